@@ -1,0 +1,21 @@
+#include "image/ByteHelpers.h"
+
+#include <stdexcept>
+
+namespace vorix {
+
+std::uint8_t ByteToBcd(int value) {
+    if (value < 0 || value >= 160)
+        throw std::overflow_error("ByteToBcd: value does not fit a packed byte");
+    return static_cast<std::uint8_t>((value / 10) * 16 + value % 10);
+}
+
+std::uint8_t ShiftByteLeft(std::uint8_t value, int n) {
+    if (n <= 0)
+        return value;
+    if (n >= 8)
+        return 0;
+    return static_cast<std::uint8_t>((value << n) & 0xFF);
+}
+
+} // namespace vorix

@@ -1,0 +1,65 @@
+#include "platform/QtSettingsScope.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace vorix {
+
+namespace {
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+
+
+
+} // namespace
+
+std::optional<StoredValue> QtSettingsScope::read(std::string_view name) {
+    QSettings settings(QSettings::NativeFormat, scope_, toQString(kSettingsOrganisation),
+                       toQString(kSettingsApplication));
+    // A user-scope QSettings falls back to the machine-wide values on its own; the store decides
+    // the order itself, so only this scope's own file may answer.
+    settings.setFallbacksEnabled(false);
+    const QString key = toQString(name);
+    if (settings.status() != QSettings::NoError || !settings.contains(key))
+        return std::nullopt;
+    const QVariant value = settings.value(key);
+    StoredValue stored;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        stored.type = StoredValue::Type::Text;
+        stored.text = value.typeId() == QMetaType::QString ? value.toString().toStdString()
+                                                           : value.toByteArray().toStdString();
+        break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        stored.type = StoredValue::Type::Number;
+        stored.number = static_cast<std::uint32_t>(value.toULongLong());
+        break;
+    default:
+        stored.type = StoredValue::Type::Other;
+        break;
+    }
+    return stored;
+}
+
+bool QtSettingsScope::isWritable() {
+    QSettings settings(QSettings::NativeFormat, scope_, toQString(kSettingsOrganisation),
+                       toQString(kSettingsApplication));
+    return settings.isWritable();
+}
+
+bool QtSettingsScope::write(std::string_view name, std::string_view text) {
+    QSettings settings(QSettings::NativeFormat, scope_, toQString(kSettingsOrganisation),
+                       toQString(kSettingsApplication));
+    if (!settings.isWritable())
+        return false;
+    settings.setValue(toQString(name), toQString(text));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+} // namespace vorix
