@@ -1,0 +1,30 @@
+#pragma once
+// Every text of the interface in both languages, as one table.
+
+#include <string_view>
+
+namespace vorix {
+
+enum class TextId {
+    // Main window captions and grid headers.
+    CommandClose, CommandCom, CommandRead, CommandWrite, CommandLoad, CommandSave, CommandLanguage,
+    LabelSqDelay, LabelSQ, Label1, CheckSave, CheckBeep, CheckBusyLock, LabelOffsetWide, LabelOffsetNarrow,
+    HeaderChannel, HeaderFrequency, HeaderTone, HeaderSpacing, HeaderPower,
+    // Messages of the main window and the file flows.
+    FrequencyOutOfRange, CoverCurrentData, UnknownError, OpenTitle, SaveTitle, FileFilterRadioData,
+    FileFilterAll, LinkNotAvailable, FileCannotOpen, FileTooShort, FileCannotSave,
+    // Programming dialog.
+    DialogLabelPassword, DialogLabelNewPassword, DialogCommandWrite, DialogCommandRead, DialogCommandCancel,
+    DialogCaptionRead, DialogCaptionWrite, DialogStartRead, DialogStartWrite, DialogCompleteZero, DialogComplete,
+    ReadDataOk, WriteDataOk, ReselectComPort, CheckConnection,
+    // Serial port dialog.
+    PortDialogTitle, PortDialogLabel, PortDialogOk, PortDialogCancel, PortDialogNoPermission,
+    // Titles.
+    ApplicationTitle,
+    Count
+};
+
+/// The text of `id` in the language chosen by isEnglish.
+std::string_view Text(TextId id, bool isEnglish);
+
+} // namespace vorix
