@@ -1,0 +1,17 @@
+#pragma once
+// The keystroke filter of the tool's text editors.
+
+#include <string_view>
+
+namespace vorix {
+
+inline constexpr char32_t kKeyBackspace = 8;
+inline constexpr char32_t kKeyEnter = 13;
+
+/// Decides what a typed character does in an editor holding `text` (with or without a selection).
+/// Returns the key to insert (possibly upper-cased), or 0 when the key is cancelled. fieldType
+/// 1..7 sets the maximum length and the accepted keys; the frequency editor uses type 1.
+char32_t FilterKey(std::u32string_view text, bool hasSelection, char32_t key, int fieldType,
+                   std::u32string_view separator);
+
+} // namespace vorix
