@@ -1,0 +1,13 @@
+#pragma once
+// Open and save dialogs on QFileDialog.
+
+#include "ui/FileDialogs.h"
+
+namespace vorix {
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    std::string choose(const FileDialogRequest& request) override;
+};
+
+} // namespace vorix

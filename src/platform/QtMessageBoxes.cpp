@@ -1,0 +1,35 @@
+#include "platform/QtMessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace vorix {
+
+MessageAnswer QtMessageBoxes::show(const std::string& text, const std::string& title, MessageButtons buttons,
+                                   MessageIcon icon) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning);
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        break;
+    }
+    box.setObjectName(QStringLiteral("VorixMessageBox"));
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+} // namespace vorix

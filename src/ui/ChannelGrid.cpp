@@ -1,0 +1,315 @@
+#include "ui/ChannelGrid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <vector>
+
+#include "image/ChannelTexts.h"
+#include "image/Tones.h"
+#include "ui/ChannelEditing.h"
+#include "ui/InterfaceTexts.h"
+#include "ui/KeyFilter.h"
+#include "ui/QtText.h"
+#include "ui/TwipScale.h"
+
+namespace vorix {
+
+namespace {
+
+constexpr int kFrequencyFieldType = 1;
+constexpr int kToneColumn = 2;
+
+// The frequency warning carries the program's file name as its caption, not the application title.
+std::string executableName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+}
+
+} // namespace
+
+ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* parent)
+    : QTableWidget(kRows, kColumns, parent), state_(state), messages_(messages) {
+    setObjectName(QStringLiteral("MSHFlexGridChannel"));
+    setAccessibleName(QStringLiteral("Channel table"));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabKeyNavigation(false);
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            const bool fixed = row == 0 || column == 0;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (fixed) {
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(palette().button());
+                item->setForeground(palette().buttonText());
+            }
+            setItem(row, column, item);
+        }
+    for (int channel = 1; channel < kRows; ++channel)
+        setTextMatrix(channel, 0, std::to_string(channel));
+
+    text1_ = new QLineEdit(viewport());
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setAccessibleName(QStringLiteral("Frequency editor"));
+    // Pasting would bypass the key filter; the filter already refuses the clipboard shortcuts.
+    text1_->setContextMenuPolicy(Qt::NoContextMenu);
+    text1_->installEventFilter(this);
+    text1_->hide();
+    const char* comboNames[] = {"Tone editor", "Spacing editor", "Power editor"};
+    for (int i = 0; i < 3; ++i) {
+        auto* combo = new QComboBox(viewport());
+        combo->setObjectName(QStringLiteral("Combo1_%1").arg(i));
+        combo->setProperty("controlIndex", i);
+        combo->setAccessibleName(QString::fromLatin1(comboNames[i]));
+        combo->setEditable(i < 2); // the tone and spacing lists take typed text, power is choice only
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->hide();
+        combo1_[static_cast<std::size_t>(i)] = combo;
+    }
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
+        if (row > 0 && column > 0)
+            OpenCellEditor();
+    });
+    connect(qApp, &QApplication::focusChanged, this, &ChannelGrid::onFocusChanged);
+}
+
+std::string ChannelGrid::TextMatrix(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->text().toStdString() : std::string();
+}
+
+void ChannelGrid::setTextMatrix(int row, int column, const std::string& text) {
+    if (QTableWidgetItem* cell = item(row, column))
+        cell->setText(q(text));
+}
+
+void ChannelGrid::applyLanguage() {
+    const bool en = state_.IsEnglish;
+    const TextId headers[] = {TextId::HeaderChannel, TextId::HeaderFrequency, TextId::HeaderTone,
+                              TextId::HeaderSpacing, TextId::HeaderPower};
+    for (int column = 0; column < kColumns; ++column)
+        setTextMatrix(0, column, std::string(Text(headers[column], en)));
+    for (QComboBox* combo : combo1_)
+        combo->clear();
+    const auto spacing = SpacingItems(en, state_.DecimalSeparator);
+    const auto power = PowerItems(en);
+    fillCombo(listEditor(1), {spacing.begin(), spacing.end()});
+    fillCombo(listEditor(2), {power.begin(), power.end()});
+    std::vector<std::string> tones;
+    FillToneList(tones, en, state_.DecimalSeparator);
+    fillCombo(listEditor(0), tones);
+}
+
+void ChannelGrid::showRows(const std::array<ChannelRowTexts, 16>& rows) {
+    for (int channel = 1; channel < kRows; ++channel)
+        for (int column = 1; column < kColumns; ++column)
+            setTextMatrix(channel, column, rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
+}
+
+void ChannelGrid::applyGeometry() {
+    const TwipScale scale(*this);
+    const int widths[] = {500, 1200, 1200, 1400, 1200};
+    for (int column = 0; column < kColumns; ++column)
+        setColumnWidth(column, scale.x(widths[column]));
+    setRowHeight(0, scale.y(500));
+    // Sixteen channel rows in the grid's height, but never shorter than the font needs.
+    const int channelRowHeight = std::max(scale.y(4590 - 500) / 16, fontMetrics().height() + 4);
+    for (int row = 1; row < kRows; ++row)
+        setRowHeight(row, channelRowHeight);
+    int width = frameWidth() * 2;
+    for (int column = 0; column < kColumns; ++column)
+        width += columnWidth(column);
+    int height = frameWidth() * 2;
+    for (int row = 0; row < kRows; ++row)
+        height += rowHeight(row);
+    // The whole table fits, so no scroll bar hides a channel.
+    setMinimumSize(width, height);
+    setMaximumHeight(height);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+QRect ChannelGrid::cellRect(int row, int column) const { return visualRect(model()->index(row, column)); }
+
+QWidget* ChannelGrid::openEditor() const {
+    for (QComboBox* combo : combo1_)
+        if (combo->isVisible())
+            return combo;
+    return text1_->isVisible() ? text1_ : nullptr;
+}
+
+void ChannelGrid::OpenCellEditor() {
+    EditCol = currentColumn();
+    EditRow = currentRow();
+    if (EditRow < 1 || EditCol < 1)
+        return;
+    // An empty channel can only receive a frequency.
+    if (TextMatrix(EditRow, 1).empty()) {
+        EditCol = 1;
+        setCurrentCell(EditRow, 1);
+    }
+    scrollTo(model()->index(EditRow, EditCol));
+    const QRect rect = cellRect(EditRow, EditCol);
+    if (EditCol == 1) {
+        text1_->setGeometry(rect);
+        text1_->setText(q(TextMatrix(EditRow, EditCol)));
+        text1_->show();
+        text1_->setFocus(Qt::MouseFocusReason);
+        text1_->selectAll();
+        return;
+    }
+    QComboBox* editor = listEditor(EditCol - 2);
+    editor->setGeometry(rect.x(), rect.y(), rect.width(), editor->sizeHint().height());
+    const QString cellText = q(TextMatrix(EditRow, EditCol));
+    if (EditCol == kToneColumn) {
+        editor->setEditText(cellText);
+    } else {
+        int chosen = 0;
+        for (int i = 0; i < editor->count(); ++i)
+            if (editor->itemText(i) == cellText) {
+                chosen = i;
+                break;
+            }
+        editor->setCurrentIndex(chosen);
+    }
+    editor->show();
+    editor->setFocus(Qt::MouseFocusReason);
+}
+
+void ChannelGrid::CommitFrequencyEditor() {
+    if (EditRow == 0 || EditCol == 0 || committing_ || !text1_->isVisible())
+        return;
+    committing_ = true;
+    const bool toneCellEmpty = TextMatrix(EditRow, kToneColumn).empty();
+    const FrequencyCommit result =
+        CommitFrequencyText(state_, EditRow, text1_->text().toStdString(), toneCellEmpty);
+    text1_->setText(q(result.cellText));
+    if (result.row) {
+        for (int column = 1; column < kColumns; ++column)
+            setTextMatrix(EditRow, column, (*result.row)[static_cast<std::size_t>(column - 1)]);
+    }
+    setTextMatrix(EditRow, 1, result.cellText);
+    text1_->hide();
+    if (result.warn)
+        messages_.show(std::string(Text(TextId::FrequencyOutOfRange, state_.IsEnglish)), executableName(),
+                       MessageButtons::Ok, MessageIcon::Exclamation);
+    committing_ = false;
+    if (EnterPressed) {
+        EnterPressed = false;
+        setCurrentCell(EditRow, kToneColumn);
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+int ChannelGrid::comboListIndex(int index) const {
+    // A text typed into the field that is not one of the items selects nothing.
+    const QComboBox* editor = listEditor(index);
+    if (!editor->isEditable())
+        return editor->currentIndex();
+    return editor->findText(editor->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void ChannelGrid::CommitComboEditor(int index) {
+    QComboBox* editor = listEditor(index);
+    if (EditRow == 0 || EditCol == 0 || committing_ || !editor->isVisible())
+        return;
+    committing_ = true;
+    const int listIndex = comboListIndex(index);
+    if (listIndex == -1 && EditCol != kToneColumn) {
+        editor->hide();
+        committing_ = false;
+        return;
+    }
+    switch (EditCol) {
+    case 4:
+        CommitPowerItem(state_, EditRow, listIndex);
+        break;
+    case 3:
+        CommitSpacingItem(state_, EditRow, listIndex);
+        break;
+    case kToneColumn:
+        editor->setEditText(q(CommitToneText(state_, EditRow, editor->currentText().toStdString())));
+        break;
+    default:
+        break;
+    }
+    setTextMatrix(EditRow, EditCol, editor->currentText().toStdString());
+    editor->hide();
+    committing_ = false;
+}
+
+void ChannelGrid::FreshData() {
+    for (int i = 0; i < 3; ++i)
+        if (listEditor(i)->isVisible()) {
+            CommitComboEditor(i);
+            return;
+        }
+    if (text1_->isVisible())
+        CommitFrequencyEditor();
+}
+
+void ChannelGrid::onFocusChanged(QWidget* old, QWidget* now) {
+    QWidget* editor = openEditor();
+    if (!editor || committing_ || !old || !(old == editor || editor->isAncestorOf(old)))
+        return;
+    // The drop-down of a list editor is a window of its own; moving into it is not leaving the editor.
+    if (now && (now == editor || editor->isAncestorOf(now)))
+        return;
+    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && now && combo->view()->window()->isAncestorOf(now))
+        return;
+    FreshData();
+}
+
+bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text1_ && event->type() == QEvent::KeyPress)
+        return frequencyKeyPress(static_cast<QKeyEvent*>(event));
+    return QTableWidget::eventFilter(watched, event);
+}
+
+bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
+    const QString typed = event->text();
+    if (typed.isEmpty())
+        return false; // arrows, Home, Delete: not characters, so not filtered
+    const char32_t key = typed.toUcs4().value(0);
+    const char32_t result = FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key,
+                                      kFrequencyFieldType, QString::fromStdString(state_.DecimalSeparator).toStdU32String());
+    if (result == 0)
+        return true;
+    if (result == kKeyEnter) {
+        EnterPressed = true;
+        CommitFrequencyEditor();
+        return true;
+    }
+    if (result == kKeyBackspace || result == key)
+        return false;
+    text1_->insert(QString::fromUcs4(&result, 1));
+    return true;
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent* event) {
+    // Keyboard users open the editor of the current cell the way a click does.
+    switch (event->key()) {
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (currentRow() > 0 && currentColumn() > 0) {
+            OpenCellEditor();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+} // namespace vorix

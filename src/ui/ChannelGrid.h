@@ -1,0 +1,70 @@
+#pragma once
+// The channel table with its in-place editors: a click opens an editor over the cell, losing the
+// focus commits it through the editing rules.
+
+#include <QTableWidget>
+#include <array>
+#include <string>
+
+#include "image/AppState.h"
+#include "image/ChannelView.h"
+#include "ui/MessageBoxes.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace vorix {
+
+class ChannelGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 17; // header row and sixteen channels
+    static constexpr int kColumns = 5;
+
+    ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+
+    /// Cell text by row and column, as the editing rules see it.
+    std::string TextMatrix(int row, int column) const;
+    void setTextMatrix(int row, int column, const std::string& text);
+
+    /// Header row texts and the in-place lists in the current language.
+    void applyLanguage();
+    /// Columns 1..4 of every channel row from the view.
+    void showRows(const std::array<ChannelRowTexts, 16>& rows);
+    /// Column widths and row heights in twips, converted for the screen.
+    void applyGeometry();
+
+    /// Finishes an open edit as if the editor had lost the focus; does nothing otherwise.
+    void FreshData();
+
+    QLineEdit* frequencyEditor() const { return text1_; }
+    QComboBox* listEditor(int index) const { return combo1_[static_cast<std::size_t>(index)]; }
+
+    int EditRow = 1;
+    int EditCol = 0;
+    bool EnterPressed = false;
+
+public slots:
+    void OpenCellEditor();
+    void CommitFrequencyEditor();
+    void CommitComboEditor(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void onFocusChanged(QWidget* old, QWidget* now);
+    bool frequencyKeyPress(QKeyEvent* event);
+    QRect cellRect(int row, int column) const;
+    int comboListIndex(int index) const;
+    QWidget* openEditor() const;
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    QLineEdit* text1_;
+    std::array<QComboBox*, 3> combo1_{};
+    bool committing_ = false;
+};
+
+} // namespace vorix
