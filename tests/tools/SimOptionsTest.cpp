@@ -1,0 +1,75 @@
+// The simulator's command line and its default ports folder.
+
+#include <gtest/gtest.h>
+
+#include "SimOptions.h"
+
+using namespace vorix::sim;
+
+TEST(SimOptions, NoArgumentsMeansPacedDemoOnTheFirstFreePort) {
+    const ParsedOptions parsed = ParseSimOptions({});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_TRUE(parsed.options.pacing);
+    EXPECT_EQ(parsed.options.com, 0);
+    EXPECT_EQ(parsed.options.portsDir, "");
+    EXPECT_TRUE(parsed.options.faults.dropAnswer.empty());
+    EXPECT_EQ(parsed.options.faults.silentAfter, 0);
+}
+
+TEST(SimOptions, EveryOptionLandsInItsField) {
+    const ParsedOptions parsed =
+        ParseSimOptions({"--ports-dir", "/tmp/p", "--com", "7", "--image", "in.rdat", "--save", "out.rdat", "--log", "sim.log",
+                         "--no-pacing", "--drop-answer", "3", "--drop-answer", "5", "--wrong-answer", "2", "--wrong-address",
+                         "4", "--short-answer", "6", "--silent-after", "9"});
+    ASSERT_EQ(parsed.error, "");
+    const SimOptions& o = parsed.options;
+    EXPECT_EQ(o.portsDir, "/tmp/p");
+    EXPECT_EQ(o.com, 7);
+    EXPECT_EQ(o.imagePath, "in.rdat");
+    EXPECT_EQ(o.savePath, "out.rdat");
+    EXPECT_EQ(o.logPath, "sim.log");
+    EXPECT_FALSE(o.pacing);
+    EXPECT_EQ(o.faults.dropAnswer, (std::set<int>{3, 5}));
+    EXPECT_EQ(o.faults.wrongAnswer, (std::set<int>{2}));
+    EXPECT_EQ(o.faults.wrongAddress, (std::set<int>{4}));
+    EXPECT_EQ(o.faults.shortAnswer, (std::set<int>{6}));
+    EXPECT_EQ(o.faults.silentAfter, 9);
+    EXPECT_FALSE(o.help);
+}
+
+TEST(SimOptions, HelpIsRecognised) {
+    EXPECT_TRUE(ParseSimOptions({"--help"}).options.help);
+    EXPECT_TRUE(ParseSimOptions({"-h"}).options.help);
+    EXPECT_NE(SimUsage().find("--silent-after"), std::string::npos);
+}
+
+TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {{"--com", "0"}, "--com wants"},
+        {{"--com", "100"}, "--com wants"},
+        {{"--com", "3x"}, "--com wants"},
+        {{"--com"}, "missing value"},
+        {{"--drop-answer", "0"}, "--drop-answer wants"},
+        {{"--wrong-answer", "-1"}, "--wrong-answer wants"},
+        {{"--silent-after", "many"}, "--silent-after wants"},
+        {{"--frobnicate", "1"}, "unknown option: --frobnicate"},
+        {{"--pacing"}, "unknown option or missing value"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        const ParsedOptions parsed = ParseSimOptions(row.arguments);
+        EXPECT_NE(parsed.error.find(row.reason), std::string::npos) << parsed.error;
+    }
+}
+
+TEST(SimOptions, DefaultPortsDirFollowsXdgThenHome) {
+    EXPECT_EQ(DefaultPortsDir("/x/cfg", "/home/u"), "/x/cfg/Talvry/Vorix/ports");
+    EXPECT_EQ(DefaultPortsDir(nullptr, "/home/u"), "/home/u/.config/Talvry/Vorix/ports");
+    EXPECT_EQ(DefaultPortsDir("", "/home/u"), "/home/u/.config/Talvry/Vorix/ports");
+    EXPECT_EQ(DefaultPortsDir("relative", "/home/u"), "/home/u/.config/Talvry/Vorix/ports"); // XDG wants absolute
+    EXPECT_EQ(DefaultPortsDir(nullptr, nullptr), "");
+}
