@@ -1,0 +1,53 @@
+#pragma once
+// Pre-answered message boxes and file dialogs for window tests.
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/FileDialogs.h"
+#include "ui/MessageBoxes.h"
+
+namespace vorix::test {
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        std::string text, title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    std::vector<Shown> shown;
+    std::deque<MessageAnswer> answers; // Ok when empty
+
+    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
+                       MessageIcon icon) override {
+        shown.push_back({text, title, buttons, icon});
+        if (answers.empty())
+            return buttons == MessageButtons::RetryCancel ? MessageAnswer::Retry : MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    std::vector<FileDialogRequest> requests;
+    std::deque<std::string> paths; // empty text: the user cancels
+    bool fail = false;
+
+    std::string choose(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (fail)
+            throw std::runtime_error("dialog failed");
+        if (paths.empty())
+            return {};
+        std::string path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+} // namespace vorix::test

@@ -1,0 +1,342 @@
+// The main window driven by real mouse clicks and key presses, offscreen.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "image/ImageLayout.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeSettingsScope.h"
+#include "ui/ChannelGrid.h"
+#include "ui/MainWindow.h"
+
+using namespace vorix;
+
+namespace {
+
+struct Fixture {
+    test::FakeSettingsScope machine, user;
+    SettingsStore settings{machine, user};
+    test::FakeMessageBoxes messages;
+    test::FakeFileDialogs files;
+    AppState state;
+    int dialogsOpened = 0;
+    std::unique_ptr<MainWindow> window;
+
+    void start(std::string formattedHalf = "0.5") {
+        MainWindowServices services{settings, messages, files, std::move(formattedHalf), {}, {}};
+        services.openProgrammingDialog = [this] { ++dialogsOpened; };
+        window = std::make_unique<MainWindow>(state, services);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    ChannelGrid* grid() const { return window->grid(); }
+    template <class T> T* find(const char* name) const { return window->findChild<T*>(QString::fromLatin1(name)); }
+
+    void clickCell(int row, int column) {
+        grid()->scrollTo(grid()->model()->index(row, column));
+        const QRect rect = grid()->visualRect(grid()->model()->index(row, column));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void typeFrequency(int row, const QString& text, bool enter = true) {
+        clickCell(row, 1);
+        QLineEdit* editor = grid()->frequencyEditor();
+        QVERIFY(editor->isVisible());
+        QTest::keyClicks(editor, text);
+        if (enter)
+            QTest::keyClick(editor, Qt::Key_Return);
+    }
+    std::vector<int> record(int channel) const {
+        std::vector<int> bytes;
+        for (int i = 0; i < 7; ++i)
+            bytes.push_back(state.image.read(layout::channelBase(channel) + i));
+        return bytes;
+    }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+private slots:
+    void startupWithAnEmptyStore() {
+        Fixture f;
+        f.start();
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Vorix"));
+        QVERIFY(f.state.IsEnglish);
+        QCOMPARE(f.state.PortNumber, 1);
+        QCOMPARE(f.machine.writes + f.user.writes, 0);
+        QCOMPARE(f.find<QLabel>("Label2")->text(), QStringLiteral("1.12"));
+        QCOMPARE(f.find<QComboBox>("ComboSQ")->currentText(), QStringLiteral("5"));
+        QCOMPARE(f.find<QComboBox>("ComboTOT")->currentText(), QStringLiteral("Off"));
+        QCOMPARE(f.find<QComboBox>("ComboSqDelay")->currentText(), QStringLiteral("Off"));
+        QCOMPARE(f.find<QComboBox>("ComboOffset_0")->currentText(), QStringLiteral("42"));
+        QCOMPARE(f.find<QComboBox>("ComboOffset_1")->currentText(), QStringLiteral("100"));
+        for (const char* name : {"CheckBeep", "CheckSave", "CheckBusyLock"})
+            QVERIFY(f.find<QCheckBox>(name)->isChecked());
+        QVERIFY(!f.find<QPushButton>("CommandLanguage")->isVisible());
+        QCOMPARE(QString::fromStdString(f.grid()->TextMatrix(0, 3)), QStringLiteral("Channel Spacing"));
+        for (int row = 1; row <= 16; ++row) {
+            QCOMPARE(f.grid()->TextMatrix(row, 0), std::to_string(row));
+            for (int column = 1; column <= 4; ++column)
+                QCOMPARE(f.grid()->TextMatrix(row, column), std::string());
+        }
+        QCOMPARE(f.state.image.read(112), 7);
+        QCOMPARE(f.state.image.read(126), 100);
+    }
+
+    void startupReadsThePortAndTheSeparator() {
+        Fixture f;
+        f.machine.values["ComPort"] = {StoredValue::Type::Text, "3abc", 0};
+        f.user.values["Language"] = {StoredValue::Type::Text, "False", 0};
+        f.start("0,5");
+        QCOMPARE(f.state.PortNumber, 3);
+        QVERIFY(f.state.IsEnglish);
+        QCOMPARE(f.state.DecimalSeparator, std::string(","));
+        QCOMPARE(f.grid()->listEditor(1)->itemText(0), QStringLiteral("12,5K(Narrow)"));
+    }
+
+    void typingAFrequencyAndEnterCreatesTheChannel() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(1, "462.5");
+        QCOMPARE(f.grid()->TextMatrix(1, 1), std::string("462.50000"));
+        QCOMPARE(f.grid()->TextMatrix(1, 2), std::string("None"));
+        QCOMPARE(f.grid()->TextMatrix(1, 3), std::string("25K(Wide)"));
+        QCOMPARE(f.grid()->TextMatrix(1, 4), std::string("High"));
+        QCOMPARE(f.record(1), (std::vector<int>{0x00, 0x00, 0x25, 0x46, 0xFF, 0xFF, 0x30}));
+        QCOMPARE(f.grid()->currentRow(), 1);
+        QCOMPARE(f.grid()->currentColumn(), 2);
+        QVERIFY(!f.grid()->frequencyEditor()->isVisible());
+        QVERIFY(f.messages.shown.empty());
+    }
+
+    void keyFilterRefusesLettersAndASecondSeparator() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(2, "14a5..52x", false);
+        QCOMPARE(f.grid()->frequencyEditor()->text(), QStringLiteral("145.52"));
+    }
+
+    void outOfBandFrequencyWarnsOnceWithTheProgramName() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(3, "999");
+        QCOMPARE(f.messages.shown.size(), size_t(1));
+        QCOMPARE(f.messages.shown[0].text, std::string("Frequency is out of range!"));
+        QCOMPARE(QString::fromStdString(f.messages.shown[0].title),
+                 QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        QCOMPARE(f.grid()->TextMatrix(3, 1), std::string("559.99750"));
+        QCOMPARE(f.record(3)[3], 0x55);
+    }
+
+    void typedToneIsCorrectedWhenTheEditorLosesTheFocus() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(1, "145.5");
+        f.clickCell(1, 2);
+        QComboBox* tone = f.grid()->listEditor(0);
+        QVERIFY(tone->isVisible());
+        tone->lineEdit()->selectAll();
+        QTest::keyClicks(tone->lineEdit(), "50");
+        f.clickCell(5, 3); // leaving the editor commits it; the empty row opens the frequency editor
+        QCOMPARE(f.grid()->TextMatrix(1, 2), std::string("67.0"));
+        QCOMPARE(f.record(1)[4], 0x9E);
+        QCOMPARE(f.record(1)[5], 0x02);
+        QVERIFY(!tone->isVisible());
+        QVERIFY(f.grid()->frequencyEditor()->isVisible());
+        QCOMPARE(f.grid()->EditCol, 1);
+        QCOMPARE(f.grid()->EditRow, 5);
+    }
+
+    void emptyingAFrequencyDeletesTheChannel() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(4, "440");
+        f.clickCell(4, 1);
+        QTest::keyClick(f.grid()->frequencyEditor(), Qt::Key_Backspace);
+        QTest::keyClick(f.grid()->frequencyEditor(), Qt::Key_Return);
+        QCOMPARE(f.record(4), std::vector<int>(7, 0xFF));
+        for (int column = 1; column <= 4; ++column)
+            QCOMPARE(f.grid()->TextMatrix(4, column), std::string());
+    }
+
+    void saveCommitsAnOpenEditorFirst() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(1, "145.5");
+        f.clickCell(1, 4);
+        QComboBox* power = f.grid()->listEditor(2);
+        QVERIFY(power->isVisible());
+        QCOMPARE(power->currentText(), QStringLiteral("High"));
+        QTest::keyClick(power, Qt::Key_Up);
+        QCOMPARE(power->currentText(), QStringLiteral("Low"));
+        const QString path = dir_.filePath("open-editor.rdat");
+        f.files.paths.push_back(path.toStdString());
+        f.window->CommandSave_Click();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), 128);
+        QCOMPARE(static_cast<unsigned char>(bytes[6]), 0x10);
+        QCOMPARE(f.grid()->TextMatrix(1, 4), std::string("Low"));
+        QVERIFY(!f.files.requests.at(0).open);
+        QCOMPARE(f.files.requests.at(0).title, std::string("另存为"));
+        QCOMPARE(f.files.requests.at(0).defaultSuffix, std::string("rdat"));
+    }
+
+    void loadAndSaveRoundTrip() {
+        Fixture f;
+        f.start();
+        ImageBytes bytes;
+        for (int i = 0; i < 128; ++i)
+            bytes[static_cast<size_t>(i)] = static_cast<std::uint8_t>(i * 7 + 3);
+        bytes[0] = 0x45; bytes[1] = 0x23; bytes[2] = 0x21; bytes[3] = 0x46; // channel 1 at 462.12345
+        const QString longer = dir_.filePath("longer.rdat");
+        {
+            QFile file(longer);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(reinterpret_cast<const char*>(bytes.data()), 128);
+            file.write("trailing bytes are ignored");
+        }
+        f.files.paths.push_back(longer.toStdString());
+        f.messages.answers.push_back(MessageAnswer::Ok);
+        f.window->CommandLoad_Click();
+        QCOMPARE(f.messages.shown.at(0).text, std::string("Do you want to cover current data?"));
+        QCOMPARE(f.state.image.bytes(), bytes);
+        QCOMPARE(f.grid()->TextMatrix(1, 1), std::string("462.12345"));
+
+        const QString saved = dir_.filePath("saved.rdat");
+        f.files.paths.push_back(saved.toStdString());
+        f.window->CommandSave_Click();
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(reinterpret_cast<const char*>(bytes.data()), 128));
+    }
+
+    void loadFailuresLeaveTheImageUntouched() {
+        Fixture f;
+        f.start();
+        f.typeFrequency(1, "145.5");
+        const ImageBytes before = f.state.image.bytes();
+        const QString shortFile = dir_.filePath("short.rdat");
+        {
+            QFile file(shortFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(100, '\x11'));
+        }
+        struct Case { QString path; MessageAnswer confirm; const char* expectedStart; };
+        const Case cases[] = {
+            {shortFile, MessageAnswer::Ok, "The file is not a radio data file"},
+            {dir_.filePath("missing.rdat"), MessageAnswer::Ok, "Cannot read the file:"},
+            {shortFile, MessageAnswer::Cancel, nullptr},
+        };
+        for (const Case& c : cases) {
+            f.messages.shown.clear();
+            f.files.paths.push_back(c.path.toStdString());
+            f.messages.answers.push_back(c.confirm);
+            f.window->CommandLoad_Click();
+            QCOMPARE(f.state.image.bytes(), before);
+            QCOMPARE(f.grid()->TextMatrix(1, 1), std::string("145.50000"));
+            if (c.expectedStart) {
+                QCOMPARE(f.messages.shown.size(), size_t(2));
+                QVERIFY(f.messages.shown[1].text.rfind(c.expectedStart, 0) == 0);
+                QCOMPARE(f.messages.shown[1].icon, MessageIcon::Critical);
+            } else {
+                QCOMPARE(f.messages.shown.size(), size_t(1));
+            }
+        }
+        f.files.fail = true;
+        f.messages.shown.clear();
+        f.window->CommandLoad_Click();
+        QCOMPARE(f.messages.shown.size(), size_t(1));
+        QCOMPARE(f.messages.shown[0].text, std::string("Unknown error!"));
+    }
+
+    void saveFailureIsReportedAndKeepsTheOldFile() {
+        Fixture f;
+        f.start();
+        f.files.paths.push_back(dir_.filePath("no-such-folder/x.rdat").toStdString());
+        f.window->CommandSave_Click();
+        QCOMPARE(f.messages.shown.size(), size_t(1));
+        QVERIFY(f.messages.shown[0].text.rfind("The file was not saved:", 0) == 0);
+
+        const QString existing = dir_.filePath("existing.rdat");
+        {
+            QFile file(existing);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(300, '\x22'));
+        }
+        f.files.paths.push_back(existing.toStdString());
+        f.window->CommandSave_Click();
+        QCOMPARE(QFileInfo(existing).size(), 128); // saving over a longer file leaves exactly 128 bytes
+    }
+
+    void optionControlsWriteTheirByteOnlyWhenTheUserChooses() {
+        Fixture f;
+        f.start();
+        QComboBox* sq = f.find<QComboBox>("ComboSQ");
+        sq->setFocus();
+        QTest::keyClick(sq, Qt::Key_Down);
+        QCOMPARE(f.state.image.read(115), 6);
+        QTest::keyClick(sq, Qt::Key_Home);
+        QCOMPARE(f.state.image.read(115), 0xF7);
+        f.state.image.write(113, 50); // out of range: shown as item 0, byte kept
+        f.window->AnalyseChannelInformation();
+        QCOMPARE(f.find<QComboBox>("ComboTOT")->currentIndex(), 0);
+        QCOMPARE(f.state.image.read(113), 50);
+        QComboBox* offset = f.find<QComboBox>("ComboOffset_1");
+        offset->lineEdit()->selectAll();
+        QTest::keyClicks(offset->lineEdit(), "60");
+        QTest::keyClick(offset->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f.state.image.read(126), 100);
+        f.state.image.write(112, 0x87);
+        f.window->AnalyseChannelInformation();
+        QTest::mouseClick(f.find<QCheckBox>("CheckBeep"), Qt::LeftButton);
+        QCOMPARE(f.state.image.read(112), 0x85);
+    }
+
+    void languageSwitchRefillsEachListOnce() {
+        Fixture f;
+        f.start();
+        QPushButton* language = f.find<QPushButton>("CommandLanguage");
+        for (int press = 1; press <= 3; ++press) {
+            language->click();
+            QCOMPARE(f.state.IsEnglish, press % 2 == 0);
+            QCOMPARE(f.machine.values["Language"].text, std::string(press % 2 ? "False" : "True"));
+            QCOMPARE(f.find<QComboBox>("ComboSQ")->count(), 110);
+            QCOMPARE(f.find<QComboBox>("ComboTOT")->count(), 41);
+            QCOMPARE(f.find<QComboBox>("ComboSqDelay")->count(), 11);
+            QCOMPARE(f.find<QComboBox>("ComboOffset_0")->count(), 236);
+            QCOMPARE(f.find<QComboBox>("ComboOffset_1")->count(), 236);
+            QCOMPARE(f.grid()->listEditor(0)->count(), 283);
+            QCOMPARE(f.grid()->listEditor(1)->count(), 2);
+            QCOMPARE(f.grid()->listEditor(2)->count(), 2);
+        }
+        QCOMPARE(f.find<QPushButton>("CommandRead")->text(), QStringLiteral("读取(&R)"));
+        QCOMPARE(f.grid()->TextMatrix(0, 0), std::string("信道"));
+        QCOMPARE(f.state.image.read(115), 5); // refilling the lists writes nothing
+    }
+
+    void writeSetsTheMarkAndReadSetsTheMode() {
+        Fixture f;
+        f.start();
+        f.window->CommandWrite_Click();
+        QCOMPARE(f.state.image.read(127), 0x51);
+        QVERIFY(!f.state.ReadMode);
+        f.window->CommandRead_Click();
+        QVERIFY(f.state.ReadMode);
+        QCOMPARE(f.dialogsOpened, 2);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
