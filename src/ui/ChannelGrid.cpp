@@ -37,6 +37,7 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
     setObjectName(QStringLiteral("MSHFlexGridChannel"));
     setAccessibleName(QStringLiteral("Channel table"));
     horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -116,9 +117,19 @@ void ChannelGrid::showRows(const std::array<ChannelRowTexts, 16>& rows) {
 
 void ChannelGrid::applyGeometry() {
     const TwipScale scale(*this);
+    // The twips give the proportions; a column still grows to its longest text in this font, as the
+    // Chinese captions and larger fonts need.
     const int widths[] = {500, 1200, 1200, 1400, 1200};
-    for (int column = 0; column < kColumns; ++column)
-        setColumnWidth(column, scale.x(widths[column]));
+    const QStringList samples[] = {{QStringLiteral("16")}, {QStringLiteral("462.50000")}, {QStringLiteral("D754I")},
+                                   {listEditor(1)->itemText(0), listEditor(1)->itemText(1)},
+                                   {listEditor(2)->itemText(0), listEditor(2)->itemText(1)}};
+    const int padding = fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    for (int column = 0; column < kColumns; ++column) {
+        int width = scale.x(widths[column]);
+        for (const QString& text : samples[column])
+            width = std::max(width, fontMetrics().horizontalAdvance(text) + padding);
+        setColumnWidth(column, width);
+    }
     setRowHeight(0, scale.y(500));
     // Sixteen channel rows in the grid's height, but never shorter than the font needs.
     const int channelRowHeight = std::max(scale.y(4590 - 500) / 16, fontMetrics().height() + 4);
