@@ -1,0 +1,125 @@
+#pragma once
+// One run of the serial programming protocol: handshake, block transfer, time-outs, restarts and
+// the user's prompt, as a state machine driven by its dialog's serial events and timer ticks.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "image/AppState.h"
+#include "link/LinkDisplay.h"
+#include "link/LinkInterfaces.h"
+#include "link/LinkVariables.h"
+#include "ui/InterfaceTexts.h"
+
+namespace vorix::link {
+
+/// The link logic of one programming dialog. The dialog owns the session, forwards its serial
+/// events and timer ticks to it and renders what the session reports through LinkDisplay.
+///
+/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent and onTimerTick may be called
+/// while the session waits in ask(); the session expects that and keeps its state consistent
+/// across every ask(). An event raised synchronously from inside a port or timer call (say from
+/// send()) is queued and handled right after the step that caused it. The session may even be
+/// destroyed while a prompt is open; it then touches nothing after ask() returns.
+class LinkSession {
+public:
+    /// The serial event kind that means "data received"; every other kind is ignored.
+    static constexpr int kReceiveEvent = 2;
+    /// The text that makes StartLink restart instead of starting a fresh run.
+    static constexpr const char* kRetryText = "Retry";
+    static constexpr int kAnswerTimeoutMs = 1000;
+    static constexpr int kFailureEndDelayMs = 1;
+    static constexpr int kSuccessEndDelayMs = 100;
+    /// Time-outs in a row that restart silently before the user is asked.
+    static constexpr int kSilentRestarts = 10;
+    /// TimeoutCount after a read request: the next time-out asks the user at once.
+    static constexpr std::int16_t kTimeoutCountAfterRead = 10;
+    /// TimeoutCount after a write block: two silent restarts, then the user is asked.
+    static constexpr std::int16_t kTimeoutCountAfterWrite = 8;
+
+    /// All references must outlive the session. Nothing is called until load().
+    LinkSession(AppState& state, SerialPort& port, Timer& timer, Prompt& prompt, LinkDisplay& display);
+    ~LinkSession();
+    LinkSession(const LinkSession&) = delete;
+    LinkSession& operator=(const LinkSession&) = delete;
+
+    /// The dialog has loaded: the variables take their initial values, the receive threshold is 0
+    /// (no receive events) and the progress bar shows 0. Call once, before StartLink.
+    void load();
+
+    /// "Retry" restarts the run from the handshake at address 0 without reopening the port; any
+    /// other text starts the run: opens the port (or reports "Please reselect COM port!" and ends
+    /// the run), sets the caption to text and sends the handshake. A dialog carries one run: a
+    /// second fresh start, or any start after the run ended, does nothing.
+    void StartLink(const std::string& text);
+
+    /// The serial control's event; kind kReceiveEvent takes the waiting bytes as an answer.
+    void onSerialEvent(int kind);
+
+    /// The dialog timer's tick: the answer time-out, or the end of run when the run is over.
+    void onTimerTick();
+
+    /// The dialog is closing during a run: stops the timer, closes the port without the end byte
+    /// and turns every later call into a no-op (no display call, no port or timer use). The
+    /// RadioImage keeps its content: a read is only taken over by a successful end of run.
+    void abandon();
+
+    /// True once the end of run has closed the dialog or abandon() was called.
+    bool hasEnded() const { return ended_; }
+
+    /// The link and transfer variables, for the dialog and for tests.
+    const LinkVariables& variables() const { return v_; }
+
+private:
+    enum class Event { Receive, Tick };
+
+    template <class Step>
+    void runStep(Step&& step);
+    void dispatch(Event event);
+    void handle(Event event);
+
+    void startLink(const std::string& text);
+    void freshStart(const std::string& caption);
+    void restart();
+    void sendHandshake();
+
+    void handleReceive();
+    bool answerAccepted(const Bytes& rx) const;
+    void badAnswerPrompt();
+    void handleTick();
+
+    void advance(const Bytes& rx);
+    bool transferDone() const;
+    void sendReadRequest();
+    void sendWriteBlock();
+    void finishTransfer();
+    void endOfRun();
+
+    void armEnd(int delayMs);
+    void setThreshold(int bytes);
+    Bytes takeInput();
+    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons);
+    void shutDown();
+
+    AppState& state_;
+    SerialPort& port_;
+    Timer& timer_;
+    Prompt& prompt_;
+    LinkDisplay& display_;
+
+    LinkVariables v_;
+    ImageBytes readImage_{};  // a read gathers its blocks here; the image takes it on success
+    Bytes pending_;           // the start of an answer whose rest has not arrived yet
+    int expectedLength_ = 0;  // bytes the current answer needs: the receive threshold of its frame
+    bool runStarted_ = false;
+    bool ended_ = false;
+    bool asking_ = false;     // inside Prompt::ask
+    bool inStep_ = false;     // a handler runs; events raised meanwhile wait in deferred_
+    std::deque<Event> deferred_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace vorix::link

@@ -1,0 +1,55 @@
+#pragma once
+// A link::Prompt whose answers are queued by the test. While "open" it can run a callback, the way
+// a real message box runs the event loop: deliver receive events, advance the clock.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/LinkInterfaces.h"
+#include "support/FakeClock.h"
+
+namespace vorix::test {
+
+class ScriptedPrompt final : public link::Prompt {
+public:
+    explicit ScriptedPrompt(const FakeClock& clock) : clock_(clock) {}
+
+    struct Reply {
+        link::PromptAnswer answer;
+        std::function<void()> whileOpen; // runs before the answer is given
+    };
+    struct Asked {
+        std::string text;
+        link::PromptButtons buttons;
+        std::int64_t time;
+    };
+
+    std::deque<Reply> replies;
+    std::vector<Asked> asked;
+    int unexpected = 0; // prompts that found no queued reply (answered with Cancel)
+
+    void reply(link::PromptAnswer answer, std::function<void()> whileOpen = {}) {
+        replies.push_back({answer, std::move(whileOpen)});
+    }
+
+    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override {
+        asked.push_back({text, buttons, clock_.now()});
+        if (replies.empty()) {
+            ++unexpected;
+            return link::PromptAnswer::Cancel;
+        }
+        Reply next = std::move(replies.front());
+        replies.pop_front();
+        if (next.whileOpen)
+            next.whileOpen();
+        return next.answer;
+    }
+
+private:
+    const FakeClock& clock_;
+};
+
+} // namespace vorix::test
