@@ -2,6 +2,7 @@
 // One programming dialog's link, wired to the fake radio, clock, timer, prompt and display.
 
 #include <string>
+#include <vector>
 
 #include "image/AppState.h"
 #include "link/LinkSession.h"
@@ -45,6 +46,25 @@ struct LinkHarness {
         return clock.runUntil([this, n] { return prompt.asked.size() >= n; }, limitMs);
     }
     const link::LinkVariables& vars() const { return session.variables(); }
+
+    /// Each frame sent, short: "H" handshake, "R:10" read request, "W8:08" write block, "E" end.
+    std::vector<std::string> summary() const {
+        std::vector<std::string> out;
+        for (const auto& f : radio.frames)
+            out.push_back(FrameKind(f));
+        return out;
+    }
+    static std::string FrameKind(const link::Bytes& f) {
+        if (f == link::Bytes{'P', 'R', 'O', 'G', 'R', 'A', 'M'})
+            return "H";
+        if (f == link::Bytes{0x45})
+            return "E";
+        if (f.size() == 4 && f[0] == 0x52)
+            return "R:" + HexBytes({f[2]});
+        if (f.size() >= 4 && f[0] == 0x57)
+            return "W" + std::to_string(f[3]) + ":" + HexBytes({f[2]});
+        return HexBytes(f);
+    }
 
     /// Image bytes 0..127 set to a pattern that differs from byte to byte.
     static ImageBytes Pattern(int seed) {

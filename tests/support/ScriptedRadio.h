@@ -62,6 +62,7 @@ public:
     std::uint8_t writeAnswer = 0x06;
     ImageBytes memory{};                // the radio's own configuration
     std::map<int, RadioFault> faults;   // by frame number, 1 for the first frame sent
+    int silentFrom = 0;                 // the radio goes quiet from this frame number on (0: never)
     std::function<void(int)> onEvent;   // the session's serial event handler
 
     // ---- Record ----
@@ -134,7 +135,7 @@ public:
         }
         buffer_.insert(buffer_.end(), bytes.begin(), bytes.end()); // the cable's echo
         checkThreshold();
-        if (radioOff || !isOpen())
+        if (radioOff || (silentFrom > 0 && number >= silentFrom) || !isOpen())
             return;
         link::Bytes answer = answerTo(bytes);
         if (fault != faults.end())
