@@ -58,6 +58,7 @@ public:
     bool radioOff = false;              // only the cable's echo comes back
     std::int64_t answerDelayMs = 5;     // 0: the answer arrives inside send()
     bool synchronousEvents = false;     // raise receive events from inside send()/setReceiveThreshold()
+    bool earlyEvents = false;           // also raise an event right after each echo, before the answer
     std::uint8_t handshakeAnswer = 0x06;
     std::uint8_t writeAnswer = 0x06;
     ImageBytes memory{};                // the radio's own configuration
@@ -135,6 +136,11 @@ public:
         }
         buffer_.insert(buffer_.end(), bytes.begin(), bytes.end()); // the cable's echo
         checkThreshold();
+        if (earlyEvents)
+            clock_.schedule(0, [this] {
+                if (isOpen())
+                    raiseEvent(kReceiveEvent);
+            });
         if (radioOff || (silentFrom > 0 && number >= silentFrom) || !isOpen())
             return;
         link::Bytes answer = answerTo(bytes);

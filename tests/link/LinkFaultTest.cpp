@@ -1,0 +1,289 @@
+// A hostile link: short, split and misaddressed answers, a pulled cable, a dialog closed mid-run.
+// Every row must end in the prompt or the end of run, never in a hang, a crash or a stray write.
+
+#include <gtest/gtest.h>
+
+#include "LinkHarness.h"
+
+namespace vorix::test {
+namespace {
+
+using link::PromptAnswer;
+
+std::vector<std::string> FullRead() {
+    std::vector<std::string> out{"H"};
+    for (int a = 0; a < 0x80; a += 0x10)
+        out.push_back("R:" + HexBytes({static_cast<std::uint8_t>(a)}));
+    out.push_back("E");
+    return out;
+}
+
+struct Fixture {
+    LinkHarness h;
+    ImageBytes before = LinkHarness::Pattern(21);
+    explicit Fixture(bool readMode) : h(readMode) {
+        h.state.image.replaceAll(before);
+        h.radio.memory = LinkHarness::Pattern(90);
+    }
+};
+
+// ---- Short and split answers ----------------------------------------------------------------
+
+TEST(ShortAnswer, AnswerSplitOverTwoEventsIsJoined) {
+    for (bool readMode : {true, false}) {
+        Fixture f(readMode);
+        f.h.radio.earlyEvents = true; // every frame's echo raises an event before its answer arrives
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        EXPECT_EQ(f.h.display.results.size(), 1u) << readMode;
+        EXPECT_TRUE(f.h.prompt.asked.empty());
+        if (readMode) {
+            EXPECT_EQ(f.h.summary(), FullRead());
+            EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+            EXPECT_NE(std::find(f.h.radio.thresholds.begin(), f.h.radio.thresholds.end(), 20),
+                      f.h.radio.thresholds.end())
+                << "after a 4-byte echo the rest of the 24 is awaited";
+        } else {
+            EXPECT_EQ(f.h.radio.memory, f.h.state.image.bytes());
+        }
+        EXPECT_EQ(f.h.radio.thresholds[2], 1) << "after the 7-byte echo only the answer byte is missing";
+    }
+}
+
+TEST(ShortAnswer, TruncatedDataAnswerStoresNothingAndTimesOut) {
+    for (std::size_t keep : {0u, 1u, 4u, 10u, 19u}) {
+        for (bool early : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "keep " << keep << " early " << early);
+            Fixture f(true);
+            f.h.radio.earlyEvents = early;
+            f.h.radio.faults[3] = RadioFault::truncate(keep);
+            f.h.prompt.reply(PromptAnswer::Cancel);
+            f.h.start();
+            ASSERT_TRUE(f.h.runToEnd());
+            EXPECT_EQ(f.h.summary(), (std::vector<std::string>{"H", "R:00", "R:10"}));
+            ASSERT_EQ(f.h.prompt.asked.size(), 1u);
+            EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + 1000) << "the time-out, not a wrong answer";
+            EXPECT_EQ(f.h.state.image.bytes(), f.before);
+        }
+    }
+}
+
+TEST(ShortAnswer, TruncatedAnswerThenRetryReadsEverything) {
+    Fixture f(true);
+    f.h.radio.earlyEvents = true;
+    f.h.radio.faults[3] = RadioFault::truncate(10);
+    f.h.prompt.reply(PromptAnswer::Retry);
+    f.h.start();
+    ASSERT_TRUE(f.h.runToEnd());
+    std::vector<std::string> expected{"H", "R:00", "R:10"};
+    for (const auto& frame : FullRead())
+        expected.push_back(frame);
+    EXPECT_EQ(f.h.summary(), expected);
+    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+}
+
+TEST(ShortAnswer, EmptyAndForeignEventsDoNothing) {
+    Fixture f(true);
+    f.h.radio.answerDelayMs = 50;
+    f.h.radio.raiseEvent(2); // before the run: the port is not even open
+    f.h.start();
+    f.h.clock.advance(10);
+    const auto calls = f.h.radio.calls.size();
+    const auto log = f.h.display.log.size();
+    for (int kind : {0, 1, 3, 4, 5, 6, 7, 1000})
+        f.h.radio.raiseEvent(kind);
+    EXPECT_EQ(f.h.radio.calls.size(), calls) << "other kinds take nothing";
+    f.h.radio.raiseEvent(2); // the 7-byte echo is all there is: kept, the answer byte awaited
+    EXPECT_EQ(f.h.radio.calls.size(), calls + 2);
+    EXPECT_EQ(f.h.radio.calls.back(), "threshold 1");
+    f.h.radio.raiseEvent(2); // nothing waiting at all
+    EXPECT_EQ(f.h.display.log.size(), log);
+    EXPECT_TRUE(f.h.vars().AwaitingReply) << "still waiting for the answer";
+    ASSERT_TRUE(f.h.runToEnd());
+    EXPECT_EQ(f.h.summary(), FullRead());
+    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+}
+
+TEST(ShortAnswer, HandshakeAnsweredWith0x57StoresNothing) {
+    for (bool readMode : {true, false}) {
+        Fixture f(readMode);
+        f.h.radio.handshakeAnswer = 0x57;
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        EXPECT_EQ(f.h.display.results.size(), 1u) << readMode;
+        if (readMode)
+            EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+        else
+            EXPECT_EQ(f.h.radio.memory, f.h.state.image.bytes());
+    }
+}
+
+TEST(ShortAnswer, AcknowledgedDataAnswersKeepTheImage) {
+    Fixture f(true);
+    link::Bytes ack(20, 0x00);
+    ack[0] = 0x06;
+    for (int frame = 2; frame <= 9; ++frame)
+        f.h.radio.faults[frame] = RadioFault::replace(ack);
+    f.h.start();
+    ASSERT_TRUE(f.h.runToEnd());
+    EXPECT_EQ(f.h.summary(), FullRead());
+    EXPECT_EQ(f.h.display.results, (std::vector<std::string>{"Read Data OK"}));
+    EXPECT_EQ(f.h.state.image.bytes(), f.before);
+}
+
+// ---- Answers for addresses outside the image -------------------------------------------------
+
+TEST(WrongAddress, OutsideTheImagePromptsAtOnceAndStoresNothing) {
+    for (int address : {0x71, 0x7F, 0x80, 0xF0, 0x0100, 0x7F00, 0x8000, 0xFFF0}) {
+        SCOPED_TRACE(address);
+        Fixture f(true);
+        f.h.radio.faults[3] = RadioFault::wrongAddress(address);
+        f.h.prompt.reply(PromptAnswer::Cancel);
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        ASSERT_EQ(f.h.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.h.prompt.asked[0].text, "Check connection!Retry or cancel?");
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + f.h.radio.answerDelayMs);
+        EXPECT_EQ(f.h.summary(), (std::vector<std::string>{"H", "R:00", "R:10"}));
+        EXPECT_EQ(f.h.state.image.bytes(), f.before);
+    }
+}
+
+TEST(WrongAddress, RetryAfterABadAddressReadsEverything) {
+    Fixture f(true);
+    f.h.radio.faults[4] = RadioFault::wrongAddress(0x7A);
+    f.h.prompt.reply(PromptAnswer::Retry);
+    f.h.start();
+    ASSERT_TRUE(f.h.runToEnd());
+    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+}
+
+TEST(WrongAddress, LastBlockAddressIsStillInside) {
+    Fixture f(true);
+    f.h.radio.faults[3] = RadioFault::wrongAddress(0x70); // asked for 0x10, answered for 0x70
+    f.h.start();
+    ASSERT_TRUE(f.h.runToEnd());
+    EXPECT_TRUE(f.h.prompt.asked.empty());
+    ImageBytes expected = f.h.radio.memory;
+    for (int i = 0; i < 16; ++i) // 0x10 keeps its bytes; 0x70 was overwritten by its own answer later
+        expected[static_cast<std::size_t>(0x10 + i)] = f.before[static_cast<std::size_t>(0x10 + i)];
+    EXPECT_EQ(f.h.state.image.bytes(), expected);
+}
+
+// ---- A cable pulled mid-run ------------------------------------------------------------------
+
+TEST(CablePulled, EndsInThePromptAndCancelEndsTheRun) {
+    const struct {
+        bool readMode;
+        int frame;
+        std::size_t framesSent, dropped;
+        std::int64_t promptAfterMs; // from the frame that was lost
+    } rows[] = {
+        {true, 1, 0, 10, 11000},  // handshake lost: 10 silent restarts go nowhere
+        {true, 4, 3, 0, 1000},    // read request lost: the user is asked at once
+        {false, 1, 0, 10, 11000},
+        {false, 5, 4, 2, 3000},   // write block lost: two silent restarts, then the prompt
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "read " << row.readMode << " frame " << row.frame);
+        Fixture f(row.readMode);
+        f.h.radio.faults[row.frame] = RadioFault::pullCable();
+        f.h.prompt.reply(PromptAnswer::Cancel);
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        EXPECT_EQ(f.h.radio.frames.size(), row.framesSent + 1) << "the lost frame is recorded, then nothing";
+        EXPECT_EQ(f.h.radio.droppedSends, static_cast<int>(row.dropped));
+        ASSERT_EQ(f.h.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + row.promptAfterMs);
+        EXPECT_EQ(std::count(f.h.radio.calls.begin(), f.h.radio.calls.end(), "close"), 0) << "a dead port is not closed";
+        EXPECT_EQ(f.h.display.closes, 1);
+        EXPECT_TRUE(f.h.display.results.empty());
+        EXPECT_EQ(f.h.state.image.bytes(), f.before);
+    }
+}
+
+TEST(CablePulled, RetryOnADeadPortAsksAgain) {
+    Fixture f(true);
+    f.h.radio.faults[3] = RadioFault::pullCable();
+    f.h.prompt.reply(PromptAnswer::Retry);
+    f.h.prompt.reply(PromptAnswer::Cancel);
+    f.h.start();
+    ASSERT_TRUE(f.h.runToEnd());
+    EXPECT_EQ(f.h.radio.droppedSends, 11);
+    ASSERT_EQ(f.h.prompt.asked.size(), 2u);
+    EXPECT_EQ(f.h.prompt.asked[1].time, f.h.prompt.asked[0].time + 11000);
+    EXPECT_EQ(f.h.state.image.bytes(), f.before);
+}
+
+// ---- The dialog closed during a run ----------------------------------------------------------
+
+TEST(Abandon, MidRunStopsEverythingWithoutTheEndByte) {
+    for (bool readMode : {true, false}) {
+        Fixture f(readMode);
+        f.h.start();
+        ASSERT_TRUE(f.h.clock.runUntil([&] { return f.h.radio.frames.size() >= 3; }));
+        f.h.session.abandon();
+        EXPECT_TRUE(f.h.session.hasEnded());
+        EXPECT_FALSE(f.h.radio.isOpen());
+        EXPECT_FALSE(f.h.timer.enabled());
+        const auto log = f.h.display.log;
+        f.h.session.onSerialEvent(2);
+        f.h.session.onTimerTick();
+        f.h.session.StartLink("Retry");
+        f.h.session.StartLink(f.h.startText());
+        f.h.session.abandon();
+        EXPECT_TRUE(f.h.clock.runUntilIdle());
+        EXPECT_EQ(f.h.radio.frames.size(), 3u);
+        EXPECT_EQ(f.h.radio.droppedSends, 0) << "not even tried";
+        EXPECT_FALSE(f.h.radio.endReceived);
+        EXPECT_EQ(f.h.display.log, log) << "no display call after abandon";
+        EXPECT_EQ(f.h.state.image.bytes(), f.before);
+        EXPECT_EQ(std::count(f.h.radio.calls.begin(), f.h.radio.calls.end(), "open"), 1);
+    }
+}
+
+TEST(Abandon, BetweenTheLastAnswerAndTheEndOfRunKeepsTheOldImage) {
+    Fixture f(true);
+    f.h.start();
+    ASSERT_TRUE(f.h.clock.runUntil([&] { return f.h.vars().FinishPending; }));
+    EXPECT_TRUE(f.h.radio.endReceived);
+    f.h.session.abandon();
+    EXPECT_TRUE(f.h.clock.runUntilIdle());
+    EXPECT_EQ(f.h.state.image.bytes(), f.before) << "image and main window stay consistent";
+    EXPECT_EQ(f.h.display.refreshes, 0);
+    EXPECT_TRUE(f.h.display.results.empty());
+    EXPECT_EQ(f.h.display.closes, 0);
+}
+
+TEST(Abandon, BeforeTheRunOpensNothing) {
+    Fixture f(true);
+    f.h.session.abandon();
+    f.h.start();
+    EXPECT_TRUE(f.h.clock.runUntilIdle());
+    EXPECT_EQ(f.h.radio.calls, (std::vector<std::string>{"threshold 0"}));
+    EXPECT_EQ(f.h.display.closes, 0);
+}
+
+TEST(EndByte, SentBeforeThePortClosesInBothModes) {
+    for (bool readMode : {true, false}) {
+        Fixture f(readMode);
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        const auto& calls = f.h.radio.calls;
+        ASSERT_GE(calls.size(), 2u);
+        const std::vector<std::string> last(calls.end() - 2, calls.end());
+        EXPECT_EQ(last, (std::vector<std::string>{"send 45", "close"})) << readMode;
+    }
+}
+
+TEST(SecondStart, ADialogCarriesOneRun) {
+    Fixture f(true);
+    f.h.start();
+    f.h.start();
+    ASSERT_TRUE(f.h.runToEnd());
+    EXPECT_EQ(f.h.summary(), FullRead());
+    EXPECT_EQ(std::count(f.h.radio.calls.begin(), f.h.radio.calls.end(), "open"), 1);
+}
+
+} // namespace
+} // namespace vorix::test
