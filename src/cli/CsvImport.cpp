@@ -1,0 +1,255 @@
+#include "cli/CsvImport.h"
+
+#include <map>
+
+#include "cli/OptionFields.h"
+#include "cli/TableTexts.h"
+#include "image/ChannelTexts.h"
+#include "image/ChannelView.h"
+#include "ui/ChannelEditing.h"
+#include "ui/InterfaceTexts.h"
+
+namespace vorix::cli {
+
+namespace {
+
+enum Column { ChannelColumn = 0, FrequencyColumn, ToneColumn, SpacingColumn, PowerColumn };
+constexpr int kOptionValueColumn = FrequencyColumn;
+constexpr std::size_t kListedItemsMax = 11; // longer lists are named by their first and last item
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string joinHeader(const TableRow& header) {
+    std::string text;
+    for (const std::string& cell : header)
+        text += (text.empty() ? "" : ",") + cell;
+    return text;
+}
+
+std::string describeItems(const std::vector<std::string>& items) {
+    if (items.empty())
+        return {};
+    if (items.size() > kListedItemsMax)
+        return items.front() + " ... " + items.back();
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+int itemIndex(const std::vector<std::string>& items, std::string_view text) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] == text)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool allDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The tenths of a plain decimal number such as "100", "100.0" or "100.00"; nothing for any other
+// text or one with a non-zero digit past the tenths.
+std::optional<long> plainTenths(std::string_view text, std::string_view separator) {
+    constexpr std::size_t kMaxWholeDigits = 6;
+    const auto sep = text.find(separator);
+    const std::string_view whole = text.substr(0, sep);
+    const std::string_view decimals = sep == std::string_view::npos ? "" : text.substr(sep + separator.size());
+    if (whole.empty() || whole.size() > kMaxWholeDigits || !allDigits(whole) || !allDigits(decimals))
+        return std::nullopt;
+    if (decimals.size() > 1 && decimals.substr(1).find_first_not_of('0') != std::string_view::npos)
+        return std::nullopt;
+    return std::stol(std::string(whole)) * 10 + (decimals.empty() ? 0 : decimals[0] - '0');
+}
+
+// True when the typed tone names the tone that was stored, only spelt with more or fewer zeros.
+bool sameTone(std::string_view typed, const std::string& canonical, std::string_view separator) {
+    if (typed == canonical)
+        return true;
+    const auto a = plainTenths(typed, separator);
+    const auto b = plainTenths(canonical, separator);
+    return a && b && *a == *b;
+}
+
+std::optional<int> channelNumber(std::string_view text) {
+    for (int n = 1; n <= layout::kChannelCount; ++n)
+        if (text == std::to_string(n))
+            return n;
+    return std::nullopt;
+}
+
+const OptionField* optionByCaption(std::string_view text, bool isEnglish) {
+    for (const OptionField& field : OptionFields())
+        if (OptionCaption(field, isEnglish) == text)
+            return &field;
+    return nullptr;
+}
+
+class TableImporter {
+public:
+    TableImporter(AppState& state, ImportResult& result) : state_(state), result_(result) {}
+
+    void run(const std::vector<CsvRecord>& records) {
+        if (records.empty()) {
+            fail(1, -1, "the table is empty: the first row must be the header " + joinHeader(TableHeader(true)));
+            return;
+        }
+        if (!readHeader(records.front()))
+            return;
+        for (std::size_t i = 1; i < records.size() && !result_.failure; ++i)
+            applyRecord(records[i]);
+    }
+
+private:
+    bool readHeader(const CsvRecord& record) {
+        for (bool english : {true, false}) {
+            const TableRow header = TableHeader(english);
+            if (std::vector<std::string>(header.begin(), header.end()) == record.cells) {
+                state_.IsEnglish = english;
+                header_ = header;
+                return true;
+            }
+        }
+        fail(record.row, -1,
+             "the header must be " + joinHeader(TableHeader(true)) + " (or " + joinHeader(TableHeader(false)) + ")");
+        return false;
+    }
+
+    void applyRecord(const CsvRecord& record) {
+        if (record.cells.size() != static_cast<std::size_t>(kTableColumns)) {
+            fail(record.row, -1, std::to_string(record.cells.size()) + " columns, expected " +
+                                     std::to_string(kTableColumns) + " (" + joinHeader(header_) + ")");
+            return;
+        }
+        const std::string& key = record.cells[ChannelColumn];
+        const auto [first, isNew] = seen_.emplace(key, record.row);
+        if (!isNew) {
+            fail(record.row, ChannelColumn,
+                 quoted(key) + " is given twice (first in row " + std::to_string(first->second) + ")");
+            return;
+        }
+        if (const auto channel = channelNumber(key))
+            applyChannel(record, *channel);
+        else if (const OptionField* field = optionByCaption(key, state_.IsEnglish))
+            applyOption(record, *field);
+        else
+            fail(record.row, ChannelColumn,
+                 quoted(key) + " is neither a channel number 1 to 16 nor an option caption");
+    }
+
+    void applyChannel(const CsvRecord& record, int channel) {
+        const auto& cells = record.cells;
+        ChannelRowTexts shown = BuildTableView(state_).rows[channel - 1];
+        if (cells[FrequencyColumn] != shown[0]) {
+            const FrequencyCommit commit =
+                CommitFrequencyText(state_, channel, cells[FrequencyColumn], shown[1].empty());
+            if (commit.warn)
+                note(record.row, FrequencyColumn,
+                     std::string(Text(TextId::FrequencyOutOfRange, true)) + " " + quoted(cells[FrequencyColumn]) +
+                         " stored as " + quoted(commit.cellText));
+            shown = BuildTableView(state_).rows[channel - 1];
+        }
+        const bool inUse = !shown[0].empty();
+        for (int column : {ToneColumn, SpacingColumn, PowerColumn}) {
+            const std::string& cell = cells[column];
+            if (cell.empty() || cell == shown[column - 1])
+                continue;
+            if (!inUse) {
+                note(record.row, column,
+                     quoted(cell) + " ignored: channel " + std::to_string(channel) + " has no frequency");
+                continue;
+            }
+            if (column == ToneColumn)
+                applyTone(record.row, channel, cell);
+            else
+                applyFlagItem(record.row, channel, column, cell);
+        }
+    }
+
+    void applyTone(int row, int channel, const std::string& cell) {
+        const std::string stored = CommitToneText(state_, channel, cell);
+        if (!sameTone(cell, stored, state_.DecimalSeparator))
+            note(row, ToneColumn, "tone " + quoted(cell) + " stored as " + quoted(stored));
+    }
+
+    void applyFlagItem(int row, int channel, int column, const std::string& cell) {
+        const bool spacing = column == SpacingColumn;
+        const auto pair = spacing ? SpacingItems(state_.IsEnglish, state_.DecimalSeparator)
+                                  : PowerItems(state_.IsEnglish);
+        const std::vector<std::string> items(pair.begin(), pair.end());
+        const int index = itemIndex(items, cell);
+        if (index < 0) {
+            unknownText(row, column, cell, items);
+            return;
+        }
+        if (spacing)
+            CommitSpacingItem(state_, channel, index);
+        else
+            CommitPowerItem(state_, channel, index);
+    }
+
+    void applyOption(const CsvRecord& record, const OptionField& field) {
+        const std::string_view caption = OptionCaption(field, state_.IsEnglish);
+        for (int column = kOptionValueColumn + 1; column < kTableColumns; ++column)
+            if (!record.cells[column].empty())
+                note(record.row, column,
+                     quoted(record.cells[column]) + " ignored: an option row holds its text in column " +
+                         std::to_string(kOptionValueColumn + 1),
+                     caption);
+        const std::string& cell = record.cells[kOptionValueColumn];
+        const auto items = OptionFieldItems(field, state_.IsEnglish, state_.DecimalSeparator);
+        const int shown = SelectedOptionItem(field, BuildOptionSelections(state_.image));
+        if (cell.empty() || (shown >= 0 && shown < static_cast<int>(items.size()) && items[shown] == cell))
+            return;
+        const int index = itemIndex(items, cell);
+        if (index < 0) {
+            unknownText(record.row, kOptionValueColumn, cell, items, caption);
+            return;
+        }
+        ApplyOptionFieldItem(state_.image, field, index);
+    }
+
+    void unknownText(int row, int column, const std::string& cell, const std::vector<std::string>& items,
+                     std::string_view listName = {}) {
+        const std::string name = listName.empty() ? header_[column] : std::string(listName);
+        note(row, column,
+             "unknown text " + quoted(cell) + ": not an item of " + name + " (" + describeItems(items) +
+                 "); cell ignored",
+             listName);
+    }
+
+    // An option row's cells are named after the option, not after the grid column above them.
+    ImportNote makeNote(int row, int column, std::string message, std::string_view name = {}) const {
+        if (column < 0)
+            return {row, 0, "", std::move(message)};
+        return {row, column + 1, name.empty() ? header_[column] : std::string(name), std::move(message)};
+    }
+
+    void note(int row, int column, std::string message, std::string_view name = {}) {
+        result_.notes.push_back(makeNote(row, column, std::move(message), name));
+    }
+
+    void fail(int row, int column, std::string message) { result_.failure = makeNote(row, column, std::move(message)); }
+
+    AppState& state_;
+    ImportResult& result_;
+    TableRow header_ = TableHeader(true);
+    std::map<std::string, int> seen_; // first-cell text -> the row that gave it
+};
+
+} // namespace
+
+ImportResult ImportTable(AppState& state, const std::vector<CsvRecord>& records) {
+    ImportResult result;
+    TableImporter(state, result).run(records);
+    return result;
+}
+
+std::string DescribeNote(const ImportNote& note) {
+    std::string text = "row " + std::to_string(note.row);
+    if (note.column > 0)
+        text += ", column " + std::to_string(note.column) + " (" + note.columnName + ")";
+    return text + ": " + note.message;
+}
+
+} // namespace vorix::cli

@@ -1,0 +1,38 @@
+#pragma once
+// Applies a table in the CSV form of the show command to an image, through the same rules as
+// editing the window's grid and choosing in its option controls.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CsvTable.h"
+#include "image/AppState.h"
+
+namespace vorix::cli {
+
+/// A cell that was replaced or could not be used, or a record that makes the table unusable.
+struct ImportNote {
+    int row = 0;    // the spreadsheet row (the header is row 1)
+    int column = 0; // 1-based; 0 when the whole row is meant
+    std::string columnName;
+    std::string message;
+};
+
+struct ImportResult {
+    std::vector<ImportNote> notes;     // replacements and unknown texts; the rest was applied
+    std::optional<ImportNote> failure; // the table cannot be used; the image may be half changed
+};
+
+/// Applies the records to state.image. The header row gives the language (English or Chinese
+/// column headers); state.DecimalSeparator is the one the texts are read with. A channel row
+/// starts with its number 1..16, an option row with the option's caption and holds its text in
+/// the second cell. A cell equal to what the table shows for the image leaves its bytes as they
+/// are; an empty frequency deletes the channel; an empty tone, spacing, power or option cell
+/// keeps what the image holds. Rows and options that are not given stay as they are.
+ImportResult ImportTable(AppState& state, const std::vector<CsvRecord>& records);
+
+/// "row 4, column 3 (CTCSS/DCS): message", or "row 4: message" for a whole row.
+std::string DescribeNote(const ImportNote& note);
+
+} // namespace vorix::cli

@@ -1,0 +1,38 @@
+#pragma once
+// Reading and writing comma-separated tables as spreadsheets exchange them (RFC 4180).
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorix::cli {
+
+/// One record and the row a spreadsheet shows it in (the first record is row 1). A quoted
+/// field may span lines, so the row is not the line number of the file.
+struct CsvRecord {
+    int row = 0;
+    std::vector<std::string> cells;
+};
+
+struct CsvError {
+    int row = 0;          // the row where the faulty record starts
+    std::string message;  // what is wrong, without the row
+};
+
+struct CsvParse {
+    std::vector<CsvRecord> records;
+    std::optional<CsvError> error;
+};
+
+/// Splits text into records. Accepts CRLF and LF line ends, a missing final line end, quoted
+/// fields with doubled quotes and embedded separators or line ends, and a UTF-8 byte order mark.
+/// Blank rows are left out (they still count in the row numbers). A quote inside an unquoted
+/// field, text after a closing quote, or a quote that is never closed is an error.
+CsvParse ParseCsv(std::string_view text);
+
+/// One record with CRLF at its end; a field is quoted when it holds a comma, a quote, a line
+/// end, or leading or trailing spaces that a spreadsheet would otherwise drop.
+std::string FormatCsvRecord(const std::vector<std::string>& cells);
+
+} // namespace vorix::cli

@@ -1,0 +1,123 @@
+#include "cli/FileCommands.h"
+
+#include <string>
+
+#include "cli/CsvImport.h"
+#include "cli/CsvTable.h"
+#include "cli/ExitCodes.h"
+#include "cli/ImageDiff.h"
+#include "cli/ImageFiles.h"
+#include "cli/TableFormat.h"
+#include "ui/InterfaceTexts.h"
+
+namespace vorix::cli {
+
+namespace {
+
+const OptionSpec kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
+
+int fail(CliContext& context, const std::string& line) {
+    context.err << line << '\n';
+    return kExitBadInput;
+}
+
+int runShow(const ParsedArguments& args, CliContext& context) {
+    const LoadedImage loaded = LoadImageFile(context.files, args.operands[0]);
+    if (!loaded.image)
+        return fail(context, loaded.error);
+    AppState state = context.viewState(!args.has("--chinese"));
+    state.image = *loaded.image;
+    const TableTexts texts = BuildTableTexts(state);
+    context.out << (args.has("--csv") ? FormatCsvTable(texts) : FormatPlainTable(texts));
+    return kExitSuccess;
+}
+
+int runDiff(const ParsedArguments& args, CliContext& context) {
+    const LoadedImage a = LoadImageFile(context.files, args.operands[0]);
+    if (!a.image)
+        return fail(context, a.error);
+    const LoadedImage b = LoadImageFile(context.files, args.operands[1]);
+    if (!b.image)
+        return fail(context, b.error);
+    if (*a.image == *b.image)
+        return kExitSuccess;
+    const bool english = !args.has("--chinese");
+    context.out << FormatImageDiff(DiffImages(context.viewState(english), *a.image, *b.image), english);
+    return kExitDifferences;
+}
+
+int runImportCsv(const ParsedArguments& args, CliContext& context) {
+    const std::string& csvPath = args.operands[0];
+    const std::string outPath = args.value("--output");
+    const LoadedImage base = LoadImageFile(context.files, args.value("--base"));
+    if (!base.image)
+        return fail(context, base.error);
+    const FileRead csv = context.files.read(csvPath);
+    if (!csv.content)
+        return fail(context, csvPath + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + csv.error);
+    const CsvParse parsed = ParseCsv(std::string(csv.content->begin(), csv.content->end()));
+    if (parsed.error)
+        return fail(context, csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
+
+    AppState state = context.viewState(true);
+    state.image = *base.image;
+    const ImportResult result = ImportTable(state, parsed.records);
+    if (result.failure)
+        return fail(context, csvPath + ": " + DescribeNote(*result.failure));
+    for (const ImportNote& note : result.notes)
+        context.err << csvPath << ": " << DescribeNote(note) << '\n';
+    if (args.has("--strict") && !result.notes.empty())
+        return fail(context, csvPath + ": " + std::to_string(result.notes.size()) +
+                                 (result.notes.size() == 1 ? " problem" : " problems") + " with --strict; " +
+                                 outPath + " not written");
+    const std::string error = SaveImageFile(context.files, outPath, state.image);
+    return error.empty() ? kExitSuccess : fail(context, error);
+}
+
+} // namespace
+
+std::vector<Command> FileCommands() {
+    return {
+        {{"show",
+          "FILE.rdat",
+          1,
+          {kChineseOption, {"--csv", "", "", "RFC 4180 CSV with a header row instead of an aligned table"}},
+          "Print the channel table and the radio options of a radio data file.",
+          "Prints the sixteen rows exactly as the channel table shows them (CH, Frequency, CTCSS/DCS,\n"
+          "Channel Spacing, Tx Power; empty channels as empty cells), then the option controls' texts\n"
+          "(SQL, TOT, Sq Delay, Offset(Wide), Offset(Narrow), Beep, Save, Busy Lock), with the decimal\n"
+          "separator of your number format. With --csv each option is a row of its own: its caption in\n"
+          "the first cell and its text in the second; import-csv reads this form back.\n"},
+         runShow},
+        {{"diff",
+          "A.rdat B.rdat",
+          2,
+          {kChineseOption},
+          "Show how two radio data files differ; exit 1 when they do, 0 when they are equal.",
+          "Lists the table cells and option texts that differ, as the window shows them, then, in hex,\n"
+          "every differing byte or bit the window does not show: bytes 116 to 124, the write mark\n"
+          "(byte 127), the undefined bits of the flag and option bytes, and bytes of empty channels or\n"
+          "out-of-range option values that show the same text. Equal files print nothing.\n"},
+         runDiff},
+        {{"import-csv",
+          "TABLE.csv",
+          1,
+          {{"--base", "", "BASE.rdat", "the image the table is applied to (required)", true},
+           {"--output", "-o", "OUT.rdat", "the file to write (required); replaced as one step", true},
+           {"--strict", "", "", "any replacement or unknown text is an error and nothing is written"}},
+          "Apply a table in the CSV form of show --csv to a radio data file.",
+          "Each cell goes through the rules of the window's grid: a frequency outside both bands is\n"
+          "replaced by the nearest allowed one, a frequency in an empty channel creates it with no\n"
+          "tone, wide spacing and high power, an empty frequency deletes the channel, a tone is\n"
+          "stored as the tone editor stores it, spacing, power and option texts must be items of\n"
+          "their lists. A cell equal to what the base shows leaves its bytes untouched, an empty\n"
+          "tone, spacing, power or option cell keeps the base's value, and rows not given keep the\n"
+          "base's channels and options. The header row (English or Chinese) selects the language.\n"
+          "Every replacement and unknown text is reported on stderr with its row and column; rows\n"
+          "count as a spreadsheet counts them, the header being row 1. Bytes the table cannot\n"
+          "express (116 to 124, the write mark, undefined bits) come from the base.\n"},
+         runImportCsv},
+    };
+}
+
+} // namespace vorix::cli

@@ -1,0 +1,81 @@
+#include "cli/OptionFields.h"
+
+#include "image/ImageLayout.h"
+
+namespace vorix::cli {
+
+namespace {
+
+constexpr OptionField listField(TextId caption, OptionList list, int OptionSelections::*item, int byte) {
+    return {caption, OptionKind::List, list, OptionCheck::PowerSave, item, nullptr, byte, 0xFF};
+}
+
+constexpr OptionField checkField(TextId caption, OptionCheck check, bool OptionSelections::*checked,
+                                 std::uint8_t mask) {
+    return {caption, OptionKind::Check, OptionList::SqLevel, check, nullptr, checked, layout::Options, mask};
+}
+
+const std::array<OptionField, kOptionFieldCount> kFields{{
+    listField(TextId::LabelSQ, OptionList::SqLevel, &OptionSelections::sqLevelItem, layout::SqLevel),
+    listField(TextId::Label1, OptionList::Tot, &OptionSelections::totItem, layout::TotStep),
+    listField(TextId::LabelSqDelay, OptionList::SqDelay, &OptionSelections::sqDelayItem, layout::SqDelayStep),
+    listField(TextId::LabelOffsetWide, OptionList::OffsetWide, &OptionSelections::offsetWideItem,
+              layout::OffsetWide),
+    listField(TextId::LabelOffsetNarrow, OptionList::OffsetNarrow, &OptionSelections::offsetNarrowItem,
+              layout::OffsetNarrow),
+    checkField(TextId::CheckBeep, OptionCheck::Beep, &OptionSelections::beep, layout::Beep),
+    checkField(TextId::CheckSave, OptionCheck::PowerSave, &OptionSelections::powerSave, layout::PowerSave),
+    checkField(TextId::CheckBusyLock, OptionCheck::BusyLock, &OptionSelections::busyLock, layout::BusyLock),
+}};
+
+std::vector<std::string> listItems(OptionList list, bool isEnglish, std::string_view separator) {
+    switch (list) {
+    case OptionList::SqLevel:
+        return SqLevelItems();
+    case OptionList::Tot:
+        return TotItems(isEnglish);
+    case OptionList::SqDelay:
+        return SqDelayItems(isEnglish, separator);
+    case OptionList::OffsetWide:
+    case OptionList::OffsetNarrow:
+        return OffsetItems();
+    }
+    return {};
+}
+
+} // namespace
+
+const std::array<OptionField, kOptionFieldCount>& OptionFields() { return kFields; }
+
+std::array<std::string, 2> CheckStateTexts(bool isEnglish) {
+    if (isEnglish)
+        return {"Off", "On"};
+    return {"关", "开"};
+}
+
+std::vector<std::string> OptionFieldItems(const OptionField& field, bool isEnglish, std::string_view separator) {
+    if (field.kind == OptionKind::Check) {
+        const auto states = CheckStateTexts(isEnglish);
+        return {states[0], states[1]};
+    }
+    return listItems(field.list, isEnglish, separator);
+}
+
+int SelectedOptionItem(const OptionField& field, const OptionSelections& selections) {
+    if (field.kind == OptionKind::Check)
+        return selections.*field.checked ? 1 : 0;
+    return selections.*field.selectedItem;
+}
+
+void ApplyOptionFieldItem(RadioImage& image, const OptionField& field, int index) {
+    if (field.kind == OptionKind::Check) {
+        if (index == 0 || index == 1)
+            ApplyOptionCheck(image, field.check, index == 1);
+        return;
+    }
+    ApplyOptionItem(image, field.list, index);
+}
+
+std::string_view OptionCaption(const OptionField& field, bool isEnglish) { return Text(field.caption, isEnglish); }
+
+} // namespace vorix::cli

@@ -1,0 +1,43 @@
+#include "cli/TableTexts.h"
+
+#include "ui/InterfaceTexts.h"
+
+namespace vorix::cli {
+
+TableRow TableHeader(bool isEnglish) {
+    TableRow header;
+    constexpr std::array<TextId, kTableColumns> kHeaders{TextId::HeaderChannel, TextId::HeaderFrequency,
+                                                         TextId::HeaderTone, TextId::HeaderSpacing,
+                                                         TextId::HeaderPower};
+    for (int c = 0; c < kTableColumns; ++c)
+        header[c] = std::string(Text(kHeaders[c], isEnglish));
+    return header;
+}
+
+TableRow ChannelTableRow(int channel, const ChannelRowTexts& cells) {
+    return {std::to_string(channel), cells[0], cells[1], cells[2], cells[3]};
+}
+
+std::string OptionItemText(const OptionField& field, int index, bool isEnglish, std::string_view separator) {
+    const auto items = OptionFieldItems(field, isEnglish, separator);
+    if (index < 0 || index >= static_cast<int>(items.size()))
+        return {};
+    return items[static_cast<std::size_t>(index)];
+}
+
+TableTexts BuildTableTexts(const AppState& state) {
+    const TableView view = BuildTableView(state);
+    TableTexts texts;
+    texts.header = TableHeader(state.IsEnglish);
+    for (int n = 1; n <= layout::kChannelCount; ++n)
+        texts.channels[n - 1] = ChannelTableRow(n, view.rows[n - 1]);
+    for (int i = 0; i < kOptionFieldCount; ++i) {
+        const OptionField& field = OptionFields()[i];
+        texts.options[i] = {&field, std::string(OptionCaption(field, state.IsEnglish)),
+                            OptionItemText(field, SelectedOptionItem(field, view.options), state.IsEnglish,
+                                           state.DecimalSeparator)};
+    }
+    return texts;
+}
+
+} // namespace vorix::cli
