@@ -1,0 +1,14 @@
+#pragma once
+// Port numbers to devices on this machine: the per-user ports folder and the system's names.
+
+#include <QString>
+
+namespace vorix {
+
+/// The folder of the user's COMn links: the generic configuration folder + "/Talvry/Vorix/ports".
+QString PortsFolder();
+
+/// The device to open for COMn, empty when there is none.
+QString PortDevicePath(int number);
+
+} // namespace vorix
