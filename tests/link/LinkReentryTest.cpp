@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
 #include "LinkHarness.h"
@@ -128,8 +129,8 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
     RecordingLinkDisplay display;
     AppState state;
     state.ReadMode = true;
-    std::optional<link::LinkSession> session;
-    session.emplace(state, radio, timer, prompt, display);
+    // On the heap, so that a use after the deletion is caught by the address sanitizer.
+    auto session = std::make_unique<link::LinkSession>(state, radio, timer, prompt, display);
     radio.onEvent = [&](int kind) {
         if (session)
             session->onSerialEvent(kind);
