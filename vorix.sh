@@ -3,6 +3,9 @@
 #   ./vorix.sh run    install what is missing, build, start the tool
 #   ./vorix.sh test   install what is missing, build, run the whole test suite
 #   ./vorix.sh build  install what is missing and build only
+#   ./vorix.sh test-asan        the whole test suite built with AddressSanitizer and UBSan (build-asan/)
+#   ./vorix.sh fuzz [s] [name]  every fuzz target (or one) for s seconds each, default 30 (build-fuzz/)
+#   ./vorix.sh bench            build and run the benchmarks (build-bench/)
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -56,9 +59,82 @@ build() {
 run_tests() {
     build
     say "Running the test suite"
+    run_ctest
+}
+
+run_ctest() {
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(job_count)"
+}
+
+# The checking builds live in directories of their own and are configured again on every call, so
+# their options always hold. VORIX_BUILD_DIR still chooses the directory.
+configure_variant() {
+    say "Configuring $1 in $BUILD_DIR"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "${@:2}" >/dev/null
+}
+
+# Stop at the first report; third-party leaks only are suppressed (cmake/lsan.supp).
+sanitizer_environment() {
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1:check_initialization_order=1}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}
+    export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/cmake/lsan.supp:print_suppressions=0}
+}
+
+run_sanitized_tests() {
+    BUILD_DIR=${VORIX_BUILD_DIR:-$ROOT/build-asan}
+    install_packages
+    sanitizer_environment
+    configure_variant "the sanitizer build" -DCMAKE_BUILD_TYPE=Debug -DVORIX_SANITIZE=ON
+    say "Building with AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake --build "$BUILD_DIR" -j "$(job_count)"
+    say "Running the test suite under the sanitizers"
+    run_ctest
+}
+
+run_fuzz() {
+    local seconds=${1:-30} only=${2:-} target name work failed=()
+    [[ $seconds =~ ^[0-9]+$ ]] || { echo "fuzz: seconds must be a number" >&2; exit 2; }
+    BUILD_DIR=${VORIX_BUILD_DIR:-$ROOT/build-fuzz}
+    PACKAGES+=(clang-14 libclang-rt-14-dev)
+    install_packages
+    sanitizer_environment
+    configure_variant "the fuzz build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DVORIX_FUZZ=ON -DVORIX_BUILD_GUI=OFF -DVORIX_BUILD_TESTS=OFF
+    say "Building the fuzz targets"
+    cmake --build "$BUILD_DIR" -j "$(job_count)" --target vorix_fuzz
+    for target in "$BUILD_DIR"/fuzz/*_fuzz; do
+        name=${target##*/}
+        [[ -z $only || $name == "$only" ]] || continue
+        # New inputs go to the build's own corpus; the seeds in the repository are only read.
+        work=$BUILD_DIR/fuzz-work/$name
+        mkdir -p "$work/corpus" "$work/artifacts"
+        say "Fuzzing $name for $seconds s"
+        if "$target" -max_total_time="$seconds" -timeout=10 -artifact_prefix="$work/artifacts/" \
+            "$work/corpus" "$ROOT/fuzz/corpus/$name" >"$work/log" 2>&1; then
+            echo "$name: $(grep -E '^Done [0-9]+ runs' "$work/log" | tail -n 1), every invariant held"
+        else
+            tail -n 40 "$work/log"
+            echo "$name: FAILED, the input is in $work/artifacts/" >&2
+            failed+=("$name")
+        fi
+    done
+    [[ ${#failed[@]} -eq 0 ]] || { echo "fuzz targets that failed: ${failed[*]}" >&2; exit 1; }
+}
+
+run_benchmarks() {
+    BUILD_DIR=${VORIX_BUILD_DIR:-$ROOT/build-bench}
+    PACKAGES+=(libbenchmark-dev)
+    install_packages
+    configure_variant "the benchmark build" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DVORIX_BENCH=ON -DVORIX_BUILD_TESTS=OFF
+    say "Building the benchmarks"
+    cmake --build "$BUILD_DIR" -j "$(job_count)" --target vorix_bench
+    export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+    say "Core benchmarks"
+    "$BUILD_DIR/bench/vorix_core_bench"
+    say "Start-up benchmark"
+    "$BUILD_DIR/bench/vorix_startup_bench"
 }
 
 case ${1:-} in
@@ -69,8 +145,11 @@ run)
     ;;
 test) run_tests ;;
 build) build ;;
+test-asan) run_sanitized_tests ;;
+fuzz) run_fuzz "${@:2}" ;;
+bench) run_benchmarks ;;
 *)
-    echo "usage: $0 run|test|build" >&2
+    echo "usage: $0 run|test|build|test-asan|fuzz [seconds] [target]|bench" >&2
     exit 2
     ;;
 esac
