@@ -24,7 +24,8 @@ public:
     virtual void focusStartButton(bool readMode) = 0;
     /// After a successful read: the main window shows the new image (AnalyseChannelInformation).
     virtual void refreshMainWindow() = 0;
-    /// Closes the dialog; the last call of every run that reaches its end.
+    /// Closes the dialog; the last call of every run that reaches its end. The session has ended
+    /// and closed the port by then, so abandon() from the dialog's close handler is harmless.
     virtual void closeDialog() = 0;
 };
 

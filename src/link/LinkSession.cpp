@@ -14,7 +14,7 @@ LinkSession::LinkSession(AppState& state, SerialPort& port, Timer& timer, Prompt
 LinkSession::~LinkSession() { *alive_ = false; }
 
 void LinkSession::load() {
-    if (ended_)
+    if (ended_ || runStarted_)
         return;
     v_ = LinkVariables{};
     setThreshold(0);

@@ -19,11 +19,20 @@ namespace vorix::link {
 /// The link logic of one programming dialog. The dialog owns the session, forwards its serial
 /// events and timer ticks to it and renders what the session reports through LinkDisplay.
 ///
+/// A read gathers its blocks in a copy of the RadioImage; the image takes the copy only at the
+/// end of run of a successful read, right before refreshMainWindow(). A failed, cancelled or
+/// abandoned read leaves the image as it was.
+///
+/// Answers are only read within the bytes received: an event with fewer bytes than its frame's
+/// threshold is kept as the start of the answer, and a data answer for an address outside the
+/// image counts as a wrong answer (the "Check connection" prompt at once).
+///
 /// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent and onTimerTick may be called
-/// while the session waits in ask(); the session expects that and keeps its state consistent
-/// across every ask(). An event raised synchronously from inside a port or timer call (say from
-/// send()) is queued and handled right after the step that caused it. The session may even be
-/// destroyed while a prompt is open; it then touches nothing after ask() returns.
+/// while the session waits in ask(). Received bytes are then taken and dropped and ticks do
+/// nothing, so no frame goes out behind a prompt or after Cancel. An event raised synchronously
+/// from inside a port or timer call (say from send()) is queued and handled right after the step
+/// that caused it. The session may even be destroyed while a prompt is open; it then touches
+/// nothing after ask() returns.
 class LinkSession {
 public:
     /// The serial event kind that means "data received"; every other kind is ignored.
@@ -47,7 +56,8 @@ public:
     LinkSession& operator=(const LinkSession&) = delete;
 
     /// The dialog has loaded: the variables take their initial values, the receive threshold is 0
-    /// (no receive events) and the progress bar shows 0. Call once, before StartLink.
+    /// (no receive events) and the progress bar shows 0. Call once, before StartLink. The label's
+    /// "Complete:0%" belongs to the dialog's own texts.
     void load();
 
     /// "Retry" restarts the run from the handshake at address 0 without reopening the port; any
