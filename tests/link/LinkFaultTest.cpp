@@ -10,14 +10,6 @@ namespace {
 
 using link::PromptAnswer;
 
-std::vector<std::string> FullRead() {
-    std::vector<std::string> out{"H"};
-    for (int a = 0; a < 0x80; a += 0x10)
-        out.push_back("R:" + HexBytes({static_cast<std::uint8_t>(a)}));
-    out.push_back("E");
-    return out;
-}
-
 struct Fixture {
     LinkHarness h;
     ImageBytes before = LinkHarness::Pattern(21);
@@ -75,10 +67,7 @@ TEST(ShortAnswer, TruncatedAnswerThenRetryReadsEverything) {
     f.h.prompt.reply(PromptAnswer::Retry);
     f.h.start();
     ASSERT_TRUE(f.h.runToEnd());
-    std::vector<std::string> expected{"H", "R:00", "R:10"};
-    for (const auto& frame : FullRead())
-        expected.push_back(frame);
-    EXPECT_EQ(f.h.summary(), expected);
+    EXPECT_EQ(f.h.summary(), Join({{"H", "R:00", "R:10"}, FullRead()}));
     EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
 }
 

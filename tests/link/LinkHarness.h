@@ -1,6 +1,7 @@
 #pragma once
 // One programming dialog's link, wired to the fake radio, clock, timer, prompt and display.
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -74,5 +75,27 @@ struct LinkHarness {
         return bytes;
     }
 };
+
+/// Short frame names of a whole transfer: "R:00".."R:70" or "W8:00".."W8:78" (kind "R", "W8", "W16").
+inline std::vector<std::string> Blocks(const std::string& kind, int step) {
+    std::vector<std::string> out;
+    for (int a = 0; a < kImageSize; a += step)
+        out.push_back(kind + ":" + HexBytes({static_cast<std::uint8_t>(a)}));
+    return out;
+}
+
+inline std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> out;
+    for (const auto& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+inline std::vector<std::string> Repeat(const std::string& frame, int times) {
+    return std::vector<std::string>(static_cast<std::size_t>(times), frame);
+}
+
+/// The short frames of a read without faults: handshake, 8 requests, end byte.
+inline std::vector<std::string> FullRead() { return Join({{"H"}, Blocks("R", 16), {"E"}}); }
 
 } // namespace vorix::test

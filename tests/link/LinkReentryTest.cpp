@@ -12,14 +12,6 @@ namespace {
 
 using link::PromptAnswer;
 
-std::vector<std::string> FullRead() {
-    std::vector<std::string> out{"H"};
-    for (int a = 0; a < 0x80; a += 0x10)
-        out.push_back("R:" + HexBytes({static_cast<std::uint8_t>(a)}));
-    out.push_back("E");
-    return out;
-}
-
 // The radio's answer to the read request for address (echo not included).
 link::Bytes DataAnswer(const ImageBytes& memory, int address) {
     link::Bytes answer{0x57, 0x00, static_cast<std::uint8_t>(address), 0x10};
@@ -58,10 +50,7 @@ TEST_F(PromptReentry, LateAnswerAndTicksDuringTheTimeoutPromptChangeNothing) {
     h.start();
     ASSERT_TRUE(h.runToEnd());
     ASSERT_TRUE(atPrompt);
-    std::vector<std::string> expected{"H", "R:00", "R:10"};
-    for (const auto& f : FullRead())
-        expected.push_back(f);
-    EXPECT_EQ(h.summary(), expected);
+    EXPECT_EQ(h.summary(), Join({{"H", "R:00", "R:10"}, FullRead()}));
     EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
     EXPECT_EQ(h.prompt.asked.size(), 1u);
     EXPECT_EQ(h.prompt.unexpected, 0);

@@ -13,21 +13,6 @@ using link::PromptButtons;
 
 constexpr const char* kCheckConnection = "Check connection!Retry or cancel?";
 
-std::vector<std::string> Repeat(const std::string& frame, int times) { return std::vector<std::string>(times, frame); }
-
-std::vector<std::string> FullRead() {
-    std::vector<std::string> out{"H"};
-    for (int a = 0; a < 0x80; a += 0x10)
-        out.push_back("R:" + HexBytes({static_cast<std::uint8_t>(a)}));
-    out.push_back("E");
-    return out;
-}
-
-std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 // Checks that a run ended without success: no end byte, no result, no refresh, dialog closed.
 void ExpectFailedEnd(const LinkHarness& h, bool readMode, const ImageBytes& imageBefore) {
     EXPECT_FALSE(h.radio.endReceived);
@@ -91,7 +76,7 @@ TEST(NoAnswer, RetryAfterTheRadioIsSwitchedOnCompletesTheRead) {
     h.prompt.reply(PromptAnswer::Retry, [&] { h.radio.radioOff = false; });
     h.start();
     ASSERT_TRUE(h.runToEnd());
-    EXPECT_EQ(h.summary(), Concat(Repeat("H", 11), FullRead()));
+    EXPECT_EQ(h.summary(), Join({Repeat("H", 11), FullRead()}));
     EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
     EXPECT_EQ(h.display.results, (std::vector<std::string>{"Read Data OK"}));
     EXPECT_EQ(h.vars().TimeoutCount, 10) << "set again by every read request";
@@ -122,7 +107,7 @@ TEST(ReadTimeout, RetryStartsAgainWithTheHandshakeAtAddressZero) {
     h.prompt.reply(PromptAnswer::Retry);
     h.start();
     ASSERT_TRUE(h.runToEnd());
-    EXPECT_EQ(h.summary(), Concat({"H", "R:00", "R:10", "R:20", "R:30"}, FullRead()));
+    EXPECT_EQ(h.summary(), Join({{"H", "R:00", "R:10", "R:20", "R:30"}, FullRead()}));
     EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
     EXPECT_EQ(h.display.progress[5], 0.0) << "the restart's handshake answer shows 0 again";
 }

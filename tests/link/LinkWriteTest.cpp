@@ -18,20 +18,6 @@ std::vector<std::string> WriteBlocks(const ImageBytes& image, int length) {
     return frames;
 }
 
-std::vector<std::string> Blocks(const char* kind, int length) {
-    std::vector<std::string> out;
-    for (int a = 0; a < kImageSize; a += length)
-        out.push_back(std::string(kind) + ":" + HexBytes({static_cast<std::uint8_t>(a)}));
-    return out;
-}
-
-std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> out;
-    for (const auto& p : parts)
-        out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
 struct WriteRun : ::testing::Test {
     LinkHarness h{false};
     void SetUp() override {
