@@ -143,11 +143,14 @@ private:
         if (cells[FrequencyColumn] != shown[0]) {
             const FrequencyCommit commit =
                 CommitFrequencyText(state_, channel, cells[FrequencyColumn], shown[1].empty());
+            shown = BuildTableView(state_).rows[channel - 1];
             if (commit.warn)
                 note(record.row, FrequencyColumn,
                      std::string(Text(TextId::FrequencyOutOfRange, true)) + " " + quoted(cells[FrequencyColumn]) +
                          " stored as " + quoted(commit.cellText));
-            shown = BuildTableView(state_).rows[channel - 1];
+            else if (commit.cellText != shown[0]) // rounded to 10 Hz, or read up to a foreign separator
+                note(record.row, FrequencyColumn,
+                     "frequency " + quoted(cells[FrequencyColumn]) + " stored as " + quoted(shown[0]));
         }
         const bool inUse = !shown[0].empty();
         for (int column : {ToneColumn, SpacingColumn, PowerColumn}) {

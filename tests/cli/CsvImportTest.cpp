@@ -92,9 +92,11 @@ TEST(CsvImport, FrequencyCellsFollowTheGridsRules) {
         {"135.5", "136.00000", true, {0x00, 0x00, 0x60, 0x13}},
         {"174", "400.00000", true, {0x00, 0x00, 0x00, 0x40}},
         {"abc", "136.00000", true, {0x00, 0x00, 0x60, 0x13}},
+        {"462,12345", "462.00000", true, {0x00, 0x00, 0x20, 0x46}},   // a comma where "." is expected
+        {"462.123456", "462.12346", true, {0x46, 0x23, 0x21, 0x46}},  // more digits than 10 Hz
     };
     for (const Row& r : table) {
-        const Imported out = importInto(test::SampleImage(), std::string("1,") + r.cell + ",,,\r\n");
+        const Imported out = importInto(test::SampleImage(), FormatCsvRecord({"1", r.cell, "", "", ""}));
         ASSERT_FALSE(out.result.failure.has_value()) << r.cell;
         EXPECT_EQ(BuildTableTexts(stateWith(out.image)).channels[0][1], r.shown) << r.cell;
         const auto bytes = record(out.image, 1);
@@ -105,8 +107,8 @@ TEST(CsvImport, FrequencyCellsFollowTheGridsRules) {
             EXPECT_EQ(out.result.notes[0].row, 2);
             EXPECT_EQ(out.result.notes[0].column, 2);
             EXPECT_EQ(out.result.notes[0].columnName, "Frequency");
-            EXPECT_NE(out.result.notes[0].message.find("Frequency is out of range!"), std::string::npos);
-            EXPECT_NE(out.result.notes[0].message.find(r.shown), std::string::npos);
+            EXPECT_NE(out.result.notes[0].message.find(std::string("stored as \"") + r.shown + "\""), std::string::npos)
+                << out.result.notes[0].message;
         }
     }
 }
