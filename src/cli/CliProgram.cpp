@@ -39,11 +39,17 @@ AppState CliContext::viewState(bool isEnglish) const {
     return state;
 }
 
+int UsageError(CliContext& context, std::string_view command, const std::string& message) {
+    const std::string where = " " + std::string(command);
+    return usageError(context, where, message, where);
+}
+
 std::string ProgramHelp(const std::vector<Command>& commands) {
     std::string help = "Usage: " + std::string(kProgram) + " COMMAND [ARGUMENTS]\n" + "       " +
                        std::string(kProgram) + " COMMAND --help\n\n" +
-                       "Shows, compares and converts radio data files (.rdat) of the Vorix radio, with the\n"
-                       "same texts and editing rules as the Vorix window.\n\nCommands:\n";
+                       "Shows, compares and converts radio data files (.rdat) of the Vorix radio and reads and\n"
+                       "writes the radio through its programming cable, with the same texts, editing rules and\n"
+                       "link as the Vorix window.\n\nCommands:\n";
     std::vector<std::vector<std::string>> rows;
     for (const Command& command : commands)
         rows.push_back({"  " + std::string(command.spec.name), std::string(command.spec.summary)});

@@ -8,6 +8,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/ArgumentParser.h"
@@ -37,6 +38,10 @@ struct Command {
 
 /// The program's help: usage, the commands with their summaries, the exit codes.
 std::string ProgramHelp(const std::vector<Command>& commands);
+
+/// A usage error found by a command itself: "vorix-cli NAME: message (see vorix-cli NAME --help)"
+/// on err; returns kExitBadInput.
+int UsageError(CliContext& context, std::string_view command, const std::string& message);
 
 /// Runs the command named by args[0] (args without the program name). "--help", "-h" or
 /// "help [COMMAND]" print help on out; a usage error prints one line on err and returns

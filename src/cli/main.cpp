@@ -1,5 +1,7 @@
 // vorix-cli: the command-line companion of the Vorix window, on the same core.
 
+#include <QCoreApplication>
+
 #include <clocale>
 #include <cstdio>
 #include <iostream>
@@ -10,7 +12,9 @@
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileCommands.h"
+#include "cli/LinkCommands.h"
 #include "cli/PosixFiles.h"
+#include "cli/QtLinkService.h"
 #include "ui/Startup.h"
 
 namespace {
@@ -28,10 +32,17 @@ std::string userDecimalSeparator() {
 
 int main(int argc, char** argv) {
     using namespace vorix::cli;
+    const std::vector<std::string> args(argv + 1, argv + argc); // before Qt may take any of them
+    // The serial port and the link's timer need an event loop; no window is ever made.
+    QCoreApplication application(argc, argv);
     PosixFiles files;
+    // After the application, which sets the user's locale: the core formats numbers in "C".
     CliContext context{std::cout, std::cerr, files, userDecimalSeparator(), ::isatty(STDERR_FILENO) == 1};
-    const std::vector<Command> commands = FileCommands();
-    const int code = RunCli(commands, std::vector<std::string>(argv + 1, argv + argc), context);
+    QtLinkService link;
+    std::vector<Command> commands = FileCommands();
+    for (Command& command : LinkCommands(link))
+        commands.push_back(std::move(command));
+    const int code = RunCli(commands, args, context);
     std::cout.flush();
     if (!std::cout) {
         std::cerr << "vorix-cli: cannot write the output\n";

@@ -1,0 +1,224 @@
+#include "cli/LinkCommands.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "cli/ExitCodes.h"
+#include "cli/ImageDiff.h"
+#include "cli/ImageFiles.h"
+#include "cli/TableFormat.h"
+#include "image/ImageLayout.h"
+#include "link/PortNames.h"
+#include "ui/InterfaceTexts.h"
+
+namespace vorix::cli {
+
+namespace {
+
+constexpr int kMostRetries = 1000;
+
+const OptionSpec kPortOption{"--port", "", "N", "the radio's port COMN, 1 to 99 (required)", true};
+const OptionSpec kRetriesOption{"--retries", "", "K",
+                                "answer Retry to the first K connection prompts of a run (default 0)"};
+const OptionSpec kTraceOption{"--trace", "", "FILE", "write every frame sent and received to FILE, timed, in hex"};
+const OptionSpec kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
+
+constexpr std::string_view kLinkDetails =
+    "COMN is the device the window's port dialog opens for that number: the link comN in the\n"
+    "ports folder (~/.config/Talvry/Vorix/ports) when there is one, else COM1-32 /dev/ttyS0-31,\n"
+    "COM33-64 /dev/ttyUSB0-31, COM65-96 /dev/ttyACM0-31. Where the window would ask \"Check\n"
+    "connection!Retry or cancel?\", the command answers Retry up to K times (--retries) and then\n"
+    "fails with that text and exit code 3; a port that does not open fails at once with \"Please\n"
+    "reselect COM port!\". A progress bar is drawn on stderr when stderr is a terminal.\n";
+
+std::optional<int> WholeNumber(const std::string& text, int low, int high) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+int fail(CliContext& context, const std::string& line, int code) {
+    context.err << line << '\n';
+    return code;
+}
+
+bool english(const ParsedArguments& args) { return !args.has("--chinese"); }
+
+// --port, --retries and --trace into a job; nothing is returned when the command may go on.
+std::optional<int> prepareJob(std::string_view command, const ParsedArguments& args, CliContext& context,
+                              LinkJob& job, std::ofstream& trace) {
+    const auto port = WholeNumber(args.value("--port"), link::kFirstPortNumber, link::kLastPortNumber);
+    if (!port)
+        return UsageError(context, command, "--port wants a number from 1 to 99: " + args.value("--port"));
+    job.portNumber = *port;
+    if (args.has("--retries")) {
+        const auto retries = WholeNumber(args.value("--retries"), 0, kMostRetries);
+        if (!retries)
+            return UsageError(context, command,
+                              "--retries wants a number from 0 to " + std::to_string(kMostRetries) + ": " +
+                                  args.value("--retries"));
+        job.retries = *retries;
+    }
+    if (args.has("--trace")) {
+        const std::string path = args.value("--trace");
+        trace.open(path, std::ios::binary | std::ios::trunc);
+        if (!trace)
+            return fail(context, path + ": cannot write the trace: " + std::strerror(errno), kExitBadInput);
+        job.trace = &trace;
+    }
+    job.progress = context.errIsTerminal ? &context.err : nullptr;
+    return std::nullopt;
+}
+
+AppState linkState(const CliContext& context, const ParsedArguments& args, bool readMode, int port) {
+    AppState state = context.viewState(english(args));
+    state.ReadMode = readMode;
+    state.PortNumber = static_cast<std::int16_t>(port);
+    return state;
+}
+
+int linkFailure(CliContext& context, const LinkJob& job, const LinkOutcome& outcome, std::string_view during = {}) {
+    std::string line = DescribeLinkFailure(job.portNumber, outcome);
+    if (!during.empty())
+        line.append(" [").append(during).append("]");
+    return fail(context, line, kExitLinkFailure);
+}
+
+int runRead(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    LinkJob job;
+    std::ofstream trace;
+    if (const auto stop = prepareJob("read", args, context, job, trace))
+        return *stop;
+    AppState state = linkState(context, args, true, job.portNumber);
+    const LinkOutcome outcome = service.transfer(state, job);
+    if (!outcome.ok)
+        return linkFailure(context, job, outcome);
+    const std::string error = SaveImageFile(context.files, args.operands[0], state.image);
+    if (!error.empty())
+        return fail(context, error, kExitBadInput);
+    context.out << Text(TextId::ReadDataOk, english(args)) << '\n';
+    return kExitSuccess;
+}
+
+int runWrite(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    const std::string& path = args.operands[0];
+    const LoadedImage loaded = LoadImageFile(context.files, path);
+    if (!loaded.image)
+        return fail(context, loaded.error, kExitBadInput);
+    LinkJob job;
+    std::ofstream trace;
+    if (const auto stop = prepareJob("write", args, context, job, trace))
+        return *stop;
+
+    AppState state = linkState(context, args, false, job.portNumber);
+    state.image = *loaded.image;
+    state.image.write(layout::WriteMark, layout::WriteMarkValue); // as the window's Write button does
+    const LinkOutcome written = service.transfer(state, job);
+    if (!written.ok)
+        return linkFailure(context, job, written);
+    context.out << Text(TextId::WriteDataOk, english(args)) << '\n';
+    if (!args.has("--verify"))
+        return kExitSuccess;
+
+    AppState radio = linkState(context, args, true, job.portNumber);
+    const LinkOutcome readBack = service.transfer(radio, job);
+    if (!readBack.ok)
+        return linkFailure(context, job, readBack, "reading back to verify");
+    if (radio.image == state.image) {
+        context.out << "Verified: the radio holds " << path << " with byte 127 = 0x51\n";
+        return kExitSuccess;
+    }
+    context.out << FormatImageDiff(DiffImages(state, state.image, radio.image), english(args));
+    return fail(context,
+                PortLabel(job.portNumber, readBack.device) + ": the radio does not hold what was written from " +
+                    path + " (differences on stdout: written, then read back)",
+                kExitDifferences);
+}
+
+int runPorts(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    const PortListing listing = service.probePorts();
+    std::vector<std::vector<std::string>> rows;
+    for (const ListedPort& port : listing.ports)
+        rows.push_back({"COM" + std::to_string(port.number), port.device});
+    context.out << FormatAlignedRows(rows);
+    if (listing.ports.empty())
+        context.err << "No port opens now.\n";
+    if (listing.permissionDenied)
+        context.err << Text(TextId::PortDialogNoPermission, english(args)) << '\n';
+    return kExitSuccess;
+}
+
+} // namespace
+
+std::string PortLabel(int number, const std::string& device) {
+    return "COM" + std::to_string(number) + " (" + (device.empty() ? std::string("no device") : device) + ")";
+}
+
+std::string DescribeLinkFailure(int number, const LinkOutcome& outcome) {
+    std::string line = PortLabel(number, outcome.device) + ": ";
+    line += outcome.failure.empty() ? std::string("the link ended without a result") : outcome.failure;
+    std::string notes = outcome.detail;
+    if (outcome.retriesUsed > 0) {
+        if (!notes.empty())
+            notes += "; ";
+        notes += "after " + std::to_string(outcome.retriesUsed) + (outcome.retriesUsed == 1 ? " retry" : " retries");
+    }
+    if (!notes.empty())
+        line += " (" + notes + ")";
+    return line;
+}
+
+std::vector<Command> LinkCommands(LinkService& service) {
+    const auto bind = [&service](int (*run)(LinkService&, const ParsedArguments&, CliContext&)) -> CommandRun {
+        return [&service, run](const ParsedArguments& args, CliContext& context) { return run(service, args, context); };
+    };
+    // The help texts live as long as the program; the command table only points at them.
+    static const std::string kReadDetails =
+        "Reads the radio's memory with the link of the window's programming dialog and writes it\n"
+        "to OUT.rdat, replaced as one step, only once the whole image has been read: a failed read\n"
+        "leaves OUT.rdat as it was.\n\n" +
+        std::string(kLinkDetails);
+    static const std::string kWriteDetails =
+        "Writes the image of IN.rdat into the radio with the link of the window's programming dialog.\n"
+        "As the window's Write button does, byte 127 (the write mark) is set to 0x51 first; the file\n"
+        "itself is not changed. With --verify the radio is read back after the write and compared\n"
+        "with what was written: differences are printed as diff prints them (written, then read\n"
+        "back) and the exit code is 1.\n\n" +
+        std::string(kLinkDetails);
+    return {
+        {{"read",
+          "OUT.rdat",
+          1,
+          {kPortOption, kRetriesOption, kTraceOption, kChineseOption},
+          "Read the radio on COMN into a radio data file.",
+          kReadDetails},
+         bind(runRead)},
+        {{"write",
+          "IN.rdat",
+          1,
+          {kPortOption, {"--verify", "", "", "read the radio back afterwards; exit 1 unless it matches"}, kRetriesOption,
+           kTraceOption, kChineseOption},
+          "Write a radio data file into the radio on COMN.",
+          kWriteDetails},
+         bind(runWrite)},
+        {{"ports",
+          "",
+          0,
+          {kChineseOption},
+          "List the ports COM1 to COM99 that open now, with the device behind each.",
+          "Tries to open every port COM1 to COM99 as the window's serial port dialog does and prints\n"
+          "each number that opens with its device; none is held open afterwards. When a device exists\n"
+          "that this account may not open, a line on stderr says how to get the permission. The exit\n"
+          "code is 0 even when no port opens.\n"},
+         bind(runPorts)},
+    };
+}
+
+} // namespace vorix::cli

@@ -1,0 +1,22 @@
+#pragma once
+// The commands that talk to the radio: read, write (with --verify) and ports.
+
+#include <vector>
+
+#include "cli/CliProgram.h"
+#include "cli/LinkService.h"
+
+namespace vorix::cli {
+
+/// The table entries of read, write and ports, in the order the help lists them. The runs use
+/// `service`, which must outlive the commands.
+std::vector<Command> LinkCommands(LinkService& service);
+
+/// "COM7 (/dev/pts/3)", or "COM99 (no device)" for a number that has none.
+std::string PortLabel(int number, const std::string& device);
+
+/// The line a failed run leaves on stderr: the port, the prompt's text that ended the run, and
+/// the system's reason or the retries that were made, in parentheses.
+std::string DescribeLinkFailure(int number, const LinkOutcome& outcome);
+
+} // namespace vorix::cli

@@ -1,0 +1,49 @@
+#pragma once
+// What the radio-link commands need from the machine: a run of the programming dialog on a port,
+// and the port probe of the serial port dialog. The program gives it Qt's serial layer, the tests
+// a scripted radio.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "image/AppState.h"
+
+namespace vorix::cli {
+
+struct LinkJob {
+    int portNumber = 0;             // COMn, 1..99
+    int retries = 0;                // Retry answers allowed before a prompt cancels the run
+    std::ostream* trace = nullptr;  // every frame sent and chunk received, when tracing
+    std::ostream* progress = nullptr; // where the progress bar is drawn, null for none
+};
+
+struct LinkOutcome {
+    bool ok = false;
+    std::string device;   // the device behind COMn; empty when the number has none
+    std::string failure;  // the prompt's text that ended a failed run
+    std::string detail;   // the system's reason when the port did not open or failed
+    int retriesUsed = 0;
+};
+
+struct ListedPort {
+    int number = 0;
+    std::string device;
+};
+
+struct PortListing {
+    std::vector<ListedPort> ports; // the ports that opened, ascending
+    bool permissionDenied = false; // some device exists but this user may not open it
+};
+
+class LinkService {
+public:
+    virtual ~LinkService() = default;
+    /// One run of the programming dialog on the job's port: a read into state.image when
+    /// state.ReadMode (only a successful read changes it), else a write of state.image.
+    virtual LinkOutcome transfer(AppState& state, const LinkJob& job) = 0;
+    /// Tries every port as the serial port dialog does; holds none open afterwards.
+    virtual PortListing probePorts() = 0;
+};
+
+} // namespace vorix::cli

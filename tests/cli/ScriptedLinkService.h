@@ -1,0 +1,79 @@
+#pragma once
+// The link commands' service on the scripted radio and the fake clock: every transfer is a real
+// LinkRun of the link session, run to its end without waiting.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/LinkRun.h"
+#include "cli/LinkService.h"
+#include "cli/TracingSerialPort.h"
+#include "support/FakeClock.h"
+#include "support/FakeTimer.h"
+#include "support/ScriptedRadio.h"
+
+namespace vorix::cli::test {
+
+class ScriptedLinkService final : public LinkService {
+public:
+    vorix::test::FakeClock clock;
+    /// The radio behind the port; its frames and faults count across the runs of a command.
+    vorix::test::ScriptedRadio& radio() { return *radio_; }
+    /// A fresh radio (no frames, no faults) for the next command.
+    void replaceRadio() {
+        clock.runUntilIdle(); // nothing left on the clock may point at the old radio
+        radio_ = std::make_unique<vorix::test::ScriptedRadio>(clock);
+    }
+    std::string device = "/dev/pts/7";
+    std::string openFailure = "No such file or directory"; // the system's reason when radio().openFails
+    PortListing listing;
+    std::vector<LinkJob> jobs;                 // every transfer asked for, in order
+    std::vector<bool> readModes;               // the direction of each
+    std::function<void(std::size_t run)> beforeRun; // run 1, 2, ...: change the radio between runs
+    bool probed = false;
+
+    LinkOutcome transfer(AppState& state, const LinkJob& job) override {
+        jobs.push_back(job);
+        readModes.push_back(state.ReadMode);
+        if (beforeRun)
+            beforeRun(jobs.size());
+        vorix::test::FakeTimer timer{clock};
+        std::optional<TracingSerialPort> traced;
+        link::SerialPort* port = radio_.get();
+        if (job.trace != nullptr) {
+            traced.emplace(*radio_, *job.trace, [this] { return std::chrono::milliseconds(clock.now()); });
+            port = &*traced;
+        }
+        LinkRun run(state, *port, timer, job.retries, job.progress);
+        radio_->onEvent = [&run](int kind) { run.onSerialEvent(kind); };
+        timer.onTick = [&run] { run.onTimerTick(); };
+        run.start();
+        const bool ended = clock.runUntil([&run] { return run.ended(); });
+        radio_->onEvent = nullptr;
+        timer.onTick = nullptr;
+
+        const LinkRunResult result = run.result();
+        LinkOutcome outcome;
+        outcome.ok = result.ok;
+        outcome.device = device;
+        outcome.failure = ended ? result.failure : "the run did not end";
+        outcome.retriesUsed = result.retriesUsed;
+        if (!result.ok && radio_->openFails)
+            outcome.detail = openFailure;
+        return outcome;
+    }
+
+    PortListing probePorts() override {
+        probed = true;
+        return listing;
+    }
+
+private:
+    std::unique_ptr<vorix::test::ScriptedRadio> radio_ = std::make_unique<vorix::test::ScriptedRadio>(clock);
+};
+
+} // namespace vorix::cli::test
