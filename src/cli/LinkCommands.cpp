@@ -24,7 +24,8 @@ constexpr int kMostRetries = 1000;
 const OptionSpec kPortOption{"--port", "", "N", "the radio's port COMN, 1 to 99 (required)", true};
 const OptionSpec kRetriesOption{"--retries", "", "K",
                                 "answer Retry to the first K connection prompts of a run (default 0)"};
-const OptionSpec kTraceOption{"--trace", "", "FILE", "write every frame sent and received to FILE, timed, in hex"};
+const OptionSpec kTraceOption{"--trace", "", "FILE",
+                              "write every frame sent and received to FILE, timed, in hex"};
 const OptionSpec kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
 
 constexpr std::string_view kLinkDetails =
@@ -49,7 +50,9 @@ int fail(CliContext& context, const std::string& line, int code) {
     return code;
 }
 
-bool english(const ParsedArguments& args) { return !args.has("--chinese"); }
+bool english(const ParsedArguments& args) {
+    return !args.has("--chinese");
+}
 
 // --port, --retries and --trace into a job; nothing is returned when the command may go on.
 std::optional<int> prepareJob(std::string_view command, const ParsedArguments& args, CliContext& context,
@@ -84,7 +87,8 @@ AppState linkState(const CliContext& context, const ParsedArguments& args, bool 
     return state;
 }
 
-int linkFailure(CliContext& context, const LinkJob& job, const LinkOutcome& outcome, std::string_view during = {}) {
+int linkFailure(CliContext& context, const LinkJob& job, const LinkOutcome& outcome,
+                std::string_view during = {}) {
     std::string line = DescribeLinkFailure(job.portNumber, outcome);
     if (!during.empty())
         line.append(" [").append(during).append("]");
@@ -137,8 +141,9 @@ int runWrite(LinkService& service, const ParsedArguments& args, CliContext& cont
     }
     context.out << FormatImageDiff(DiffImages(state, state.image, radio.image), english(args));
     return fail(context,
-                PortLabel(job.portNumber, readBack.device) + ": the radio does not hold what was written from " +
-                    path + " (differences on stdout: written, then read back)",
+                PortLabel(job.portNumber, readBack.device) +
+                    ": the radio does not hold what was written from " + path +
+                    " (differences on stdout: written, then read back)",
                 kExitDifferences);
 }
 
@@ -168,7 +173,8 @@ std::string DescribeLinkFailure(int number, const LinkOutcome& outcome) {
     if (outcome.retriesUsed > 0) {
         if (!notes.empty())
             notes += "; ";
-        notes += "after " + std::to_string(outcome.retriesUsed) + (outcome.retriesUsed == 1 ? " retry" : " retries");
+        notes += "after " + std::to_string(outcome.retriesUsed) +
+                 (outcome.retriesUsed == 1 ? " retry" : " retries");
     }
     if (!notes.empty())
         line += " (" + notes + ")";
@@ -176,8 +182,11 @@ std::string DescribeLinkFailure(int number, const LinkOutcome& outcome) {
 }
 
 std::vector<Command> LinkCommands(LinkService& service) {
-    const auto bind = [&service](int (*run)(LinkService&, const ParsedArguments&, CliContext&)) -> CommandRun {
-        return [&service, run](const ParsedArguments& args, CliContext& context) { return run(service, args, context); };
+    const auto bind =
+        [&service](int (*run)(LinkService&, const ParsedArguments&, CliContext&)) -> CommandRun {
+        return [&service, run](const ParsedArguments& args, CliContext& context) {
+            return run(service, args, context);
+        };
     };
     // The help texts live as long as the program; the command table only points at them.
     static const std::string kReadDetails =
@@ -203,8 +212,11 @@ std::vector<Command> LinkCommands(LinkService& service) {
         {{"write",
           "IN.rdat",
           1,
-          {kPortOption, {"--verify", "", "", "read the radio back afterwards; exit 1 unless it matches"}, kRetriesOption,
-           kTraceOption, kChineseOption},
+          {kPortOption,
+           {"--verify", "", "", "read the radio back afterwards; exit 1 unless it matches"},
+           kRetriesOption,
+           kTraceOption,
+           kChineseOption},
           "Write a radio data file into the radio on COMN.",
           kWriteDetails},
          bind(runWrite)},

@@ -16,10 +16,9 @@
 namespace vorix::cli {
 
 struct LinkRunResult {
-    bool ok = false;      // the whole image went over: "Read Data OK" or "Write Data OK"
-    std::string result;   // that text, in the state's language
-    std::string failure;  // the prompt's text that ended a failed run
-    int retriesUsed = 0;  // Retry answers given during the run
+    bool ok = false;     // the whole image went over: "Read Data OK" or "Write Data OK"
+    std::string failure; // the prompt's text that ended a failed run
+    int retriesUsed = 0; // Retry answers given during the run
 };
 
 /// The session, prompt and display of one dialog. The host forwards the port's receive events

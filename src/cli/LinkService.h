@@ -12,17 +12,17 @@
 namespace vorix::cli {
 
 struct LinkJob {
-    int portNumber = 0;             // COMn, 1..99
-    int retries = 0;                // Retry answers allowed before a prompt cancels the run
-    std::ostream* trace = nullptr;  // every frame sent and chunk received, when tracing
+    int portNumber = 0;               // COMn, 1..99
+    int retries = 0;                  // Retry answers allowed before a prompt cancels the run
+    std::ostream* trace = nullptr;    // every frame sent and chunk received, when tracing
     std::ostream* progress = nullptr; // where the progress bar is drawn, null for none
 };
 
 struct LinkOutcome {
     bool ok = false;
-    std::string device;   // the device behind COMn; empty when the number has none
-    std::string failure;  // the prompt's text that ended a failed run
-    std::string detail;   // the system's reason when the port did not open or failed
+    std::string device;  // the device behind COMn; empty when the number has none
+    std::string failure; // the prompt's text that ended a failed run
+    std::string detail;  // the system's reason when the port did not open or failed
     int retriesUsed = 0;
 };
 

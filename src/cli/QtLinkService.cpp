@@ -50,7 +50,8 @@ LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
         *job.trace << "# COM" << job.portNumber << ' ' << (device.isEmpty() ? "(no device)" : outcome.device)
                    << (state.ReadMode ? " read" : " write") << '\n';
         traced.emplace(serial, *job.trace, [start = traceStart_] {
-            return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+            return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                         start);
         });
         port = &*traced;
     }

@@ -17,7 +17,8 @@ std::string HexPairs(const link::Bytes& bytes) {
     return text;
 }
 
-std::string FormatTraceLine(std::chrono::microseconds elapsed, TraceDirection direction, const link::Bytes& bytes) {
+std::string FormatTraceLine(std::chrono::microseconds elapsed, TraceDirection direction,
+                            const link::Bytes& bytes) {
     const long long us = elapsed.count() < 0 ? 0 : elapsed.count();
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%lld.%06lld", us / 1000000, us % 1000000);

@@ -12,7 +12,8 @@ enum class TraceDirection { Sent, Received };
 
 /// "12.003456 TX 50 52 4F 47 52 41 4D": seconds since the trace began with microseconds, "TX"
 /// for bytes sent or "RX" for bytes received, then the bytes as upper-case hex pairs. No line end.
-std::string FormatTraceLine(std::chrono::microseconds elapsed, TraceDirection direction, const link::Bytes& bytes);
+std::string FormatTraceLine(std::chrono::microseconds elapsed, TraceDirection direction,
+                            const link::Bytes& bytes);
 
 /// "50 52 4F": bytes as upper-case hex pairs separated by spaces.
 std::string HexPairs(const link::Bytes& bytes);

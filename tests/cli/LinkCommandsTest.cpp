@@ -74,7 +74,8 @@ TEST_F(LinkCommandsTest, HelpListsTheLinkCommands) {
         EXPECT_NE(program.out.find(line), std::string::npos) << line;
     const std::vector<std::pair<std::string, std::string>> usages{
         {"read", "Usage: vorix-cli read OUT.rdat --port N [--retries K] [--trace FILE] [--chinese]\n"},
-        {"write", "Usage: vorix-cli write IN.rdat --port N [--verify] [--retries K] [--trace FILE] [--chinese]\n"},
+        {"write",
+         "Usage: vorix-cli write IN.rdat --port N [--verify] [--retries K] [--trace FILE] [--chinese]\n"},
         {"ports", "Usage: vorix-cli ports [--chinese]\n"},
     };
     for (const auto& [command, usage] : usages) {
@@ -95,9 +96,12 @@ TEST_F(LinkCommandsTest, BadArgumentsExitTwoBeforeTheRadioIsTouched) {
         {{"read", "out.rdat", "--port", "COM3"}, "vorix-cli read: --port wants a number from 1 to 99: COM3"},
         {{"read", "out.rdat", "--port", "3x"}, "vorix-cli read: --port wants a number from 1 to 99: 3x"},
         {{"read", "out.rdat", "--port", ""}, "vorix-cli read: --port "},
-        {{"read", "out.rdat", "--port", "3", "--retries", "-1"}, "vorix-cli read: --retries wants a number from 0"},
-        {{"write", "in.rdat", "--port", "3", "--retries", "1001"}, "vorix-cli write: --retries wants a number from 0"},
-        {{"write", "in.rdat", "--port", "3", "--retries", "two"}, "vorix-cli write: --retries wants a number from 0"},
+        {{"read", "out.rdat", "--port", "3", "--retries", "-1"},
+         "vorix-cli read: --retries wants a number from 0"},
+        {{"write", "in.rdat", "--port", "3", "--retries", "1001"},
+         "vorix-cli write: --retries wants a number from 0"},
+        {{"write", "in.rdat", "--port", "3", "--retries", "two"},
+         "vorix-cli write: --retries wants a number from 0"},
         {{"write", "missing.rdat", "--port", "3"}, "missing.rdat: "},
         {{"write", "in.rdat", "--port", "3", "--verify", "extra.rdat"}, "vorix-cli write: "},
         {{"ports", "COM3"}, "vorix-cli ports: "},
@@ -149,22 +153,35 @@ TEST_F(LinkCommandsTest, FailedReadsWriteNothingAndNameThePortAndThePrompt) {
         std::size_t frames;
     };
     const std::vector<Row> table{
-        {"port does not open", [](auto& radio) { radio.openFails = true; }, {},
-         "COM7 (/dev/pts/7): Please reselect COM port! (No such file or directory)\n", 0},
-        {"wrong answer to the handshake", [](auto& radio) { radio.faults[1] = RadioFault::answerByte(0x15); }, {},
-         std::string("COM7 (/dev/pts/7): ") + kCheck + "\n", 1},
+        {"port does not open",
+         [](auto& radio) { radio.openFails = true; },
+         {},
+         "COM7 (/dev/pts/7): Please reselect COM port! (No such file or directory)\n",
+         0},
+        {"wrong answer to the handshake",
+         [](auto& radio) { radio.faults[1] = RadioFault::answerByte(0x15); },
+         {},
+         std::string("COM7 (/dev/pts/7): ") + kCheck + "\n",
+         1},
         {"wrong answer to a request, one retry spent",
          [](auto& radio) {
              radio.faults[3] = RadioFault::answerByte(0x15);
              radio.faults[5] = RadioFault::answerByte(0x15);
          },
-         {"--retries", "1"}, std::string("COM7 (/dev/pts/7): ") + kCheck + " (after 1 retry)\n", 5},
-        {"radio off: ten silent restarts, then the prompt", [](auto& radio) { radio.radioOff = true; }, {},
-         std::string("COM7 (/dev/pts/7): ") + kCheck + "\n", 11},
+         {"--retries", "1"},
+         std::string("COM7 (/dev/pts/7): ") + kCheck + " (after 1 retry)\n",
+         5},
+        {"radio off: ten silent restarts, then the prompt",
+         [](auto& radio) { radio.radioOff = true; },
+         {},
+         std::string("COM7 (/dev/pts/7): ") + kCheck + "\n",
+         11},
         {"silent after the third frame, two retries",
-         [](auto& radio) { radio.silentFrom = 4; }, {"--retries", "2"},
+         [](auto& radio) { radio.silentFrom = 4; },
+         {"--retries", "2"},
          // The time-out after a request asks at once; each Retry then restarts silently ten times.
-         std::string("COM7 (/dev/pts/7): ") + kCheck + " (after 2 retries)\n", 4 + 11 + 11},
+         std::string("COM7 (/dev/pts/7): ") + kCheck + " (after 2 retries)\n",
+         4 + 11 + 11},
     };
     for (const Row& row : table) {
         service.replaceRadio();
@@ -237,8 +254,9 @@ TEST_F(LinkCommandsTest, VerifyShowsTheDifferencesAndExitsOne) {
     ASSERT_FALSE(diff.empty());
     EXPECT_EQ(r.out, "Write Data OK\n" + diff);
     EXPECT_NE(diff.find("120"), std::string::npos) << diff;
-    EXPECT_EQ(r.err, "COM12 (/dev/pts/7): the radio does not hold what was written from in.rdat (differences on "
-                     "stdout: written, then read back)\n");
+    EXPECT_EQ(r.err,
+              "COM12 (/dev/pts/7): the radio does not hold what was written from in.rdat (differences on "
+              "stdout: written, then read back)\n");
 }
 
 TEST_F(LinkCommandsTest, AFailedWriteOrReadBackIsALinkFailure) {
@@ -262,7 +280,8 @@ TEST_F(LinkCommandsTest, TraceHasEveryFrameSentAndEveryChunkReceived) {
     test::TempFolder folder;
     service.radio().memory = Pattern(5);
     files.put("in.rdat", RadioImage(Pattern(5)));
-    const Outcome r = run({"write", "in.rdat", "--port", "4", "--verify", "--trace", folder.file("trace.txt")});
+    const Outcome r =
+        run({"write", "in.rdat", "--port", "4", "--verify", "--trace", folder.file("trace.txt")});
     ASSERT_EQ(r.code, kExitSuccess) << r.err;
     std::istringstream trace(folder.content("trace.txt"));
     std::vector<std::string> sent, received;
@@ -308,10 +327,12 @@ TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
 
     service.listing = {{}, true};
     for (bool english : {true, false}) {
-        const Outcome none = run(english ? std::vector<std::string>{"ports"} : std::vector<std::string>{"ports", "--chinese"});
+        const Outcome none =
+            run(english ? std::vector<std::string>{"ports"} : std::vector<std::string>{"ports", "--chinese"});
         EXPECT_EQ(none.code, kExitSuccess);
         EXPECT_EQ(none.out, "");
-        EXPECT_EQ(none.err, "No port opens now.\n" + std::string(Text(TextId::PortDialogNoPermission, english)) + "\n");
+        EXPECT_EQ(none.err,
+                  "No port opens now.\n" + std::string(Text(TextId::PortDialogNoPermission, english)) + "\n");
     }
     EXPECT_TRUE(service.jobs.empty());
 }
@@ -323,10 +344,12 @@ TEST(LinkFailureLine, PortPromptAndNotes) {
         const char* expected;
     };
     const std::vector<Row> table{
-        {99, {false, "", "Please reselect COM port!", "No such port", 0},
+        {99,
+         {false, "", "Please reselect COM port!", "No such port", 0},
          "COM99 (no device): Please reselect COM port! (No such port)"},
         {1, {false, "/dev/ttyS0", kCheck, "", 0}, "COM1 (/dev/ttyS0): Check connection!Retry or cancel?"},
-        {2, {false, "/dev/pts/3", kCheck, "Input/output error", 3},
+        {2,
+         {false, "/dev/pts/3", kCheck, "Input/output error", 3},
          "COM2 (/dev/pts/3): Check connection!Retry or cancel? (Input/output error; after 3 retries)"},
         {2, {false, "/dev/pts/3", "", "", 0}, "COM2 (/dev/pts/3): the link ended without a result"},
     };

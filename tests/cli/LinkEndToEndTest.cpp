@@ -20,7 +20,9 @@ namespace {
 
 constexpr const char* kCheck = "Check connection!Retry or cancel?";
 
-std::string Bytes(const RadioImage& image) { return std::string(image.bytes().begin(), image.bytes().end()); }
+std::string Bytes(const RadioImage& image) {
+    return std::string(image.bytes().begin(), image.bytes().end());
+}
 
 // The sample with its write mark cleared, so that a write visibly sets it.
 RadioImage Unmarked() {
@@ -80,7 +82,8 @@ TEST_F(LinkEndToEnd, WriteVerifyReadsBackTheSameImage) {
     folder.put("in.rdat", Unmarked());
     const auto r = cli({"write", at("in.rdat"), "--port", port(), "--verify"});
     ASSERT_EQ(r.exitCode, 0) << r.err << radio.output();
-    EXPECT_EQ(r.out, "Write Data OK\nVerified: the radio holds " + folder.file("in.rdat") + " with byte 127 = 0x51\n");
+    EXPECT_EQ(r.out, "Write Data OK\nVerified: the radio holds " + folder.file("in.rdat") +
+                         " with byte 127 = 0x51\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -118,11 +121,12 @@ TEST_F(LinkEndToEnd, AFaultyRadioFailsWithThePromptsText) {
         test::RadioSimProcess faulty(configuration.file(""));
         ASSERT_TRUE(faulty.start(fault)) << faulty.output();
         const auto r = test::RunCliProcess(configuration.file(""),
-                                           {"read", "--port", QString::number(faulty.number()), "--retries", "0",
-                                            QString::fromStdString(configuration.file("out.rdat"))});
+                                           {"read", "--port", QString::number(faulty.number()), "--retries",
+                                            "0", QString::fromStdString(configuration.file("out.rdat"))});
         const std::string name = fault.join(' ').toStdString();
         EXPECT_EQ(r.exitCode, 3) << name << ": " << r.err;
-        EXPECT_EQ(r.err, "COM" + std::to_string(faulty.number()) + " (" + faulty.device() + "): " + kCheck + "\n")
+        EXPECT_EQ(r.err,
+                  "COM" + std::to_string(faulty.number()) + " (" + faulty.device() + "): " + kCheck + "\n")
             << name;
         EXPECT_EQ(r.out, "") << name;
         EXPECT_FALSE(configuration.exists("out.rdat")) << name;

@@ -31,8 +31,8 @@ bool RadioSimProcess::start(const QStringList& options) {
     EnsureApplication();
     process_.setProcessEnvironment(Environment(configHome_));
     process_.setProgram(QStringLiteral(VORIX_RADIO_SIM));
-    process_.setArguments(QStringList{"--no-pacing", "--ports-dir", configHome_ + "/Talvry/Vorix/ports", "--log",
-                                      configHome_ + "/sim.log"} +
+    process_.setArguments(QStringList{"--no-pacing", "--ports-dir", configHome_ + "/Talvry/Vorix/ports",
+                                      "--log", configHome_ + "/sim.log"} +
                           options);
     process_.start();
     if (!process_.waitForStarted(kProcessTimeoutMs))

@@ -17,7 +17,8 @@ inline constexpr int kProcessTimeoutMs = 20000;
 /// configHome/Talvry/Vorix/ports, which is where vorix-cli looks when XDG_CONFIG_HOME is configHome.
 class RadioSimProcess {
 public:
-    explicit RadioSimProcess(const std::string& configHome) : configHome_(QString::fromStdString(configHome)) {}
+    explicit RadioSimProcess(const std::string& configHome)
+        : configHome_(QString::fromStdString(configHome)) {}
     ~RadioSimProcess() { stop(); }
     RadioSimProcess(const RadioSimProcess&) = delete;
     RadioSimProcess& operator=(const RadioSimProcess&) = delete;

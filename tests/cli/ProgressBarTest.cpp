@@ -66,8 +66,8 @@ TEST(CliLinkDisplay, DrawsInPlaceOnceStartedAndEndsTheLine) {
     display.refreshMainWindow();
     display.closeDialog();
     display.closeDialog(); // a second close changes nothing
-    EXPECT_EQ(bar.str(), "\r" + ProgressBarText("Read", 0.0, "") + "\r" + ProgressBarText("Read", 0.5, "Complete:50%") +
-                             "\n");
+    EXPECT_EQ(bar.str(), "\r" + ProgressBarText("Read", 0.0, "") + "\r" +
+                             ProgressBarText("Read", 0.5, "Complete:50%") + "\n");
     EXPECT_EQ(display.result(), "Read Data OK");
     EXPECT_TRUE(display.closed());
     EXPECT_EQ(closes, 1);

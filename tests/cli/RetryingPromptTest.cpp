@@ -30,7 +30,11 @@ struct Row {
 
 TEST(RetryingPrompt, RetriesUpToTheBudgetThenCancelsAndKeepsTheText) {
     const std::vector<Row> table{
-        {"no budget cancels at once", 0, {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Cancel}}, kCheck, 0},
+        {"no budget cancels at once",
+         0,
+         {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Cancel}},
+         kCheck,
+         0},
         {"one retry, then cancel",
          1,
          {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry},
@@ -57,7 +61,8 @@ TEST(RetryingPrompt, RetriesUpToTheBudgetThenCancelsAndKeepsTheText) {
          0},
         {"a message spends no retry",
          1,
-         {{kReselect, PromptButtons::Ok, PromptAnswer::Ok}, {kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry}},
+         {{kReselect, PromptButtons::Ok, PromptAnswer::Ok},
+          {kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry}},
          kReselect,
          1},
         {"no question, no failure", 0, {}, nullptr, 0},

@@ -31,8 +31,8 @@ public:
     std::string device = "/dev/pts/7";
     std::string openFailure = "No such file or directory"; // the system's reason when radio().openFails
     PortListing listing;
-    std::vector<LinkJob> jobs;                 // every transfer asked for, in order
-    std::vector<bool> readModes;               // the direction of each
+    std::vector<LinkJob> jobs;                      // every transfer asked for, in order
+    std::vector<bool> readModes;                    // the direction of each
     std::function<void(std::size_t run)> beforeRun; // run 1, 2, ...: change the radio between runs
     bool probed = false;
 

@@ -21,12 +21,20 @@ TEST(TraceLine, TimestampDirectionAndHex) {
         const char* expected;
     };
     const std::vector<Row> table{
-        {microseconds(0), TraceDirection::Sent, {0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D},
+        {microseconds(0),
+         TraceDirection::Sent,
+         {0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D},
          "0.000000 TX 50 52 4F 47 52 41 4D"},
         {microseconds(1'234), TraceDirection::Received, {0x06}, "0.001234 RX 06"},
         {microseconds(12'003'456), TraceDirection::Sent, {0x45}, "12.003456 TX 45"},
-        {microseconds(999'999), TraceDirection::Received, {0x00, 0xFF, 0x0A, 0xA0}, "0.999999 RX 00 FF 0A A0"},
-        {microseconds(3'600'000'001), TraceDirection::Sent, {0x52, 0x00, 0x70, 0x10}, "3600.000001 TX 52 00 70 10"},
+        {microseconds(999'999),
+         TraceDirection::Received,
+         {0x00, 0xFF, 0x0A, 0xA0},
+         "0.999999 RX 00 FF 0A A0"},
+        {microseconds(3'600'000'001),
+         TraceDirection::Sent,
+         {0x52, 0x00, 0x70, 0x10},
+         "3600.000001 TX 52 00 70 10"},
         {microseconds(-5), TraceDirection::Received, {0x57}, "0.000000 RX 57"},
         {microseconds(7), TraceDirection::Sent, {}, "0.000007 TX "},
     };
@@ -100,8 +108,9 @@ TEST(TracingSerialPort, PassesEveryCallOnAndLogsFramesAndChunks) {
     traced.close();
     traced.send({0x45}); // closed again: not traced
 
-    EXPECT_EQ(port.calls, (std::vector<std::string>{"send 45", "open", "threshold 8", "send 50 52 4F 47 52 41 4D",
-                                                    "take", "take", "take", "send ", "close", "send 45"}));
+    EXPECT_EQ(port.calls,
+              (std::vector<std::string>{"send 45", "open", "threshold 8", "send 50 52 4F 47 52 41 4D", "take",
+                                        "take", "take", "send ", "close", "send 45"}));
     EXPECT_EQ(trace.str(), "0.001000 TX 50 52 4F 47 52 41 4D\n"
                            "0.002500 RX 50 52 4F 47 52 41 4D 06\n"
                            "3.000000 RX 57 00\n");
