@@ -3,7 +3,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QObject>
-#include <QSerialPort>
 
 #include <optional>
 
@@ -16,25 +15,6 @@
 
 namespace vorix::cli {
 
-namespace {
-
-// Bytes a device kept from before this run, such as the cable's echo of the last run's end
-// byte, would otherwise arrive in front of the handshake's answer. On a real port the driver
-// drops them when the last user closes it; a simulated radio keeps its end of a pseudo-terminal
-// open, so they wait there. Until the serial adapter drops them itself when it opens, they are
-// dropped here, with the port released again before the run opens it.
-void DropStaleInput(const QString& device) {
-    if (device.isEmpty())
-        return;
-    QSerialPort port(device);
-    if (port.open(QIODevice::ReadWrite)) {
-        port.clear(QSerialPort::Input);
-        port.close();
-    }
-}
-
-} // namespace
-
 QtLinkService::QtLinkService() : traceStart_(std::chrono::steady_clock::now()) {}
 
 LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
@@ -42,7 +22,6 @@ LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
     LinkOutcome outcome;
     outcome.device = QFile::encodeName(device).toStdString();
 
-    DropStaleInput(device);
     QtSerialPort serial(device);
     link::SerialPort* port = &serial;
     std::optional<TracingSerialPort> traced;

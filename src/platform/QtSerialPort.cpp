@@ -46,6 +46,9 @@ bool QtSerialPort::open() {
         port_.clearError();
         return false;
     }
+    // Bytes the device kept from before this run (the echo of the last end byte on a line whose far
+    // side stayed open) would otherwise arrive in front of the handshake's answer.
+    port_.clear(QSerialPort::Input);
     return true;
 }
 
