@@ -257,6 +257,10 @@ void LinkSession::sendReadRequest() {
 }
 
 void LinkSession::sendWriteBlock() {
+    // Only an acknowledged block restores the budget of two silent restarts. A block sent in answer
+    // to a restart's handshake keeps the count, or a radio that takes every handshake but no block
+    // would be restarted silently for ever and the user never asked.
+    const bool answersHandshake = v_.EchoLength == kHandshakeLength;
     const int length = v_.LongWriteBlocks ? kLongWriteBlock : kShortWriteBlock;
     v_.WriteBlockLength = static_cast<std::uint8_t>(length);
     v_.LinkState = LinkState::AwaitingAnswer;
@@ -269,7 +273,8 @@ void LinkSession::sendWriteBlock() {
     CarryAddress(v_);
     v_.AwaitingReply = true;
     timer_.enable();
-    v_.TimeoutCount = kTimeoutCountAfterWrite;
+    if (!answersHandshake || v_.TimeoutCount < kTimeoutCountAfterWrite)
+        v_.TimeoutCount = kTimeoutCountAfterWrite;
 }
 
 void LinkSession::finishTransfer() {

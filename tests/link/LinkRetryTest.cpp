@@ -124,16 +124,29 @@ TEST(WriteTimeout, TwoSilentRestartsThenThePrompt) {
     ExpectFailedEnd(h, false, h.state.image.bytes());
 }
 
-TEST(WriteTimeout, AnsweredRestartSetsTheCountBackToEight) {
+TEST(WriteTimeout, AnAcknowledgedBlockRestoresTheSilentRestarts) {
     LinkHarness h{false};
-    // Every first block after a handshake goes unanswered: each restart's block resets the
-    // count to 8, so the user is never asked and the run ends only because the radio recovers.
-    h.radio.faults = {{3, RadioFault::silent()}, {5, RadioFault::silent()}, {7, RadioFault::silent()}};
+    // The first block after the first handshake goes unanswered; the restart's blocks are taken, so the
+    // later time-out again gets its two silent restarts and the run completes without a prompt.
+    h.radio.faults = {{3, RadioFault::silent()}, {8, RadioFault::silent()}};
     h.start();
     ASSERT_TRUE(h.runToEnd());
     EXPECT_TRUE(h.prompt.asked.empty());
     EXPECT_EQ(h.display.results, (std::vector<std::string>{"Write Data OK"}));
     EXPECT_EQ(h.radio.memory, h.state.image.bytes());
+}
+
+TEST(WriteTimeout, ARadioThatTakesHandshakesButNoBlockIsNotRetriedForEver) {
+    LinkHarness h{false};
+    // Every first block after a handshake goes unanswered: the third time-out in a row asks the user,
+    // although each restart's handshake was answered.
+    h.radio.faults = {{2, RadioFault::silent()}, {4, RadioFault::silent()}, {6, RadioFault::silent()}};
+    h.prompt.reply(PromptAnswer::Cancel);
+    h.start();
+    ASSERT_TRUE(h.runToEnd());
+    ASSERT_EQ(h.prompt.asked.size(), 1u);
+    EXPECT_EQ(h.summary(), (std::vector<std::string>{"H", "W8:00", "H", "W16:00", "H", "W8:00"}));
+    ExpectFailedEnd(h, false, h.state.image.bytes());
 }
 
 struct WrongAnswerRow {
