@@ -7,7 +7,7 @@
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSettingsScope.h"
-#include "ui/InterfaceTexts.h"
+#include "ui/LinkDialogs.h"
 #include "ui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -16,20 +16,15 @@ int main(int argc, char* argv[]) {
     vorix::QtSettingsStore settings;
     vorix::QtMessageBoxes messages;
     vorix::QtFileDialogs files;
+    vorix::LinkDialogs linkDialogs(state, settings.store());
 
     vorix::MainWindowServices services{settings.store(), messages, files, "0.5", {}, {}};
     services.formattedHalf = QLocale::system().toString(0.5).toStdString();
-    const auto linkNotAvailable = [&] {
-        messages.show(std::string(vorix::Text(vorix::TextId::LinkNotAvailable, state.IsEnglish)),
-                      std::string(vorix::Text(vorix::TextId::ApplicationTitle, state.IsEnglish)),
-                      vorix::MessageButtons::Ok, vorix::MessageIcon::Exclamation);
-        state.ReadMode = false;
-    };
-    services.openProgrammingDialog = linkNotAvailable;
-    services.openPortDialog = linkNotAvailable;
+    linkDialogs.attach(services);
 
     vorix::MainWindow window(state, services);
     messages.setParent(&window);
+    linkDialogs.setMainWindow(&window);
     window.show();
     return app.exec();
 }

@@ -42,7 +42,6 @@ constexpr std::array kTexts = {
     Entry{TextId::SaveTitle, "另存为", "另存为"},
     Entry{TextId::FileFilterRadioData, "Radio data file(*.rdat)", "对讲机数据文件(*.rdat)"},
     Entry{TextId::FileFilterAll, "All file(*.*)", "所有文件(*.*)"},
-    Entry{TextId::LinkNotAvailable, "The radio link is not available yet.", "对讲机连接功能尚不可用。"},
     Entry{TextId::FileCannotOpen, "Cannot read the file:", "无法读取文件："},
     Entry{TextId::FileTooShort, "The file is not a radio data file: it holds fewer than 128 bytes.",
           "该文件不是对讲机数据文件：不足128字节。"},

@@ -12,7 +12,7 @@ enum class TextId {
     HeaderChannel, HeaderFrequency, HeaderTone, HeaderSpacing, HeaderPower,
     // Messages of the main window and the file flows.
     FrequencyOutOfRange, CoverCurrentData, UnknownError, OpenTitle, SaveTitle, FileFilterRadioData,
-    FileFilterAll, LinkNotAvailable, FileCannotOpen, FileTooShort, FileCannotSave,
+    FileFilterAll, FileCannotOpen, FileTooShort, FileCannotSave,
     // Programming dialog.
     DialogLabelPassword, DialogLabelNewPassword, DialogCommandWrite, DialogCommandRead, DialogCommandCancel,
     DialogCaptionRead, DialogCaptionWrite, DialogStartRead, DialogStartWrite, DialogCompleteZero, DialogComplete,

@@ -1,0 +1,52 @@
+#pragma once
+// The serial port dialog: chooses the port COMn through which the radio is programmed.
+
+#include <QDialog>
+#include <functional>
+
+#include "image/AppState.h"
+#include "platform/PortProbe.h"
+#include "store/SettingsStore.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace vorix {
+
+/// Which ports can be opened right now; ProbePorts() for this machine, a fixed answer in tests.
+using PortProber = std::function<PortProbeResult()>;
+
+/// The modal dialog that lists the ports that open at this moment as "COMn", preselects
+/// PortNumber (or else the first port, which then becomes PortNumber at once, unstored), and on OK
+/// makes the chosen port PortNumber and stores it as the setting ComPort.
+class FormComPort final : public QDialog {
+    Q_OBJECT
+
+public:
+    /// Probes the ports at once; state and settings must outlive the dialog.
+    FormComPort(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent = nullptr);
+
+public slots:
+    /// Takes the selected port (nothing changes when the list is empty) and closes the dialog.
+    void CommandOk_Click();
+
+private:
+    void buildControls();
+    void buildLayout();
+    void applyTexts();
+    void fillList(const PortProbeResult& probed);
+
+    AppState& state_;
+    SettingsStore& settings_;
+    QLabel* labelComPort_ = nullptr;
+    QComboBox* comboComPort_ = nullptr;
+    QPushButton* commandOk_ = nullptr;
+    QPushButton* commandCancel_ = nullptr;
+    QLabel* labelNoPermission_ = nullptr;
+};
+
+/// The port number of a list item "COMn"; 0 when the text holds none.
+int PortNumberOfItem(const QString& item);
+
+} // namespace vorix

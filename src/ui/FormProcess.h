@@ -1,0 +1,102 @@
+#pragma once
+// The programming dialog: one read of the radio into the RadioImage, or one write of the image into
+// the radio, over the serial link.
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "image/AppState.h"
+#include "link/LinkDisplay.h"
+#include "ui/MessageBoxes.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QShowEvent;
+
+namespace vorix {
+
+class MessageBoxPrompt;
+class QtSerialPort;
+class QtTimer;
+namespace link {
+class LinkSession;
+}
+
+/// The modal dialog that carries one run of the link. Its mode is ReadMode as the main window set
+/// it before opening; it owns the serial port of COM`PortNumber`, the timer and the link session,
+/// forwards their events to the session and renders what the session reports. Closing it, whichever
+/// way, abandons a run in progress (no end byte) and sets ReadMode to false.
+class FormProcess final : public QDialog, private link::LinkDisplay {
+    Q_OBJECT
+
+public:
+    /// Resolution of ProgressBar1, whose value stands for a fraction 0..1.
+    static constexpr int kProgressSteps = 1000;
+
+    /// messages shows the link's prompts and must outlive the dialog; analyseChannelInformation
+    /// shows the new image on the main window after a successful read.
+    FormProcess(AppState& state, MessageBoxes& messages, std::function<void()> analyseChannelInformation,
+                QWidget* parent = nullptr);
+    ~FormProcess() override;
+
+    /// Sets the captions of the dialog and its controls in the language of IsEnglish.
+    void ApplyDialogLanguage();
+
+    /// Abandons a run in progress and resets ReadMode before the dialog closes.
+    void done(int result) override;
+
+    /// The link session, for tests and diagnostics.
+    const link::LinkSession& session() const { return *session_; }
+
+public slots:
+    void CommandRead_Click();
+    void CommandWrite_Click();
+    void CheckNewPassword_Click(bool checked);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void load();
+    QPushButton* startButton() const;
+
+    // What the session shows.
+    void setCaption(const std::string& text) override;
+    void setProgress(double fraction) override;
+    void setProgressLabel(const std::string& text) override;
+    void showResult(const std::string& text) override;
+    void enableControls() override;
+    void focusStartButton(bool readMode) override;
+    void refreshMainWindow() override;
+    void closeDialog() override;
+
+    AppState& state_;
+    const bool readMode_; // the mode the dialog was opened in
+    std::function<void()> analyseChannelInformation_;
+
+    QLabel* labelProcess_ = nullptr;
+    QProgressBar* progressBar1_ = nullptr;
+    QLineEdit* textShow_ = nullptr;
+    QPushButton* commandRead_ = nullptr;
+    QPushButton* commandWrite_ = nullptr;
+    QPushButton* commandCancel_ = nullptr;
+    QLabel* labelPassword_ = nullptr;
+    QLineEdit* textPassword_ = nullptr;
+    QLabel* labelNewPassword_ = nullptr;
+    QLineEdit* textNewPassword_ = nullptr;
+    QCheckBox* checkNewPassword_ = nullptr;
+
+    // Declared in the order of their use; the session goes first when the dialog is destroyed.
+    std::unique_ptr<QtSerialPort> port_;
+    std::unique_ptr<QtTimer> timer_;
+    std::unique_ptr<MessageBoxPrompt> prompt_;
+    std::unique_ptr<link::LinkSession> session_;
+};
+
+} // namespace vorix

@@ -1,0 +1,40 @@
+#include "ui/LinkDialogs.h"
+
+#include "platform/QtMessageBoxes.h"
+#include "ui/FormProcess.h"
+
+namespace vorix {
+
+LinkDialogs::LinkDialogs(AppState& state, SettingsStore& settings, MessageBoxes* prompts, PortProber probe)
+    : state_(state), settings_(settings), prompts_(prompts), probe_(std::move(probe)) {
+    if (!probe_)
+        probe_ = [] { return ProbePorts(); };
+}
+
+void LinkDialogs::attach(MainWindowServices& services) {
+    services.openProgrammingDialog = [this] { openProgrammingDialog(); };
+    services.openPortDialog = [this] { openPortDialog(); };
+}
+
+void LinkDialogs::openProgrammingDialog() {
+    // The link's questions stand over the dialog that asks them, not over the main window.
+    QtMessageBoxes boxes;
+    MessageBoxes& prompts = prompts_ ? *prompts_ : boxes;
+    MainWindow* window = window_;
+    FormProcess dialog(
+        state_, prompts,
+        [window] {
+            if (window)
+                window->AnalyseChannelInformation();
+        },
+        window);
+    boxes.setParent(&dialog);
+    dialog.exec();
+}
+
+void LinkDialogs::openPortDialog() {
+    FormComPort dialog(state_, settings_, probe_, window_);
+    dialog.exec();
+}
+
+} // namespace vorix

@@ -1,0 +1,39 @@
+#pragma once
+// Opens the programming dialog and the serial port dialog for the main window's buttons.
+
+#include "image/AppState.h"
+#include "store/SettingsStore.h"
+#include "ui/FormComPort.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
+
+namespace vorix {
+
+/// The main window's Read, Write and COM PORT hooks: each press opens a fresh dialog modally over
+/// the main window and returns when it has closed. Outlives the main window it serves.
+class LinkDialogs {
+public:
+    /// prompts answers the link's questions; null shows real message boxes over the programming
+    /// dialog. probe lists the ports for the port dialog; empty probes this machine's COM1..99.
+    LinkDialogs(AppState& state, SettingsStore& settings, MessageBoxes* prompts = nullptr,
+                PortProber probe = {});
+
+    /// Points the two hooks of services at this object; call before the main window is made.
+    void attach(MainWindowServices& services);
+    /// The window the dialogs are opened over and refresh after a read; set once it exists.
+    void setMainWindow(MainWindow* window) { window_ = window; }
+
+    /// ReadMode is already set (and for a write the write mark): one run in a new FormProcess.
+    void openProgrammingDialog();
+    /// A new FormComPort.
+    void openPortDialog();
+
+private:
+    AppState& state_;
+    SettingsStore& settings_;
+    MessageBoxes* prompts_;
+    PortProber probe_;
+    MainWindow* window_ = nullptr;
+};
+
+} // namespace vorix

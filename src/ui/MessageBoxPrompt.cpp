@@ -1,0 +1,24 @@
+#include "ui/MessageBoxPrompt.h"
+
+#include "ui/InterfaceTexts.h"
+
+namespace vorix {
+
+link::PromptAnswer MessageBoxPrompt::ask(const std::string& text, link::PromptButtons buttons) {
+    const bool retryCancel = buttons == link::PromptButtons::RetryCancel;
+    const MessageAnswer answer =
+        boxes_.show(text, std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)),
+                    retryCancel ? MessageButtons::RetryCancel : MessageButtons::Ok, MessageIcon::Critical);
+    switch (answer) {
+    case MessageAnswer::Ok:
+        return retryCancel ? link::PromptAnswer::Cancel : link::PromptAnswer::Ok;
+    case MessageAnswer::Retry:
+        return retryCancel ? link::PromptAnswer::Retry : link::PromptAnswer::Ok;
+    case MessageAnswer::Cancel:
+        break;
+    }
+    // An OK box closed with Escape or its close box was still only acknowledged.
+    return retryCancel ? link::PromptAnswer::Cancel : link::PromptAnswer::Ok;
+}
+
+} // namespace vorix

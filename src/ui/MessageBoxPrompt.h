@@ -1,0 +1,24 @@
+#pragma once
+// The link's prompt as one of the tool's message boxes.
+
+#include "image/AppState.h"
+#include "link/LinkInterfaces.h"
+#include "ui/MessageBoxes.h"
+
+namespace vorix {
+
+/// A link::Prompt shown as a message box titled "Vorix" with the critical icon, OK or Retry and
+/// Cancel. A box closed any other way answers Cancel, so the run ends rather than retrying.
+class MessageBoxPrompt final : public link::Prompt {
+public:
+    /// Both must outlive the prompt; the title follows state.IsEnglish at the moment of asking.
+    MessageBoxPrompt(MessageBoxes& boxes, const AppState& state) : boxes_(boxes), state_(state) {}
+
+    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override;
+
+private:
+    MessageBoxes& boxes_;
+    const AppState& state_;
+};
+
+} // namespace vorix

@@ -1,0 +1,182 @@
+// The serial port dialog with a probe that answers as the test says: the list, the preselection,
+// OK and Cancel, the stored setting and the hint on missing rights.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "support/FakeSettingsScope.h"
+#include "ui/FormComPort.h"
+
+using namespace vorix;
+
+namespace {
+
+PortProbeResult Ports(std::vector<int> numbers, bool permissionDenied = false) {
+    PortProbeResult result;
+    for (int number : numbers)
+        result.openable.push_back({number, QStringLiteral("/dev/test-port-%1").arg(number)});
+    result.permissionDenied = permissionDenied;
+    return result;
+}
+
+struct Fixture {
+    test::FakeSettingsScope machine, user;
+    SettingsStore settings{machine, user};
+    AppState state;
+    int probes = 0;
+    std::unique_ptr<FormComPort> dialog;
+
+    void open(std::int16_t portNumber, PortProbeResult ports, bool english = true) {
+        state.PortNumber = portNumber;
+        state.IsEnglish = english;
+        dialog = std::make_unique<FormComPort>(state, settings, [this, ports] {
+            ++probes;
+            return ports;
+        });
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+    template <class T> T* find(const char* name) const {
+        T* child = dialog->findChild<T*>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no control %s", name);
+        return child;
+    }
+    QComboBox* list() const { return find<QComboBox>("ComboComPort"); }
+    QStringList items() const {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->itemText(i);
+        return texts;
+    }
+    int writes() const { return machine.writes + user.writes; }
+    std::string stored() { return settings.GetStringValue(kComPortValue); }
+    void press(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+};
+
+} // namespace
+
+class FormComPortTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void texts_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QStringList>("expected"); // title, label, OK, Cancel
+        QTest::newRow("English") << true << QStringList{"Set COM", "Comm Port", "&OK", "&Cancel"};
+        QTest::newRow("Chinese") << false << QStringList{"串口设置", "串口", "确定(&O)", "取消(&C)"};
+    }
+    void texts() {
+        QFETCH(bool, english);
+        QFETCH(QStringList, expected);
+        Fixture f;
+        f.open(1, Ports({1}), english);
+        QCOMPARE(f.dialog->objectName(), QStringLiteral("FormComPort"));
+        QCOMPARE(f.dialog->windowTitle(), expected[0]);
+        QCOMPARE(f.find<QLabel>("LabelComPort")->text(), expected[1]);
+        QCOMPARE(f.find<QPushButton>("CommandOk")->text(), expected[2]);
+        QCOMPARE(f.find<QPushButton>("CommandCancel")->text(), expected[3]);
+        QCOMPARE(f.probes, 1);
+        QCOMPARE(f.dialog->minimumSize(), f.dialog->maximumSize());
+    }
+
+    void listsTheFreePortsAndSelectsThePortInUse() {
+        Fixture f;
+        f.open(3, Ports({1, 3}));
+        QCOMPARE(f.items(), (QStringList{"COM1", "COM3"}));
+        QCOMPARE(f.list()->currentText(), QStringLiteral("COM3"));
+        QCOMPARE(f.state.PortNumber, 3);
+        QCOMPARE(f.writes(), 0);
+        QCOMPARE(f.list()->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/test-port-1"));
+        QCOMPARE(f.list()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/test-port-3"));
+        QVERIFY(!f.find<QLabel>("LabelNoPermission")->isVisible());
+    }
+
+    void aMissingPortGivesWayToTheFirstAtOnceWithoutStoring() {
+        Fixture f;
+        f.open(5, Ports({2}));
+        QCOMPARE(f.items(), QStringList{"COM2"});
+        QCOMPARE(f.list()->currentText(), QStringLiteral("COM2"));
+        QCOMPARE(f.state.PortNumber, 2);
+        f.press("CommandCancel");
+        QVERIFY(!f.dialog->isVisible());
+        QCOMPARE(f.dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(f.state.PortNumber, 2);
+        QCOMPARE(f.writes(), 0);
+        QCOMPARE(f.stored(), std::string());
+    }
+
+    void okStoresTheSelectedPort() {
+        Fixture f;
+        f.open(5, Ports({2}));
+        f.press("CommandOk");
+        QVERIFY(!f.dialog->isVisible());
+        QCOMPARE(f.dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(f.state.PortNumber, 2);
+        QCOMPARE(f.stored(), std::string("2"));
+        QCOMPARE(f.writes(), 1);
+    }
+
+    void okTakesThePortTheUserChose() {
+        Fixture f;
+        f.open(12, Ports({1, 3, 12, 40}));
+        QCOMPARE(f.list()->currentText(), QStringLiteral("COM12"));
+        f.list()->setFocus();
+        QTest::keyClick(f.list(), Qt::Key_Down); // a closed drop-down list steps to the next item
+        QCOMPARE(f.list()->currentText(), QStringLiteral("COM40"));
+        QCOMPARE(f.state.PortNumber, 12); // nothing changes before OK
+        f.press("CommandOk");
+        QCOMPARE(f.state.PortNumber, 40);
+        QCOMPARE(f.stored(), std::string("40"));
+    }
+
+    void okWithAnEmptyListKeepsThePort() {
+        Fixture f;
+        f.open(7, Ports({}));
+        QCOMPARE(f.list()->count(), 0);
+        QCOMPARE(f.list()->currentIndex(), -1);
+        f.press("CommandOk");
+        QVERIFY(!f.dialog->isVisible());
+        QCOMPARE(f.state.PortNumber, 7);
+        QCOMPARE(f.writes(), 0);
+    }
+
+    void theHintOnMissingRights_data() {
+        QTest::addColumn<QList<int>>("ports");
+        QTest::addColumn<bool>("denied");
+        QTest::addColumn<bool>("hint");
+        QTest::newRow("empty, refused") << QList<int>{} << true << true;
+        QTest::newRow("empty, none refused") << QList<int>{} << false << false;
+        QTest::newRow("ports, some refused") << QList<int>{4} << true << false;
+    }
+    void theHintOnMissingRights() {
+        QFETCH(QList<int>, ports);
+        QFETCH(bool, denied);
+        QFETCH(bool, hint);
+        Fixture f;
+        f.open(1, Ports(std::vector<int>(ports.begin(), ports.end()), denied));
+        auto* label = f.find<QLabel>("LabelNoPermission");
+        QCOMPARE(label->isVisible(), hint);
+        QVERIFY(label->text().contains(QStringLiteral("dialout")));
+        QCOMPARE(f.dialog->minimumSize(), f.dialog->maximumSize());
+    }
+
+    void itemNumbers_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("number");
+        QTest::newRow("one digit") << "COM1" << 1;
+        QTest::newRow("two digits") << "COM12" << 12;
+        QTest::newRow("no number") << "COM" << 0;
+    }
+    void itemNumbers() {
+        QFETCH(QString, item);
+        QFETCH(int, number);
+        QCOMPARE(PortNumberOfItem(item), number);
+    }
+};
+
+QTEST_MAIN(FormComPortTest)
+#include "FormComPortTest.moc"
