@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include "image/AppState.h"
 #include "platform/QtFileDialogs.h"
@@ -17,6 +18,9 @@ int main(int argc, char* argv[]) {
     vorix::QtMessageBoxes messages;
     vorix::QtFileDialogs files;
     vorix::LinkDialogs linkDialogs(state, settings.store());
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!dataFolder.isEmpty())
+        linkDialogs.setReadBackupFolder((dataFolder + QStringLiteral("/Talvry/Vorix/backups")).toStdString());
 
     vorix::MainWindowServices services{settings.store(), messages, files, "0.5", {}, {}};
     services.formattedHalf = QLocale::system().toString(0.5).toStdString();

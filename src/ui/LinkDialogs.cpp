@@ -1,6 +1,7 @@
 #include "ui/LinkDialogs.h"
 
 #include "platform/QtMessageBoxes.h"
+#include "store/ReadBackups.h"
 #include "ui/FormProcess.h"
 
 namespace vorix {
@@ -23,7 +24,11 @@ void LinkDialogs::openProgrammingDialog() {
     MainWindow* window = window_;
     FormProcess dialog(
         state_, prompts,
-        [window] {
+        [this, window] {
+            // Called only after a successful read: keep what the radio held before anything edits it.
+            // A backup that cannot be written never disturbs the read.
+            if (!backupFolder_.empty())
+                SaveReadBackup(backupFolder_, state_.image.bytes(), std::chrono::system_clock::now());
             if (window)
                 window->AnalyseChannelInformation();
         },

@@ -1,6 +1,8 @@
 #pragma once
 // Opens the programming dialog and the serial port dialog for the main window's buttons.
 
+#include <filesystem>
+
 #include "image/AppState.h"
 #include "store/SettingsStore.h"
 #include "ui/FormComPort.h"
@@ -22,6 +24,8 @@ public:
     void attach(MainWindowServices& services);
     /// The window the dialogs are opened over and refresh after a read; set once it exists.
     void setMainWindow(MainWindow* window) { window_ = window; }
+    /// Every successful read is also saved there as a dated .rdat; empty keeps no backups.
+    void setReadBackupFolder(std::filesystem::path folder) { backupFolder_ = std::move(folder); }
 
     /// ReadMode is already set (and for a write the write mark): one run in a new FormProcess.
     void openProgrammingDialog();
@@ -34,6 +38,7 @@ private:
     MessageBoxes* prompts_;
     PortProber probe_;
     MainWindow* window_ = nullptr;
+    std::filesystem::path backupFolder_;
 };
 
 } // namespace vorix

@@ -2,9 +2,11 @@
 // simulated radio on a pseudo-terminal, linked into a temporary ports folder as COM97.
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -54,12 +56,14 @@ struct Fixture {
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<test::PtyRadio> radio;
     DialogOutcome outcome;
+    QTemporaryDir backups;
 
     void start(sim::Memory radioMemory, sim::Faults faults = {}, bool realPrompts = false) {
         radio = std::make_unique<test::PtyRadio>(radioMemory, std::move(faults));
         QVERIFY(radio->isValid());
         QVERIFY(test::TestPortsFolder::link(kRadioPort, radio->device()));
         dialogs = std::make_unique<LinkDialogs>(state, settings, realPrompts ? nullptr : &prompts);
+        dialogs->setReadBackupFolder(backups.path().toStdString());
         MainWindowServices services{settings, messages, files, "0.5", {}, {}};
         dialogs->attach(services);
         window = std::make_unique<MainWindow>(state, services);
@@ -116,6 +120,8 @@ struct Fixture {
         return BuildTableView(view).rows;
     }
     bool endByteSent() const { return radio->received().endsWith(char(kEndByte)); }
+    /// The backups the reads left, oldest name first.
+    QStringList backupFiles() const { return QDir(backups.path()).entryList({"*.rdat"}, QDir::Files, QDir::Name); }
 };
 
 } // namespace
@@ -147,6 +153,13 @@ private slots:
         QCOMPARE(f.radio->count(sim::FrameKind::ReadRequest), 8);
         QTRY_COMPARE_WITH_TIMEOUT(f.radio->count(sim::FrameKind::End), 1, 2000);
         QVERIFY(!f.radio->radio().programming());
+        // What the radio held is also kept as a dated backup.
+        const QStringList backups = f.backupFiles();
+        QCOMPARE(backups.size(), 1);
+        QVERIFY(backups[0].startsWith(QStringLiteral("read-")));
+        QFile backup(QDir(f.backups.path()).filePath(backups[0]));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), QByteArray(reinterpret_cast<const char*>(expected.data()), 128));
     }
 
     void aWriteLeavesTheRadioHoldingTheImageWithTheWriteMark() {
@@ -220,6 +233,7 @@ private slots:
         QVERIFY(!f.state.ReadMode);
         QCOMPARE(f.radio->count(sim::FrameKind::End), 0);
         QVERIFY(!f.endByteSent());
+        QVERIFY(f.backupFiles().isEmpty()); // only a finished read is backed up
     }
 
     void aPortWithNothingBehindItAsksToReselectAndSendsNothing() {
