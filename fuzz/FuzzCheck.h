@@ -29,6 +29,17 @@ public:
         return data_[position_++];
     }
 
+    /// Up to n next bytes, fewer when the input ends first.
+    std::string_view take(std::size_t n) {
+        const std::size_t count = n < size_ - position_ ? n : size_ - position_;
+        const std::string_view bytes{reinterpret_cast<const char*>(data_) + position_, count};
+        position_ += count;
+        return bytes;
+    }
+
+    /// True once every byte has been taken.
+    bool exhausted() const { return position_ >= size_; }
+
     /// Everything not taken yet.
     std::string_view rest() const {
         return {reinterpret_cast<const char*>(data_) + position_, size_ - position_};

@@ -1,0 +1,344 @@
+#pragma once
+// What one link session sees under the fuzzer: a serial port whose incoming bytes, events and
+// failure the input decides, a timer on fake time, a prompt the input answers and a dialog. Each
+// of them checks, on every call the session makes, what the session promises to its dialog.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "FuzzCheck.h"
+#include "image/AppState.h"
+#include "link/LinkDisplay.h"
+#include "link/LinkFrames.h"
+#include "link/LinkInterfaces.h"
+#include "ui/InterfaceTexts.h"
+
+namespace vorix::fuzz {
+
+/// What the checks share: the dialog's state as the session has driven it, and the image the
+/// RadioImage must still hold.
+struct LinkWatch {
+    explicit LinkWatch(const AppState& appState) : state(appState), expectedImage(appState.image.bytes()) {}
+
+    const AppState& state;
+    ImageBytes expectedImage;
+    bool closed = false;     // closeDialog() was called
+    bool abandoned = false;  // abandon() was called
+    bool promptOpen = false;
+    bool cancelled = false;  // a "Check connection" prompt was answered Cancel
+    bool readOk = false;     // "Read Data OK" was shown
+    bool writeOk = false;    // "Write Data OK" was shown
+
+    bool over() const { return closed || abandoned; }
+
+    /// With VORIX_FUZZ_TRACE set, what happened is written to stderr, to read a replayed input.
+    const bool tracing = std::getenv("VORIX_FUZZ_TRACE") != nullptr;
+    void note(const std::string& what) const {
+        if (tracing)
+            std::fprintf(stderr, "  %s\n", what.c_str());
+    }
+
+    void checkImage() const {
+        Require(state.image.bytes() == expectedImage,
+                "the RadioImage changes only at the end of a successful read, and never while writing");
+    }
+
+    /// The entry check of every call the session makes on its dialog, port, timer or prompt.
+    void checkCall(const char* afterEndInvariant) const {
+        Require(!over(), afterEndInvariant);
+        checkImage();
+    }
+};
+
+/// "H", "R:10", "W8:78", "E", or the bytes in hex: a frame in a trace.
+inline std::string FrameName(const link::Bytes& frame) {
+    char text[16];
+    if (frame == link::HandshakeFrame())
+        return "H";
+    if (frame == link::EndFrame())
+        return "E";
+    if (frame.size() >= 4 && frame[0] == link::kReadCommand) {
+        std::snprintf(text, sizeof text, "R:%02X", frame[1] * 256 + frame[2]);
+        return text;
+    }
+    if (frame.size() >= 4 && frame[0] == link::kWriteCommand) {
+        std::snprintf(text, sizeof text, "W%d:%02X", frame[3], frame[1] * 256 + frame[2]);
+        return text;
+    }
+    std::string hex;
+    for (std::uint8_t b : frame) {
+        std::snprintf(text, sizeof text, "%02X ", b);
+        hex += text;
+    }
+    return hex;
+}
+
+/// Aborts unless frame is a handshake, a read request, a write block carrying the image's own
+/// bytes, or the end byte, with its block inside the image and its kind matching the run's mode.
+inline void RequireKnownFrame(const link::Bytes& frame, const RadioImage& image, bool readMode) {
+    if (frame == link::HandshakeFrame() || frame == link::EndFrame())
+        return;
+    Require(frame.size() >= 4 && (frame[0] == link::kReadCommand || frame[0] == link::kWriteCommand),
+            "every frame sent is \"PROGRAM\", 52 AH AL 10, 57 AH AL L data, or 45");
+    const int address = frame[1] * 256 + frame[2];
+    if (frame[0] == link::kReadCommand) {
+        Require(readMode, "a read request goes out only while reading");
+        Require(frame.size() == 4 && frame[3] == link::kReadBlockLength, "a read request is 52 AH AL 10");
+        Require(address + link::kReadBlockLength <= kImageSize, "a read request asks for a block inside 0..127");
+        return;
+    }
+    Require(!readMode, "a write block goes out only while writing");
+    const int length = frame[3];
+    Require(length == link::kShortWriteBlock || length == link::kLongWriteBlock,
+            "a write block carries 8 or 16 data bytes");
+    Require(frame.size() == static_cast<std::size_t>(4 + length), "a write block is 57 AH AL L and L data bytes");
+    Require(address + length <= kImageSize, "a write block lies inside 0..127");
+    Require(std::equal(frame.begin() + 4, frame.end(), image.bytes().begin() + address),
+            "a write block carries the image's bytes at its address");
+}
+
+/// The serial port and, behind its cable, a radio that hears every frame while the cable works.
+/// Bytes arrive only when the input says so; a receive event follows the threshold like the
+/// serial layer's, queued for the event loop or raised at once (synchronousEvents).
+class FuzzPort final : public link::SerialPort {
+public:
+    static constexpr int kReceiveEvent = 2;
+
+    explicit FuzzPort(LinkWatch& watch) : watch_(watch) {}
+
+    bool openFails = false;
+    bool synchronousEvents = false;
+    ImageBytes radioMemory{};          // what the radio holds; write blocks it hears land here
+    link::Bytes lastFrame;             // the last frame the radio heard
+    std::function<void(int)> onEvent;  // the session's serial event handler
+
+    /// Bytes from the radio's side of the cable.
+    void arrive(std::string_view bytes) {
+        if (!isOpen())
+            return;
+        buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+        checkThreshold();
+    }
+    void arrive(const link::Bytes& bytes) { arrive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())); }
+
+    /// The cable is pulled: the port turns harmless, as the interface asks of a failed port.
+    void pullCable() {
+        failed_ = true;
+        buffer_.clear();
+        eventQueued_ = false;
+    }
+
+    /// An event of any kind, whatever the threshold.
+    void raise(int kind) {
+        if (onEvent)
+            onEvent(kind);
+    }
+
+    /// The event loop's turn: a queued receive event reaches the session.
+    void pumpEvents() {
+        if (!eventQueued_)
+            return;
+        eventQueued_ = false;
+        if (isOpen())
+            raise(kReceiveEvent);
+    }
+
+    /// The radio's right answer to the last frame it heard (echo not included).
+    link::Bytes radioAnswer() const {
+        const link::Bytes& f = lastFrame;
+        if (f == link::HandshakeFrame())
+            return {link::kAcknowledge};
+        if (f.size() == 4 && f[0] == link::kReadCommand) {
+            const int address = f[1] * 256 + f[2];
+            link::Bytes answer{link::kDataMark, f[1], f[2], static_cast<std::uint8_t>(link::kReadBlockLength)};
+            for (int i = 0; i < link::kReadBlockLength; ++i)
+                answer.push_back(radioMemory[static_cast<std::size_t>((address + i) % kImageSize)]);
+            return answer;
+        }
+        if (f.size() > 4 && f[0] == link::kWriteCommand)
+            return {link::kAcknowledge};
+        return {};
+    }
+
+    bool isOpen() const override { return open_ && !failed_; }
+
+    bool open() override {
+        watch_.checkCall("no port use after the dialog closed or abandon()");
+        if (openFails || failed_)
+            return false;
+        open_ = true;
+        return true;
+    }
+
+    void close() override {
+        open_ = false;
+        buffer_.clear();
+        eventQueued_ = false;
+    }
+
+    void send(const link::Bytes& bytes) override {
+        watch_.checkCall("no frame is sent after the dialog closed or abandon()");
+        Require(!watch_.promptOpen, "no frame is sent while a prompt is open");
+        Require(!watch_.cancelled, "no frame is sent after the prompt was answered Cancel");
+        watch_.note("send " + FrameName(bytes) + (isOpen() ? "" : " (port closed)"));
+        RequireKnownFrame(bytes, watch_.state.image, watch_.state.ReadMode);
+        if (!isOpen())
+            return;
+        lastFrame = bytes;
+        if (bytes.size() > 4 && bytes[0] == link::kWriteCommand)
+            std::copy(bytes.begin() + 4, bytes.end(), radioMemory.begin() + (bytes[1] * 256 + bytes[2]));
+    }
+
+    link::Bytes takeAll() override {
+        watch_.checkCall("no port use after the dialog closed or abandon()");
+        if (!isOpen())
+            return {};
+        // A fresh vector of exactly the bytes waiting, so a read past them leaves the allocation.
+        link::Bytes taken(buffer_.begin(), buffer_.end());
+        buffer_.clear();
+        return taken;
+    }
+
+    void setReceiveThreshold(int n) override {
+        watch_.checkCall("no port use after the dialog closed or abandon()");
+        threshold_ = n;
+        checkThreshold();
+    }
+
+private:
+    void checkThreshold() {
+        if (threshold_ <= 0 || !isOpen() || buffer_.size() < static_cast<std::size_t>(threshold_))
+            return;
+        if (synchronousEvents)
+            raise(kReceiveEvent);
+        else
+            eventQueued_ = true;
+    }
+
+    LinkWatch& watch_;
+    link::Bytes buffer_;
+    int threshold_ = 0;
+    bool open_ = false;
+    bool failed_ = false;
+    bool eventQueued_ = false;
+};
+
+/// The dialog's timer on fake time; like a real one it ticks every interval until disabled.
+class FuzzTimer final : public link::Timer {
+public:
+    explicit FuzzTimer(LinkWatch& watch) : watch_(watch) {}
+
+    std::function<void()> onTick;
+    std::int64_t now = 0;
+
+    bool armed() const { return enabled_ && interval_ > 0; }
+    std::int64_t due() const { return due_; }
+
+    /// Moves fake time to the next tick and delivers it; the timer is armed.
+    void fire() {
+        now = std::max(now, due_);
+        due_ = now + interval_;
+        if (onTick)
+            onTick();
+    }
+
+    void setInterval(int milliseconds) override {
+        watch_.checkCall("no timer use after the dialog closed or abandon()");
+        interval_ = milliseconds;
+        due_ = now + interval_;
+    }
+    void enable() override {
+        watch_.checkCall("no timer use after the dialog closed or abandon()");
+        enabled_ = true;
+        due_ = now + interval_;
+    }
+    void disable() override { enabled_ = false; }
+
+private:
+    LinkWatch& watch_;
+    int interval_ = 0;
+    bool enabled_ = false;
+    std::int64_t due_ = 0;
+};
+
+/// The modal message box. While it is open, whileOpen plays the part of its event loop and gives
+/// the answer.
+class FuzzPrompt final : public link::Prompt {
+public:
+    explicit FuzzPrompt(LinkWatch& watch) : watch_(watch) {}
+
+    std::function<link::PromptAnswer(link::PromptButtons)> whileOpen;
+
+    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override {
+        watch_.checkCall("no prompt after the dialog closed or abandon()");
+        Require(!watch_.promptOpen, "no prompt opens while another one is open");
+        const TextId expected =
+            buttons == link::PromptButtons::Ok ? TextId::ReselectComPort : TextId::CheckConnection;
+        Require(text == Text(expected, watch_.state.IsEnglish),
+                "Ok asks to reselect the port, Retry/Cancel asks to check the connection");
+        watch_.note("prompt " + text);
+        watch_.promptOpen = true;
+        const link::PromptAnswer answer = whileOpen ? whileOpen(buttons) : link::PromptAnswer::Cancel;
+        watch_.promptOpen = false;
+        static const char* const kAnswerNames[] = {"Ok", "Retry", "Cancel"};
+        watch_.note(std::string("answered ") + kAnswerNames[static_cast<int>(answer)]);
+        if (buttons == link::PromptButtons::RetryCancel && answer == link::PromptAnswer::Cancel)
+            watch_.cancelled = true;
+        return answer;
+    }
+
+private:
+    LinkWatch& watch_;
+};
+
+/// The programming dialog: checks every call and takes the new image at a successful read's end.
+class FuzzDisplay final : public link::LinkDisplay {
+public:
+    explicit FuzzDisplay(LinkWatch& watch) : watch_(watch) {}
+
+    std::function<void()> onClose; // the dialog's close handler
+
+    void setCaption(const std::string&) override { check(); }
+    void setProgress(double fraction) override {
+        check();
+        Require(fraction >= 0.0 && fraction <= 1.0, "the progress bar stays within 0 to 1");
+    }
+    void setProgressLabel(const std::string&) override { check(); }
+    void showResult(const std::string& text) override {
+        check();
+        const bool reading = watch_.state.ReadMode;
+        Require(text == Text(reading ? TextId::ReadDataOk : TextId::WriteDataOk, watch_.state.IsEnglish),
+                "the result shown is the run's own success text");
+        Require(!watch_.readOk && !watch_.writeOk, "a run succeeds at most once");
+        watch_.note("result " + text);
+        (reading ? watch_.readOk : watch_.writeOk) = true;
+    }
+    void enableControls() override { check(); }
+    void focusStartButton(bool readMode) override {
+        check();
+        Require(readMode == watch_.state.ReadMode, "the end of run focuses the button that started it");
+    }
+    void refreshMainWindow() override {
+        Require(!watch_.over(), "no display call after the dialog closed or abandon()");
+        Require(watch_.readOk, "the main window is refreshed only after \"Read Data OK\"");
+        watch_.expectedImage = watch_.state.image.bytes(); // the successful read's end: the image is new
+    }
+    void closeDialog() override {
+        check();
+        watch_.note("dialog closed");
+        watch_.closed = true;
+        if (onClose)
+            onClose();
+    }
+
+private:
+    void check() const { watch_.checkCall("no display call after the dialog closed or abandon()"); }
+
+    LinkWatch& watch_;
+};
+
+} // namespace vorix::fuzz
