@@ -135,6 +135,8 @@ run_benchmarks() {
     "$BUILD_DIR/bench/vorix_core_bench"
     say "Start-up benchmark"
     "$BUILD_DIR/bench/vorix_startup_bench"
+    say "Transfer benchmark"
+    "$BUILD_DIR/bench/vorix_transfer_bench"
 }
 
 case ${1:-} in

@@ -1,0 +1,89 @@
+#include "SimulatedRadio.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "link/PortNames.h"
+
+namespace vorix::bench {
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+} // namespace
+
+SimulatedRadio::~SimulatedRadio() { stop(); }
+
+bool SimulatedRadio::start(const QString& program, const QStringList& extraArguments) {
+    if (!dir_.isValid()) {
+        error_ = QStringLiteral("no temporary folder");
+        return false;
+    }
+    process_.setProgram(program);
+    process_.setArguments(QStringList{QStringLiteral("--ports-dir"), portsDir(), QStringLiteral("--log"),
+                                      dir_.filePath(QStringLiteral("sim.log"))} +
+                          extraArguments);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start();
+    static const QRegularExpression announcement(QStringLiteral(R"(^COM(\d+) -> (\S+) via (\S+)\n)"));
+    QByteArray output;
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
+        process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        output += process_.readAllStandardOutput();
+        const auto match = announcement.match(QString::fromLocal8Bit(output));
+        if (match.hasMatch()) {
+            number_ = match.captured(1).toInt();
+            link_ = match.captured(3);
+            return true;
+        }
+    }
+    error_ = program + QStringLiteral(" did not announce its port: ") + process_.errorString();
+    return false;
+}
+
+bool SimulatedRadio::stop() {
+    if (process_.state() == QProcess::NotRunning)
+        return number_ == 0 || !QFileInfo(link_).isSymLink();
+    process_.terminate();
+    if (!process_.waitForFinished(kWaitMs)) {
+        process_.kill();
+        process_.waitForFinished(kWaitMs);
+        return false;
+    }
+    return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0 &&
+           !QFileInfo(link_).isSymLink();
+}
+
+QString SimulatedRadio::device() const {
+    const auto path =
+        link::ResolvePortName(number_, QFile::encodeName(portsDir()).toStdString(), link::PortNaming::Posix);
+    return path ? QFile::decodeName(path->c_str()) : QString();
+}
+
+QString SimulatedRadio::takeNewLog() {
+    QFile file(dir_.filePath(QStringLiteral("sim.log")));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(logRead_))
+        return {};
+    const QByteArray text = file.readAll();
+    logRead_ += text.size();
+    return QString::fromLocal8Bit(text);
+}
+
+int LoggedLineBytes(const QString& log) {
+    // Frame lines: "  1.234 ms  <- #3 read 52 00 10 10"; answer lines: "  1.234 ms  -> 06".
+    static const QRegularExpression frame(QStringLiteral(R"(<- #\d+ \w+ ((?:[0-9A-F]{2} ?)+)$)"),
+                                          QRegularExpression::MultilineOption);
+    static const QRegularExpression answer(QStringLiteral(R"(-> ((?:[0-9A-F]{2} ?)+)$)"),
+                                           QRegularExpression::MultilineOption);
+    int bytes = 0;
+    for (const QRegularExpression* pattern : {&frame, &answer})
+        for (auto it = pattern->globalMatch(log); it.hasNext();)
+            bytes += static_cast<int>(it.next().captured(1).split(u' ', Qt::SkipEmptyParts).size());
+    return bytes;
+}
+
+} // namespace vorix::bench
