@@ -112,6 +112,8 @@ public:
 
     bool openFails = false;
     bool synchronousEvents = false;
+    bool echoInSend = false;    // the cable's echo is waiting as soon as send() returns
+    bool answerInSend = false;  // and so is the radio's right answer
     ImageBytes radioMemory{};          // what the radio holds; write blocks it hears land here
     link::Bytes lastFrame;             // the last frame the radio heard
     std::function<void(int)> onEvent;  // the session's serial event handler
@@ -191,6 +193,20 @@ public:
         lastFrame = bytes;
         if (bytes.size() > 4 && bytes[0] == link::kWriteCommand)
             std::copy(bytes.begin() + 4, bytes.end(), radioMemory.begin() + (bytes[1] * 256 + bytes[2]));
+        if (echoInSend)
+            arrive(bytes);
+        if (answerInSend)
+            arrive(radioAnswer());
+    }
+
+    /// What the cable and the radio still owe for the last frame: its echo and the right answer.
+    link::Bytes owedForLastFrame() const {
+        link::Bytes bytes = echoInSend ? link::Bytes{} : lastFrame;
+        if (!answerInSend) {
+            const link::Bytes answer = radioAnswer();
+            bytes.insert(bytes.end(), answer.begin(), answer.end());
+        }
+        return bytes;
     }
 
     link::Bytes takeAll() override {

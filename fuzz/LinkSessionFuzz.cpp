@@ -8,8 +8,9 @@
 // radio's memory. Reads past the received bytes or the image are left to the sanitizers.
 //
 // Input: byte 0 is the mode: bit 0 read (else write), bit 1 receive events raised at once instead
-// of from the event loop, bit 2 Chinese texts, bits 3-4 both set: the port cannot be opened; the
-// whole byte seeds the image and the radio's memory. Then operations, each an opcode byte and its
+// of from the event loop, bit 2 Chinese texts, bits 3-4 both set: the port cannot be opened, bit 5
+// the cable echoes inside send(), bit 6 the radio answers right inside send(); the whole byte
+// seeds the image and the radio's memory. Then operations, each an opcode byte and its
 // operands (see Op); while a prompt is open the operations run inside it until an Answer.
 
 #include <algorithm>
@@ -35,7 +36,7 @@ constexpr int kPromptBound = 2;  // prompts after the input, each answered Cance
 constexpr int kTicksPerAdvance = 64; // a Tick operation delivers at most this many ticks
 
 enum class Op : std::uint8_t {
-    Exchange,  // the cable's echo and the radio's right answer to the last frame
+    Exchange,  // the cable's echo and the radio's right answer to the last frame, unless sent already
     Echo,      // operand p: the echo alone; whole when p is 0, else its first p % size bytes
     Answer,    // operand p: the radio's answer alone; p % 4: 0 as is, 1 cut to p / 4 bytes,
                // 2 its first byte replaced by p / 4, 3 its address replaced by (p & 4, next byte)
@@ -66,6 +67,8 @@ public:
         watch_.expectedImage = state_.image.bytes();
         port_.synchronousEvents = (mode & 0x02) != 0;
         port_.openFails = (mode & 0x18) == 0x18;
+        port_.echoInSend = (mode & 0x20) != 0;
+        port_.answerInSend = (mode & 0x40) != 0;
         port_.radioMemory = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
 
         port_.onEvent = [this](int kind) {
@@ -105,13 +108,9 @@ private:
                                                "answer outside a prompt", "cable pulled", "close", "start again"};
         watch_.note(std::string("> ") + kOpNames[static_cast<int>(op)]);
         switch (op) {
-        case Op::Exchange: {
-            link::Bytes bytes = port_.lastFrame;
-            const link::Bytes answer = port_.radioAnswer();
-            bytes.insert(bytes.end(), answer.begin(), answer.end());
-            port_.arrive(bytes);
+        case Op::Exchange:
+            port_.arrive(port_.owedForLastFrame());
             break;
-        }
         case Op::Echo: {
             nonAnswerBytes_ = true;
             link::Bytes echo = port_.lastFrame;
