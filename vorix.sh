@@ -6,6 +6,7 @@
 #   ./vorix.sh test-asan        the whole test suite built with AddressSanitizer and UBSan (build-asan/)
 #   ./vorix.sh fuzz [s] [name]  every fuzz target (or one) for s seconds each, default 30 (build-fuzz/)
 #   ./vorix.sh bench            build and run the benchmarks (build-bench/)
+#   ./vorix.sh demo             build, start the tool beside a simulated radio (no hardware needed)
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -139,6 +140,44 @@ run_benchmarks() {
     "$BUILD_DIR/bench/vorix_transfer_bench"
 }
 
+# The tool beside a simulated radio. The simulator links a pseudo-terminal into the user's ports
+# folder under the first free COM number; it is stopped, and so removes that link, when the tool exits.
+run_demo() {
+    build
+    local work number line
+    work=$(mktemp -d "${TMPDIR:-/tmp}/vorix-demo.XXXXXX")
+    DEMO_SIM_PID=
+    trap stop_demo_radio EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    : >"$work/port"
+    "$BUILD_DIR/bin/vorix-radio-sim" --save "$work/radio.rdat" --log "$work/radio.log" >"$work/port" &
+    DEMO_SIM_PID=$!
+    # Its first line, "COMn -> /dev/pts/N via <link>", comes once the line is ready.
+    for _ in $(seq 50); do
+        line=$(head -n 1 "$work/port")
+        [[ -n $line ]] && break
+        kill -0 "$DEMO_SIM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [[ $line =~ ^COM([0-9]+)\  ]] || { echo "The simulated radio did not start; see $work/radio.log" >&2; exit 1; }
+    number=${BASH_REMATCH[1]}
+    say "Simulated radio: $line"
+    echo "The simulated radio is on COM$number: press COM PORT, choose COM$number, then Read."
+    echo "It answers at 19200 baud, like a real radio. A write to it is kept in $work/radio.rdat,"
+    echo "the frames it saw in $work/radio.log."
+    say "Starting Vorix"
+    "$BUILD_DIR/bin/vorix"
+}
+
+stop_demo_radio() {
+    [[ -n ${DEMO_SIM_PID:-} ]] || return 0
+    kill -TERM "$DEMO_SIM_PID" 2>/dev/null || true
+    wait "$DEMO_SIM_PID" 2>/dev/null || true
+    DEMO_SIM_PID=
+    say "Simulated radio stopped"
+}
+
 case ${1:-} in
 run)
     build
@@ -150,8 +189,9 @@ build) build ;;
 test-asan) run_sanitized_tests ;;
 fuzz) run_fuzz "${@:2}" ;;
 bench) run_benchmarks ;;
+demo) run_demo ;;
 *)
-    echo "usage: $0 run|test|build|test-asan|fuzz [seconds] [target]|bench" >&2
+    echo "usage: $0 run|test|build|test-asan|fuzz [seconds] [target]|bench|demo" >&2
     exit 2
     ;;
 esac
