@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include "link/PortNames.h"
 
 namespace vorix::bench {
@@ -84,6 +86,38 @@ int LoggedLineBytes(const QString& log) {
         for (auto it = pattern->globalMatch(log); it.hasNext();)
             bytes += static_cast<int>(it.next().captured(1).split(u' ', Qt::SkipEmptyParts).size());
     return bytes;
+}
+
+std::vector<double> TurnaroundsMs(const QString& log, double byteMs) {
+    // "  12.345 ms  <- #3 read 52 00 10 10" or "  12.345 ms  -> 57 00 10 10 ...".
+    static const QRegularExpression line(
+        QStringLiteral(R"(^\s*([0-9.]+) ms  (?:<- #\d+ (\w+)|->) ((?:[0-9A-F]{2} ?)+)$)"),
+        QRegularExpression::MultilineOption);
+    std::vector<double> turnarounds;
+    double firstDue = 0; // when the first byte of the current frame's echo was due
+    int lineBytes = 0;   // echo and answer of the current frame
+    bool inRun = false;
+    for (auto it = line.globalMatch(log); it.hasNext();) {
+        const auto match = it.next();
+        const double at = match.captured(1).toDouble();
+        const int bytes = static_cast<int>(match.captured(3).split(u' ', Qt::SkipEmptyParts).size());
+        const QString kind = match.captured(2);
+        if (kind.isEmpty()) { // the answer to the current frame
+            lineBytes += bytes;
+            continue;
+        }
+        const double lastDue = firstDue + (lineBytes - 1) * byteMs;
+        if (kind == QLatin1String("handshake") || !inRun) {
+            firstDue = at; // a new run on an idle line: the echo starts at once
+            inRun = true;
+        } else {
+            if (kind == QLatin1String("read") || kind == QLatin1String("write"))
+                turnarounds.push_back(at - lastDue);
+            firstDue = std::max(at, lastDue + byteMs);
+        }
+        lineBytes = bytes;
+    }
+    return turnarounds;
 }
 
 } // namespace vorix::bench

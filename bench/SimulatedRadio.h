@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <vector>
+
 namespace vorix::bench {
 
 /// One running simulated radio, paced at 19200 baud unless told otherwise. It lives in a temporary
@@ -41,5 +43,11 @@ private:
 /// Bytes that crossed the line according to a frame log: every frame the radio took and every
 /// answer it gave, in hex pairs ("<- #3 read 52 00 10 10", "-> 57 00 10 10 ...").
 int LoggedLineBytes(const QString& log);
+
+/// The tool's turn-arounds as the radio sees them in a frame log: for every read request and write
+/// block, the time from the moment the last byte of the previous answer was due on the line (the
+/// simulator's own pacing, byteMs a byte) to the moment the frame arrived. The simulator's pacing
+/// hides a turn-around shorter than a byte time, which a wire would add to the run.
+std::vector<double> TurnaroundsMs(const QString& log, double byteMs);
 
 } // namespace vorix::bench

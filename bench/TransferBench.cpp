@@ -22,17 +22,22 @@ using namespace vorix::bench;
 
 namespace {
 
+struct MeasuredRun {
+    TransferTiming timing;
+    std::vector<double> turnaroundsMs; // the tool's, as the radio's frame log shows them
+};
+
 struct Direction {
     const char* name;
     bool readMode;
     WireBudget budget;
-    std::vector<TransferTiming> runs;
+    std::vector<MeasuredRun> runs;
 
     // One figure of every run.
     template <class Figure>
     std::vector<double> each(Figure figure) const {
         std::vector<double> values;
-        for (const TransferTiming& run : runs)
+        for (const MeasuredRun& run : runs)
             values.push_back(figure(run));
         return values;
     }
@@ -47,21 +52,32 @@ double Median(std::vector<double> values) {
 double Lowest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
 double Highest(const std::vector<double>& values) { return *std::max_element(values.begin(), values.end()); }
 
+// What a run would have taken on a wire that delivers every byte exactly one byte time after it
+// was sent: the simulator hands out the run's first echo byte at once and absorbs each turn-around
+// of the tool shorter than a byte time into its pacing; the wire would add both.
+double OnWireMs(const MeasuredRun& run) {
+    double hidden = kByteMs;
+    for (double turnaround : run.turnaroundsMs)
+        hidden += std::clamp(turnaround, 0.0, kByteMs);
+    return run.timing.totalMs + hidden;
+}
+
 // One transfer, checked: the link reported success, the radio saw every byte of the budget and no
 // more, and a read brought back exactly the image the radio holds.
 bool RunChecked(AppState& state, SimulatedRadio& radio, const Direction& direction, const ImageBytes& radioHolds,
-                TransferTiming& timing) {
+                MeasuredRun& run) {
     state.ReadMode = direction.readMode;
     if (direction.readMode)
         state.image.replaceAll(ImageBytes{});
     else
         state.image.replaceAll(radioHolds);
-    timing = RunTransfer(state, radio.device());
-    if (!timing.ok) {
-        std::fprintf(stderr, "%s failed: %s\n", direction.name, qPrintable(timing.error));
+    run.timing = RunTransfer(state, radio.device());
+    if (!run.timing.ok) {
+        std::fprintf(stderr, "%s failed: %s\n", direction.name, qPrintable(run.timing.error));
         return false;
     }
-    const int lineBytes = LoggedLineBytes(radio.takeNewLog());
+    const QString log = radio.takeNewLog();
+    const int lineBytes = LoggedLineBytes(log);
     if (lineBytes != direction.budget.lineBytes) {
         std::fprintf(stderr, "%s: the radio logged %d bytes on the line, not %d\n", direction.name, lineBytes,
                      direction.budget.lineBytes);
@@ -71,6 +87,7 @@ bool RunChecked(AppState& state, SimulatedRadio& radio, const Direction& directi
         std::fprintf(stderr, "%s: the image read differs from the radio's memory\n", direction.name);
         return false;
     }
+    run.turnaroundsMs = TurnaroundsMs(log, kByteMs);
     return true;
 }
 
@@ -79,7 +96,7 @@ void PrintResults(const std::vector<Direction>& directions, int runs) {
     std::printf("%-22s %6s %9s %9s %9s %9s %12s %10s\n", "transfer", "bytes", "limit ms", "median ms", "best ms",
                 "worst ms", "ratio median", "ratio best");
     for (const Direction& d : directions) {
-        const std::vector<double> total = d.each([](const TransferTiming& t) { return t.totalMs; });
+        const std::vector<double> total = d.each([](const MeasuredRun& r) { return r.timing.totalMs; });
         std::printf("%-22s %6d %9.2f %9.2f %9.2f %9.2f %12.3f %10.3f\n", d.name, d.budget.lineBytes, d.budget.limitMs,
                     Median(total), Lowest(total), Highest(total), Median(total) / d.budget.limitMs,
                     Lowest(total) / d.budget.limitMs);
@@ -92,11 +109,24 @@ void PrintResults(const std::vector<Direction>& directions, int runs) {
     std::printf("%-22s %10s %10s %10s %10s %10s %10s\n", "transfer", "open", "line", "sim line", "over", "end",
                 "over");
     for (const Direction& d : directions) {
-        const double open = Median(d.each([](const TransferTiming& t) { return t.handshakeMs; }));
-        const double line = Median(d.each([](const TransferTiming& t) { return t.lastAnswerMs - t.handshakeMs; }));
-        const double end = Median(d.each([](const TransferTiming& t) { return t.totalMs - t.lastAnswerMs; }));
+        const double open = Median(d.each([](const MeasuredRun& r) { return r.timing.handshakeMs; }));
+        const double line =
+            Median(d.each([](const MeasuredRun& r) { return r.timing.lastAnswerMs - r.timing.handshakeMs; }));
+        const double end = Median(d.each([](const MeasuredRun& r) { return r.timing.totalMs - r.timing.lastAnswerMs; }));
         std::printf("%-22s %10.2f %10.2f %10.2f %10.2f %10.2f %10.2f\n", d.name, open, line, d.budget.simLineMs,
                     line - d.budget.simLineMs, end, end - link::LinkSession::kSuccessEndDelayMs);
+    }
+
+    std::printf("\nTurn-around of the tool per block, as the radio's frame log shows it, and the run on a wire\n"
+                "that adds it (and the first echo byte's byte time) instead of hiding it in its pacing\n");
+    std::printf("%-22s %14s %14s %14s %12s\n", "transfer", "median ms", "worst ms", "on wire ms", "ratio");
+    for (const Direction& d : directions) {
+        std::vector<double> turnarounds;
+        for (const MeasuredRun& run : d.runs)
+            turnarounds.insert(turnarounds.end(), run.turnaroundsMs.begin(), run.turnaroundsMs.end());
+        const double onWire = Median(d.each(OnWireMs));
+        std::printf("%-22s %14.3f %14.3f %14.2f %12.3f\n", d.name, Median(turnarounds), Highest(turnarounds), onWire,
+                    onWire / d.budget.limitMs);
     }
 }
 
@@ -118,22 +148,23 @@ int main(int argc, char* argv[]) {
     // Unmeasured: a read to learn what the radio holds, then a write of it with the write mark, as
     // the Write button sends it. From then on every read must bring back exactly that image.
     state.ReadMode = true;
-    TransferTiming timing = RunTransfer(state, radio.device());
-    if (!timing.ok) {
-        std::fprintf(stderr, "first read failed: %s\n", qPrintable(timing.error));
+    const TransferTiming first = RunTransfer(state, radio.device());
+    if (!first.ok) {
+        std::fprintf(stderr, "first read failed: %s\n", qPrintable(first.error));
         return 1;
     }
     radio.takeNewLog();
     state.image.write(layout::WriteMark, layout::WriteMarkValue);
     const ImageBytes radioHolds = state.image.bytes();
-    if (!RunChecked(state, radio, directions[1], radioHolds, timing))
+    MeasuredRun run;
+    if (!RunChecked(state, radio, directions[1], radioHolds, run))
         return 1;
 
     for (int i = 0; i < runs; ++i)
         for (Direction& d : directions) {
-            if (!RunChecked(state, radio, d, radioHolds, timing))
+            if (!RunChecked(state, radio, d, radioHolds, run))
                 return 1;
-            d.runs.push_back(timing);
+            d.runs.push_back(run);
         }
     PrintResults(directions, runs);
 
