@@ -82,6 +82,12 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
     connect(qApp, &QApplication::focusChanged, this, &ChannelGrid::onFocusChanged);
 }
 
+ChannelGrid::~ChannelGrid() {
+    // The editors are destroyed after this object and may hand the focus on as they go; the
+    // application must not call back into a grid that is already half destroyed.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 std::string ChannelGrid::TextMatrix(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
     return cell ? cell->text().toStdString() : std::string();

@@ -22,6 +22,7 @@ public:
     static constexpr int kColumns = 5;
 
     ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~ChannelGrid() override;
 
     /// Cell text by row and column, as the editing rules see it.
     std::string TextMatrix(int row, int column) const;

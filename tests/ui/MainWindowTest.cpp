@@ -326,6 +326,19 @@ private slots:
         QCOMPARE(f.state.image.read(115), 5); // refilling the lists writes nothing
     }
 
+    void closingWithAnEditorOpenEndsCleanly() {
+        for (bool viaCloseButton : {false, true}) {
+            Fixture f;
+            f.start();
+            f.typeFrequency(1, "145.5");
+            f.clickCell(1, 2); // the tone editor has the focus when the window goes
+            QVERIFY(f.grid()->listEditor(0)->hasFocus());
+            if (viaCloseButton)
+                QTest::mouseClick(f.find<QPushButton>("CommandClose"), Qt::LeftButton);
+            f.window.reset();
+        }
+    }
+
     void writeSetsTheMarkAndReadSetsTheMode() {
         Fixture f;
         f.start();
