@@ -12,20 +12,20 @@ constexpr std::string_view kProgram = "vorix-cli";
 
 bool isHelp(std::string_view arg) { return arg == "-h" || arg == "--help"; }
 
-const OptionSpec* findOption(const CommandSpec& spec, std::string_view name) {
-    const auto it = std::find_if(spec.options.begin(), spec.options.end(), [name](const OptionSpec& o) {
+const OptionSyntax* findOption(const CommandSyntax& syntax, std::string_view name) {
+    const auto it = std::find_if(syntax.options.begin(), syntax.options.end(), [name](const OptionSyntax& o) {
         return o.name == name || (!o.shortName.empty() && o.shortName == name);
     });
-    return it == spec.options.end() ? nullptr : &*it;
+    return it == syntax.options.end() ? nullptr : &*it;
 }
 
 // "-o OUT.rdat", "--csv": how the usage line and the errors name an option.
-std::string optionText(const OptionSpec& option) {
+std::string optionText(const OptionSyntax& option) {
     std::string text(option.shortName.empty() ? option.name : option.shortName);
     return option.valueName.empty() ? text : text + " " + std::string(option.valueName);
 }
 
-std::string optionUsage(const OptionSpec& option) {
+std::string optionUsage(const OptionSyntax& option) {
     return option.required ? optionText(option) : "[" + optionText(option) + "]";
 }
 
@@ -40,7 +40,7 @@ std::string ParsedArguments::value(std::string_view name) const {
     return it == options.end() ? std::string() : it->second;
 }
 
-ParseOutcome ParseCommandArguments(const CommandSpec& spec, const std::vector<std::string>& args) {
+ParseOutcome ParseCommandArguments(const CommandSyntax& syntax, const std::vector<std::string>& args) {
     ParseOutcome outcome;
     ParsedArguments& parsed = outcome.arguments;
     if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return isHelp(a); })) {
@@ -60,7 +60,7 @@ ParseOutcome ParseCommandArguments(const CommandSpec& spec, const std::vector<st
         }
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* option = findOption(spec, name);
+        const OptionSyntax* option = findOption(syntax, name);
         if (option == nullptr) {
             outcome.error = "unknown option " + name;
             return outcome;
@@ -91,36 +91,36 @@ ParseOutcome ParseCommandArguments(const CommandSpec& spec, const std::vector<st
             return outcome;
         }
     }
-    for (const OptionSpec& option : spec.options) {
+    for (const OptionSyntax& option : syntax.options) {
         if (option.required && !parsed.has(option.name)) {
             outcome.error = optionText(option) + " is required";
             return outcome;
         }
     }
     const int given = static_cast<int>(parsed.operands.size());
-    if (given != spec.operandCount) {
-        outcome.error = "expects " + plural(spec.operandCount, "operand") + " (" + std::string(spec.operands) +
+    if (given != syntax.operandCount) {
+        outcome.error = "expects " + plural(syntax.operandCount, "operand") + " (" + std::string(syntax.operands) +
                         "), got " + std::to_string(given);
     }
     return outcome;
 }
 
-std::string CommandUsage(const CommandSpec& spec) {
-    std::string usage = std::string(kProgram) + " " + std::string(spec.name);
-    if (!spec.operands.empty())
-        usage += " " + std::string(spec.operands);
-    for (const OptionSpec& option : spec.options)
+std::string CommandUsage(const CommandSyntax& syntax) {
+    std::string usage = std::string(kProgram) + " " + std::string(syntax.name);
+    if (!syntax.operands.empty())
+        usage += " " + std::string(syntax.operands);
+    for (const OptionSyntax& option : syntax.options)
         usage += " " + optionUsage(option);
     return usage;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
-    std::string help = "Usage: " + CommandUsage(spec) + "\n\n" + std::string(spec.summary) + "\n";
-    if (!spec.details.empty())
-        help += "\n" + std::string(spec.details);
-    if (!spec.options.empty()) {
+std::string CommandHelp(const CommandSyntax& syntax) {
+    std::string help = "Usage: " + CommandUsage(syntax) + "\n\n" + std::string(syntax.summary) + "\n";
+    if (!syntax.details.empty())
+        help += "\n" + std::string(syntax.details);
+    if (!syntax.options.empty()) {
         std::vector<std::vector<std::string>> rows;
-        for (const OptionSpec& option : spec.options) {
+        for (const OptionSyntax& option : syntax.options) {
             std::string names(option.name);
             if (!option.shortName.empty())
                 names = std::string(option.shortName) + ", " + names;

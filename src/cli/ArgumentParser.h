@@ -9,7 +9,7 @@
 
 namespace vorix::cli {
 
-struct OptionSpec {
+struct OptionSyntax {
     std::string_view name;      // "--base"
     std::string_view shortName; // "-o", or empty
     std::string_view valueName; // "FILE" for an option with a value; empty for a flag
@@ -17,11 +17,11 @@ struct OptionSpec {
     bool required = false;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string_view name;     // "diff"
     std::string_view operands; // "A.rdat B.rdat", as the usage line names them
     int operandCount = 0;
-    std::vector<OptionSpec> options;
+    std::vector<OptionSyntax> options;
     std::string_view summary;  // one line for the program's help
     std::string_view details;  // the rest of the command's help
 };
@@ -44,12 +44,12 @@ struct ParseOutcome {
 /// Parses the arguments after the command name. Options come as "--name value", "--name=value"
 /// or "-o value" and may stand anywhere; "--" makes every later argument an operand; "-h" or
 /// "--help" asks for the command's help and skips every other check.
-ParseOutcome ParseCommandArguments(const CommandSpec& spec, const std::vector<std::string>& args);
+ParseOutcome ParseCommandArguments(const CommandSyntax& syntax, const std::vector<std::string>& args);
 
 /// "vorix-cli diff A.rdat B.rdat" with the options, on one line.
-std::string CommandUsage(const CommandSpec& spec);
+std::string CommandUsage(const CommandSyntax& syntax);
 
 /// The usage line, the details and one line per option.
-std::string CommandHelp(const CommandSpec& spec);
+std::string CommandHelp(const CommandSyntax& syntax);
 
 } // namespace vorix::cli

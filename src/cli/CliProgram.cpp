@@ -21,7 +21,7 @@ constexpr std::string_view kExitCodeHelp =
 
 const Command* findCommand(const std::vector<Command>& commands, std::string_view name) {
     const auto it = std::find_if(commands.begin(), commands.end(),
-                                 [name](const Command& c) { return c.spec.name == name; });
+                                 [name](const Command& c) { return c.syntax.name == name; });
     return it == commands.end() ? nullptr : &*it;
 }
 
@@ -52,7 +52,7 @@ std::string ProgramHelp(const std::vector<Command>& commands) {
                        "link as the Vorix window.\n\nCommands:\n";
     std::vector<std::vector<std::string>> rows;
     for (const Command& command : commands)
-        rows.push_back({"  " + std::string(command.spec.name), std::string(command.spec.summary)});
+        rows.push_back({"  " + std::string(command.syntax.name), std::string(command.syntax.summary)});
     help += FormatAlignedRows(rows);
     help += "\n" + std::string(kExitCodeHelp);
     help += "\nVersion " + ProgramVersionLabel() + "\n";
@@ -71,7 +71,7 @@ int RunCli(const std::vector<Command>& commands, const std::vector<std::string>&
         const Command* command = findCommand(commands, args[1]);
         if (command == nullptr)
             return usageError(context, "", "unknown command " + args[1], "");
-        context.out << CommandHelp(command->spec);
+        context.out << CommandHelp(command->syntax);
         return kExitSuccess;
     }
     const Command* command = findCommand(commands, name);
@@ -79,10 +79,10 @@ int RunCli(const std::vector<Command>& commands, const std::vector<std::string>&
         return usageError(context, "", "unknown command " + name, "");
 
     const ParseOutcome parsed =
-        ParseCommandArguments(command->spec, std::vector<std::string>(args.begin() + 1, args.end()));
+        ParseCommandArguments(command->syntax, std::vector<std::string>(args.begin() + 1, args.end()));
     const std::string where = " " + name;
     if (parsed.arguments.wantsHelp) {
-        context.out << CommandHelp(command->spec);
+        context.out << CommandHelp(command->syntax);
         return kExitSuccess;
     }
     if (!parsed.error.empty())

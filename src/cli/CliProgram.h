@@ -1,7 +1,7 @@
 #pragma once
 // The program around the commands: the command table, help, usage errors and exit codes.
 //
-// A command is one table entry: its CommandSpec (operands, options, help) and the function that
+// A command is one table entry: its CommandSyntax (operands, options, help) and the function that
 // runs it. The radio-link commands (read, write, ports) are further entries that main appends
 // with their port and link services captured in the run function; nothing else changes.
 
@@ -32,8 +32,8 @@ struct CliContext {
 using CommandRun = std::function<int(const ParsedArguments&, CliContext&)>;
 
 struct Command {
-    CommandSpec spec;
-    CommandRun run; // called with arguments that fit spec; returns an ExitCode
+    CommandSyntax syntax;
+    CommandRun run; // called with arguments that fit syntax; returns an ExitCode
 };
 
 /// The program's help: usage, the commands with their summaries, the exit codes.

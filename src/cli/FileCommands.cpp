@@ -14,7 +14,7 @@ namespace vorix::cli {
 
 namespace {
 
-const OptionSpec kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
+const OptionSyntax kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
 
 int fail(CliContext& context, const std::string& line) {
     context.err << line << '\n';

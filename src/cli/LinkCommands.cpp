@@ -21,12 +21,12 @@ namespace {
 
 constexpr int kMostRetries = 1000;
 
-const OptionSpec kPortOption{"--port", "", "N", "the radio's port COMN, 1 to 99 (required)", true};
-const OptionSpec kRetriesOption{"--retries", "", "K",
+const OptionSyntax kPortOption{"--port", "", "N", "the radio's port COMN, 1 to 99 (required)", true};
+const OptionSyntax kRetriesOption{"--retries", "", "K",
                                 "answer Retry to the first K connection prompts of a run (default 0)"};
-const OptionSpec kTraceOption{"--trace", "", "FILE",
+const OptionSyntax kTraceOption{"--trace", "", "FILE",
                               "write every frame sent and received to FILE, timed, in hex"};
-const OptionSpec kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
+const OptionSyntax kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
 
 constexpr std::string_view kLinkDetails =
     "COMN is the device the window's port dialog opens for that number: the link comN in the\n"

@@ -8,7 +8,7 @@
 namespace vorix::cli {
 namespace {
 
-CommandSpec importSpec() {
+CommandSyntax importSpec() {
     return {"import-csv",
             "TABLE.csv",
             1,
