@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 
 namespace vorix {
 
@@ -9,14 +10,17 @@ namespace {
 
 QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-
-
+// A fresh object per action: the key is opened and closed within one action, as the store promises.
+std::unique_ptr<QSettings> openKey(QSettings::Scope scope) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, scope, toQString(kSettingsOrganisation),
+                                       toQString(kSettingsApplication));
+}
 
 } // namespace
 
 std::optional<StoredValue> QtSettingsScope::read(std::string_view name) {
-    QSettings settings(QSettings::NativeFormat, scope_, toQString(kSettingsOrganisation),
-                       toQString(kSettingsApplication));
+    const auto opened = openKey(scope_);
+    QSettings& settings = *opened;
     // A user-scope QSettings falls back to the machine-wide values on its own; the store decides
     // the order itself, so only this scope's own file may answer.
     settings.setFallbacksEnabled(false);
@@ -47,14 +51,14 @@ std::optional<StoredValue> QtSettingsScope::read(std::string_view name) {
 }
 
 bool QtSettingsScope::isWritable() {
-    QSettings settings(QSettings::NativeFormat, scope_, toQString(kSettingsOrganisation),
-                       toQString(kSettingsApplication));
+    const auto opened = openKey(scope_);
+    QSettings& settings = *opened;
     return settings.isWritable();
 }
 
 bool QtSettingsScope::write(std::string_view name, std::string_view text) {
-    QSettings settings(QSettings::NativeFormat, scope_, toQString(kSettingsOrganisation),
-                       toQString(kSettingsApplication));
+    const auto opened = openKey(scope_);
+    QSettings& settings = *opened;
     if (!settings.isWritable())
         return false;
     settings.setValue(toQString(name), toQString(text));
