@@ -171,16 +171,8 @@ void LinkSession::badAnswerPrompt() {
     if (v_.PromptOpen)
         return;
     v_.PromptOpen = true;
-    const auto answer = ask(TextId::CheckConnection, PromptButtons::RetryCancel);
-    if (!answer)
-        return;
-    if (*answer == PromptAnswer::Retry) {
-        startLink(kRetryText);
-        v_.PromptOpen = false;
+    if (checkConnection(false) == PromptAnswer::Retry)
         v_.TimeoutCount = 0;
-    } else {
-        armEnd(kFailureEndDelayMs); // PromptOpen stays set: the run is over
-    }
 }
 
 void LinkSession::handleTick() {
@@ -199,17 +191,23 @@ void LinkSession::handleTick() {
         return;
     }
     v_.TimeoutCount = 0;
+    checkConnection(true);
+}
+
+std::optional<PromptAnswer> LinkSession::checkConnection(bool closePortOnCancel) {
     const auto answer = ask(TextId::CheckConnection, PromptButtons::RetryCancel);
     if (!answer)
-        return;
+        return answer;
     if (*answer == PromptAnswer::Retry) {
         startLink(kRetryText);
         v_.PromptOpen = false;
     } else {
-        if (port_.isOpen())
+        // After a time-out the port is closed at once; after a wrong answer it closes with the dialog.
+        if (closePortOnCancel && port_.isOpen())
             port_.close();
         armEnd(kFailureEndDelayMs); // PromptOpen stays set: the run is over
     }
+    return answer;
 }
 
 // ---- Transfer -------------------------------------------------------------------------------

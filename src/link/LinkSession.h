@@ -99,6 +99,9 @@ private:
     void handleReceive();
     bool answerAccepted(const Bytes& rx) const;
     void badAnswerPrompt();
+    /// "Check connection!": Retry restarts the run, Cancel ends it. Nothing when the session
+    /// ended or went away while the prompt was open.
+    std::optional<PromptAnswer> checkConnection(bool closePortOnCancel);
     void handleTick();
 
     void advance(const Bytes& rx);
