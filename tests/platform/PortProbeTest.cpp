@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "TestPty.h"
+#include "support/TestPty.h"
 #include "platform/PortProbe.h"
 #include "platform/QtPortNames.h"
 #include "platform/QtSerialPort.h"

@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "TestPty.h"
+#include "support/TestPty.h"
 #include "platform/QtSerialPort.h"
 
 using namespace vorix;

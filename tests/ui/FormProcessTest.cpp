@@ -13,7 +13,7 @@
 #include "TestPortsFolder.h"
 #include "link/LinkSession.h"
 #include "platform/QtSerialPort.h"
-#include "platform/TestPty.h"
+#include "support/TestPty.h"
 #include "support/FakeDialogs.h"
 #include "ui/FormProcess.h"
 

@@ -2,9 +2,6 @@
 // The simulated radio's core behind a pseudo-terminal, inside the test process: the tool opens the
 // slave device as its serial port, the radio answers on the master as soon as a frame is complete.
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <QByteArray>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "SimRadio.h"
+#include "support/TestPty.h"
 
 namespace vorix::test {
 
@@ -22,31 +20,20 @@ class PtyRadio final : public QObject {
 public:
     explicit PtyRadio(const sim::Memory& memory, sim::Faults faults = {})
         : radio_(memory, std::move(faults)) {
-        char name[256] = {};
-        if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
+        if (!pty_.isValid())
             return;
-        termios raw{};
-        ::tcgetattr(slave_, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(slave_, TCSANOW, &raw); // raw before the tool writes its first byte
-        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-        device_ = QString::fromLocal8Bit(name);
-        notifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
+        notifier_ = std::make_unique<QSocketNotifier>(pty_.masterFd(), QSocketNotifier::Read);
         connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { serve(); });
     }
-    ~PtyRadio() override {
-        notifier_.reset();
-        if (master_ >= 0)
-            ::close(master_);
-        if (slave_ >= 0)
-            ::close(slave_); // held open so the line outlives the tool closing its port
-    }
+    // The notifier goes before the pseudo-terminal it watches; the slave stays open until then, so
+    // the line outlives the tool closing its port.
+    ~PtyRadio() override { notifier_.reset(); }
     PtyRadio(const PtyRadio&) = delete;
     PtyRadio& operator=(const PtyRadio&) = delete;
 
-    bool isValid() const { return !device_.isEmpty(); }
+    bool isValid() const { return pty_.isValid(); }
     /// The device the tool opens, such as /dev/pts/5.
-    const QString& device() const { return device_; }
+    const QString& device() const { return pty_.device(); }
     const sim::SimRadio& radio() const { return radio_; }
     /// Every byte the tool has sent, in order.
     const QByteArray& received() const { return received_; }
@@ -69,21 +56,20 @@ private:
     void serve() {
         std::uint8_t buffer[512];
         ssize_t count = 0;
-        while ((count = ::read(master_, buffer, sizeof buffer)) > 0) {
+        const int master = pty_.masterFd();
+        while ((count = ::read(master, buffer, sizeof buffer)) > 0) {
             received_.append(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(count));
             const sim::FeedResult result =
                 radio_.feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(count)));
             frames_.insert(frames_.end(), result.frames.begin(), result.frames.end());
             // The echo and the answer go back at once: the line is never full in these short runs.
-            if (!result.line.empty() && ::write(master_, result.line.data(), result.line.size()) < 0)
+            if (!result.line.empty() && ::write(master, result.line.data(), result.line.size()) < 0)
                 writeFailures_++;
         }
     }
 
     sim::SimRadio radio_;
-    int master_ = -1;
-    int slave_ = -1;
-    QString device_;
+    TestPty pty_;
     std::unique_ptr<QSocketNotifier> notifier_;
     QByteArray received_;
     std::vector<sim::FrameRecord> frames_;

@@ -34,6 +34,8 @@ public:
     bool isValid() const { return !device_.isEmpty(); }
     /// The slave device path, such as /dev/pts/4.
     const QString& device() const { return device_; }
+    /// The far side's descriptor (non-blocking), for a test that serves the line itself.
+    int masterFd() const { return master_; }
 
     /// The far side sends bytes to the port.
     bool write(const QByteArray& bytes) {
