@@ -14,8 +14,12 @@ ROOT=$PWD
 BUILD_DIR=${VORIX_BUILD_DIR:-$ROOT/build}
 BUILD_TYPE=${VORIX_BUILD_TYPE:-RelWithDebInfo}
 
-PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev locales ccache
           libgl-dev)
+
+# Rebuilds in a fresh checkout or another build folder reuse what was compiled before.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+launcher() { command -v ccache >/dev/null && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache" || true; }
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
@@ -46,7 +50,7 @@ install_packages() {
 configure() {
     if [[ ! -f $BUILD_DIR/CMakeCache.txt ]]; then
         say "Configuring ($BUILD_TYPE) in $BUILD_DIR"
-        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "$@"
+        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" $(launcher) "$@"
     fi
 }
 
@@ -73,7 +77,7 @@ run_ctest() {
 # their options always hold. VORIX_BUILD_DIR still chooses the directory.
 configure_variant() {
     say "Configuring $1 in $BUILD_DIR"
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "${@:2}" >/dev/null
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja $(launcher) "${@:2}" >/dev/null
 }
 
 # Stop at the first report; third-party leaks only are suppressed (cmake/lsan.supp).
