@@ -1,7 +1,7 @@
 #include "image/DecimalText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace vorix {
@@ -10,12 +10,18 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Turns "123" "45" into a double through the C library, which rounds correctly.
+// Turns "123" "45" into the correctly rounded double. from_chars ignores the C locale, which the
+// window's toolkit switches to the user's number format (a comma there would cut "462.5" to 462).
+// A value too large gives infinity; one too small to represent gives 0.
 double toDouble(const std::string& digits, const std::string& fraction, bool negative) {
     std::string canonical = digits.empty() ? "0" : digits;
     if (!fraction.empty())
         canonical += "." + fraction;
-    const double v = std::strtod(canonical.c_str(), nullptr);
+    double v = 0;
+    const auto [end, error] =
+        std::from_chars(canonical.data(), canonical.data() + canonical.size(), v, std::chars_format::fixed);
+    if (error == std::errc::result_out_of_range)
+        v = digits.find_first_not_of('0') == std::string::npos ? 0.0 : HUGE_VAL;
     return negative ? -v : v;
 }
 

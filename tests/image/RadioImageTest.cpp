@@ -79,6 +79,9 @@ TEST(DecimalText, ReadLeadingNumber) {
         EXPECT_EQ(n.overflow, r.overflow) << r.text;
     }
     EXPECT_TRUE(ReadLeadingNumber(std::string(400, '9'), ".").overflow);
+    const LeadingNumber tiny = ReadLeadingNumber("0." + std::string(400, '0') + "1", ".");
+    EXPECT_EQ(tiny.value, 0.0) << "too small to represent reads as 0";
+    EXPECT_FALSE(tiny.overflow);
 }
 
 TEST(DecimalText, ReadLeadingPlainNumberIgnoresTheComma) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <regex>
 
 #include "FrameLog.h"
+#include "support/CommaLocale.h"
 
 using namespace vorix::sim;
 
@@ -35,5 +37,24 @@ TEST(FrameLog, EveryLineCarriesATime) {
     EXPECT_NE(std::string(line).find(" ms  <- #3 write 57"), std::string::npos) << line;
     ASSERT_NE(std::fgets(line, sizeof line, out), nullptr);
     EXPECT_NE(std::string(line).find(" ms  -> 06"), std::string::npos) << line;
+    std::fclose(out);
+}
+
+// The time column keeps its point whatever number format the process runs in.
+TEST(FrameLog, TimeColumnIgnoresTheNumberFormat) {
+    if (!vorix::test::SwitchToCommaLocale()) {
+        if (vorix::test::CommaLocaleRequired())
+            FAIL() << "no comma locale " VORIX_COMMA_LOCALE " in " VORIX_TEST_LOCPATH;
+        GTEST_SKIP() << "no comma locale on this machine";
+    }
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    FrameLog(out).note("x");
+    vorix::test::RestoreClassicLocale();
+    std::rewind(out);
+    char line[128];
+    ASSERT_NE(std::fgets(line, sizeof line, out), nullptr);
+    EXPECT_TRUE(std::regex_match(line, std::regex(" *[0-9]+\\.[0-9]{3} ms  x\n"))) << line;
+    EXPECT_EQ(std::string(line).find(" ms"), 10u) << line;
     std::fclose(out);
 }

@@ -1,8 +1,25 @@
 #include "FrameLog.h"
 
+#include <charconv>
 #include <sstream>
 
 namespace vorix::sim {
+
+namespace {
+
+// "%10.3f" without the C locale, which could turn the point into a comma.
+std::string millisecondsColumn(double milliseconds) {
+    constexpr std::size_t kWidth = 10;
+    char digits[32];
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, milliseconds, std::chars_format::fixed, 3);
+    std::string text = error == std::errc{} ? std::string(digits, end) : std::string("?");
+    if (text.size() < kWidth)
+        text.insert(0, kWidth - text.size(), ' ');
+    return text;
+}
+
+} // namespace
 
 std::string DescribeFrame(const FrameRecord& record) {
     std::ostringstream text;
@@ -10,7 +27,8 @@ std::string DescribeFrame(const FrameRecord& record) {
         text << "<- ignored " << HexBytes(record.received);
         return text.str();
     }
-    text << "<- #" << record.number << ' ' << FrameKindName(record.kind) << ' ' << HexBytes(record.received);
+    text << "<- #" << std::to_string(record.number) << ' ' << FrameKindName(record.kind) << ' '
+         << HexBytes(record.received);
     // The end byte is never answered; say so only when a fault was meant for it.
     if (record.kind == FrameKind::End && record.fault.empty())
         return text.str();
@@ -29,7 +47,7 @@ void FrameLog::note(const std::string& text) {
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line))
-        std::fprintf(out_, "%10.3f ms  %s\n", milliseconds, line.c_str());
+        std::fprintf(out_, "%s ms  %s\n", millisecondsColumn(milliseconds).c_str(), line.c_str());
     std::fflush(out_);
 }
 
