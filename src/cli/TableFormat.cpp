@@ -1,9 +1,9 @@
 #include "cli/TableFormat.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "cli/CsvTable.h"
+#include "image/Utf8Text.h"
 
 namespace vorix::cli {
 
@@ -26,22 +26,6 @@ bool isWide(char32_t c) {
                        [c](const Range& r) { return c >= r.first && c <= r.last; });
 }
 
-// Decodes one UTF-8 sequence starting at text[i] and advances i; a broken byte counts as one
-// narrow character.
-char32_t nextCodePoint(std::string_view text, std::size_t& i) {
-    const auto lead = static_cast<std::uint8_t>(text[i++]);
-    int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    char32_t c = more == 3 ? (lead & 0x07) : more == 2 ? (lead & 0x0F) : more == 1 ? (lead & 0x1F) : lead;
-    for (; more > 0 && i < text.size(); --more) {
-        const auto next = static_cast<std::uint8_t>(text[i]);
-        if ((next & 0xC0) != 0x80)
-            break;
-        c = (c << 6) | (next & 0x3F);
-        ++i;
-    }
-    return c;
-}
-
 void trimRight(std::string& line) {
     const auto end = line.find_last_not_of(' ');
     line.erase(end == std::string::npos ? 0 : end + 1);
@@ -52,7 +36,7 @@ void trimRight(std::string& line) {
 int DisplayWidth(std::string_view text) {
     int width = 0;
     for (std::size_t i = 0; i < text.size();)
-        width += isWide(nextCodePoint(text, i)) ? 2 : 1;
+        width += isWide(NextCharacter(text, i)) ? 2 : 1; // a broken byte is one narrow character
     return width;
 }
 

@@ -1,6 +1,7 @@
 #include "image/Tones.h"
 
 #include "image/DecimalText.h"
+#include "image/Utf8Text.h"
 
 namespace vorix {
 
@@ -30,24 +31,26 @@ constexpr std::uint8_t kInvertedFlag = 0x80; // bit 7 of the high byte
 
 bool isNoTone(std::uint8_t low, std::uint8_t high) { return low == 0xFF && high == 0xFF; }
 
-// One DCS digit position of a typed text, clamped to 0..7. Bytes outside ASCII (parts of a
-// multi-byte character) count as above '7'.
-char clampDcsDigit(std::string_view text, std::size_t position) {
-    if (text.size() <= position)
+// One DCS digit position (0-based, in characters) of a typed text, clamped to 0..7. A character
+// outside ASCII, like a broken byte, counts as above '7'.
+char clampDcsDigit(std::u32string_view characters, std::size_t position) {
+    if (characters.size() <= position)
         return '0';
-    const auto c = static_cast<unsigned char>(text[position]);
-    if (c > '7')
+    const char32_t c = characters[position];
+    if (c > U'7')
         return '7';
-    if (c < '0')
+    if (c < U'0')
         return '0';
     return static_cast<char>(c);
 }
 
 EncodedTone encodeDcs(std::string_view text) {
+    // Positions count characters, so "D无23" has its digits 2 and 3 where a person sees them.
+    const std::u32string characters = Characters(text);
     std::string canonical = "D";
     for (std::size_t position = 1; position <= 3; ++position)
-        canonical += clampDcsDigit(text, position);
-    const bool inverted = text.size() >= 5 && text[4] == 'I';
+        canonical += clampDcsDigit(characters, position);
+    const bool inverted = characters.size() >= 5 && characters[4] == U'I';
     canonical += inverted ? 'I' : 'N';
     const int code = (canonical[1] - '0') * 64 + (canonical[2] - '0') * 8 + (canonical[3] - '0');
     std::uint8_t high = static_cast<std::uint8_t>((code >> 8) | kDcsFlag);

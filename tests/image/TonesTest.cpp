@@ -75,7 +75,9 @@ TEST(EncodeTone, TypedTexts) {
         {"D754", ".", "D754N", 0xEC, 0x21},  {"D7541", ".", "D754N", 0xEC, 0x21},
         {"D754IX", ".", "D754I", 0xEC, 0xA1}, {"D-12", ".", "D012N", 0x0A, 0x20},
         {"D", ".", "D000N", 0x00, 0x20},     {"D999i", ".", "D777N", 0xFF, 0x21},
-        {"D\xe4\xb8\x80", ".", "D777N", 0xFF, 0x21}, // bytes of a multi-byte character count as above '7'
+        {"D\xe4\xb8\x80", ".", "D700N", 0xC0, 0x21}, // a character outside ASCII counts as above '7'
+        {"D无23", ".", "D723N", 0xD3, 0x21}, {"D无23I", ".", "D723I", 0xD3, 0xA1}, // one position per character
+        {"D1\xe4\x32", ".", "D172N", 0x7A, 0x20}, // a broken UTF-8 sequence is one character above '7'
         {"d023n", ".", "67.0", 0x9E, 0x02},  {"50", ".", "67.0", 0x9E, 0x02},
         {"59.9", ".", "67.0", 0x9E, 0x02},   {"60", ".", "60.0", 0x58, 0x02},
         {"300", ".", "254.1", 0xED, 0x09},   {"254.1", ".", "254.1", 0xED, 0x09},
