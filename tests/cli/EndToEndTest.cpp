@@ -47,6 +47,19 @@ TEST_F(EndToEnd, ShowPrintsAnAlignedTable) {
     EXPECT_NE(zh.out.find("\nSq延时下线      1.5S\n"), std::string::npos) << zh.out;
 }
 
+// The separator is the one of the user's number format as the window reads it, also where the C
+// library has no such locale (the test build generates only de_DE, so de_AT falls back to "C" there).
+TEST_F(EndToEnd, NumbersUseTheSeparatorOfTheUsersNumberFormat) {
+    folder.put("a.rdat", test::SampleImage());
+    const std::string locales = "LOCPATH=" VORIX_TEST_LOCPATH;
+    for (const char* name : {"LC_ALL=" VORIX_COMMA_LOCALE, "LC_ALL=de_AT.UTF-8"}) {
+        const auto r = test::RunProgram(VORIX_CLI_PROGRAM, {"show", at("a.rdat")}, folder.file(""), {name, locales});
+        ASSERT_EQ(r.exitCode, 0) << name << ": " << r.err;
+        for (const char* line : {"\n1   462,12345  67,0 ", "\nSq Delay        0,3S\n"})
+            EXPECT_NE(r.out.find(line), std::string::npos) << name << ": " << line << "\n" << r.out;
+    }
+}
+
 // The same-texts check: every cell of show --csv is the text the window's view gives.
 TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
     for (bool english : {true, false}) {

@@ -17,14 +17,14 @@ std::string slurp(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> environmentWithLocale() {
+std::vector<std::string> environmentWithLocale(const std::vector<std::string>& locale) {
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("LC_", 0) != 0 && entry.rfind("LANG=", 0) != 0)
+        if (entry.rfind("LC_", 0) != 0 && entry.rfind("LANG=", 0) != 0 && entry.rfind("LOCPATH=", 0) != 0)
             env.push_back(entry);
     }
-    env.push_back("LC_ALL=C.UTF-8");
+    env.insert(env.end(), locale.begin(), locale.end());
     return env;
 }
 
@@ -39,12 +39,12 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
 } // namespace
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& scratchFolder) {
+                         const std::string& scratchFolder, const std::vector<std::string>& locale) {
     const std::string outPath = scratchFolder + "/.stdout";
     const std::string errPath = scratchFolder + "/.stderr";
     std::vector<std::string> argv{program};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> env = environmentWithLocale();
+    std::vector<std::string> env = environmentWithLocale(locale);
     auto argvPointers = pointers(argv);
     auto envPointers = pointers(env);
 

@@ -11,9 +11,13 @@ struct ProgramResult {
     std::string out, err;
 };
 
+/// The locale the programs run in unless a test names another: numbers use "." on every machine.
+inline const std::vector<std::string> kPointLocale{"LC_ALL=C.UTF-8"};
+
 /// Runs `program` with args; stdin is /dev/null, stdout and stderr are captured through files in
-/// `scratchFolder`. The locale is fixed to C.UTF-8 so that numbers use "." on every machine.
+/// `scratchFolder`. `locale` replaces every LC_*, LANG and LOCPATH variable of the environment.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& scratchFolder);
+                         const std::string& scratchFolder,
+                         const std::vector<std::string>& locale = kPointLocale);
 
 } // namespace vorix::cli::test
