@@ -1,6 +1,9 @@
 #include "cli/CliLinkDisplay.h"
 
+#include <algorithm>
+
 #include "cli/ProgressBar.h"
+#include "cli/TableFormat.h"
 
 namespace vorix::cli {
 
@@ -32,9 +35,13 @@ void CliLinkDisplay::closeDialog() {
 void CliLinkDisplay::draw() {
     if (bar_ == nullptr || closed_)
         return;
-    // Each redraw is at least as long as the one before (the percentage only grows), so a
-    // carriage return is enough to replace it.
-    *bar_ << '\r' << ProgressBarText(caption_, fraction_, label_) << std::flush;
+    // A restart draws the label of 0% again, shorter than the last one: blanks cover the columns
+    // the earlier drawing took beyond the new end.
+    const std::string line = ProgressBarText(caption_, fraction_, label_);
+    const int width = DisplayWidth(line);
+    const auto stale = static_cast<std::size_t>(std::max(drawnWidth_ - width, 0));
+    *bar_ << '\r' << line << std::string(stale, ' ') << std::flush;
+    drawnWidth_ = width;
     drawn_ = true;
 }
 

@@ -39,6 +39,7 @@ private:
     std::string caption_;
     std::string label_;
     double fraction_ = 0.0;
+    int drawnWidth_ = 0; // terminal columns of the last drawing
     bool drawn_ = false;
     bool closed_ = false;
     std::string result_;

@@ -8,6 +8,8 @@
 
 #include "cli/CliLinkDisplay.h"
 #include "cli/ProgressBar.h"
+#include "cli/TableFormat.h"
+#include "image/Utf8Text.h"
 
 namespace vorix::cli {
 namespace {
@@ -41,7 +43,7 @@ TEST(ProgressBarText, FillsTheShareOfTheWidthRoundedDown) {
 
 TEST(ProgressBarText, DefaultWidthAndGrowingLength) {
     EXPECT_EQ(ProgressBarText("", 0.0, ""), "[" + std::string(kProgressBarWidth, '.') + "]");
-    // A later redraw is never shorter, so a carriage return replaces the earlier one fully.
+    // Within one pass the line only grows; a restart's shorter line is the display's to blank.
     std::size_t last = 0;
     for (const char* label : {"", "Complete:%", "Complete:13%", "Complete:100%"}) {
         const std::size_t length = ProgressBarText("Read data from radio", 0.3, label).size();
@@ -71,6 +73,56 @@ TEST(CliLinkDisplay, DrawsInPlaceOnceStartedAndEndsTheLine) {
     EXPECT_EQ(display.result(), "Read Data OK");
     EXPECT_TRUE(display.closed());
     EXPECT_EQ(closes, 1);
+}
+
+// What a terminal shows on the bar's line: a carriage return goes back to the first column, and each
+// character overwrites the columns it takes. Trailing blanks do not show.
+std::string shownLine(const std::string& written) {
+    std::vector<std::string> columns;
+    std::size_t column = 0;
+    for (std::size_t i = 0; i < written.size();) {
+        const std::size_t start = i;
+        if (NextCharacter(written, i) == U'\r') {
+            column = 0;
+            continue;
+        }
+        const std::string character = written.substr(start, i - start);
+        const auto width = static_cast<std::size_t>(DisplayWidth(character));
+        columns.resize(std::max(columns.size(), column + width));
+        columns[column] = character;
+        if (width == 2)
+            columns[column + 1].clear(); // the right half of a wide character
+        column += width;
+    }
+    std::string line;
+    for (const std::string& character : columns)
+        line += character;
+    return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
+// A restart after a wrong answer draws the label of 0% again, which is shorter than the last one.
+TEST(CliLinkDisplay, AShorterRedrawLeavesNothingOfTheLongerOne) {
+    struct Row {
+        const char* caption;
+        double before;
+        const char* labelBefore;
+        const char* labelAfter;
+    };
+    const Row table[] = {
+        {"Read data from radio", 0.875, "Complete:88%", "Complete:%"},
+        {"Read data from radio", 1.0, "Complete:100%", "Complete:13%"},
+        {"从对讲机读取数据", 0.875, "完成进度:88%", "完成进度:%"},
+    };
+    for (const Row& row : table) {
+        std::ostringstream bar;
+        CliLinkDisplay display(&bar);
+        display.setCaption(row.caption);
+        display.setProgress(row.before);
+        display.setProgressLabel(row.labelBefore);
+        display.setProgress(0.0);
+        display.setProgressLabel(row.labelAfter);
+        EXPECT_EQ(shownLine(bar.str()), ProgressBarText(row.caption, 0.0, row.labelAfter)) << row.labelBefore;
+    }
 }
 
 TEST(CliLinkDisplay, FailedRunDrawsNothingAndHasNoResult) {
