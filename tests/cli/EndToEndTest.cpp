@@ -147,6 +147,22 @@ TEST_F(EndToEnd, CsvExportThenImportGivesBackTheIdenticalImage) {
     }
 }
 
+// A radio data file is its first 128 bytes; whatever follows them is never read as the image.
+TEST_F(EndToEnd, AFileLongerThanTheImageGivesItsFirst128Bytes) {
+    const RadioImage image = test::SampleImage();
+    const std::string bytes(image.bytes().begin(), image.bytes().end());
+    const RadioImage cleared = test::ClearedImage();
+    folder.put("a.rdat", image);
+    folder.put("long.rdat", bytes + std::string(cleared.bytes().begin(), cleared.bytes().end()) + "tail");
+    EXPECT_EQ(cli({"show", at("long.rdat")}).out, cli({"show", at("a.rdat")}).out);
+    const auto diff = cli({"diff", at("a.rdat"), at("long.rdat")});
+    EXPECT_EQ(diff.exitCode, 0) << diff.out;
+    folder.put("a.csv", cli({"show", "--csv", at("a.rdat")}).out);
+    const auto imported = cli({"import-csv", at("a.csv"), "--base", at("long.rdat"), "-o", at("out.rdat")});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(folder.content("out.rdat"), bytes);
+}
+
 TEST_F(EndToEnd, ImportAppliesAnEditedTableAndReportsReplacements) {
     folder.put("base.rdat", test::SampleImage());
     folder.put("edit.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\n"
