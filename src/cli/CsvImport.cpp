@@ -1,5 +1,6 @@
 #include "cli/CsvImport.h"
 
+#include <charconv>
 #include <map>
 
 #include "cli/OptionFields.h"
@@ -48,6 +49,22 @@ bool allDigits(std::string_view text) {
     return text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
+// The decimal separator of the other number format: a table saved there holds it in its numbers.
+char otherSeparator(std::string_view separator) { return separator == "," ? '.' : ','; }
+
+// Digits, one `mark`, digits: a number that reads the same with either separator.
+bool isPlainDecimal(std::string_view text, char mark) {
+    const auto at = text.find(mark);
+    return at != std::string_view::npos && at > 0 && at + 1 < text.size() && allDigits(text.substr(0, at)) &&
+           allDigits(text.substr(at + 1));
+}
+
+std::string replaced(std::string text, char from, std::string_view to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, 1, to);
+    return text;
+}
+
 // The tenths of a plain decimal number such as "100", "100.0" or "100.00"; nothing for any other
 // text or one with a non-zero digit past the tenths.
 std::optional<long> plainTenths(std::string_view text, std::string_view separator) {
@@ -59,7 +76,9 @@ std::optional<long> plainTenths(std::string_view text, std::string_view separato
         return std::nullopt;
     if (decimals.size() > 1 && decimals.substr(1).find_first_not_of('0') != std::string_view::npos)
         return std::nullopt;
-    return std::stol(std::string(whole)) * 10 + (decimals.empty() ? 0 : decimals[0] - '0');
+    long value = 0;
+    std::from_chars(whole.data(), whole.data() + whole.size(), value);
+    return value * 10 + (decimals.empty() ? 0 : decimals[0] - '0');
 }
 
 // True when the typed tone names the tone that was stored, only spelt with more or fewer zeros.
@@ -140,21 +159,28 @@ private:
     void applyChannel(const CsvRecord& record, int channel) {
         const auto& cells = record.cells;
         ChannelRowTexts shown = BuildTableView(state_).rows[channel - 1];
-        if (cells[FrequencyColumn] != shown[0]) {
-            const FrequencyCommit commit =
-                CommitFrequencyText(state_, channel, cells[FrequencyColumn], shown[1].empty());
+        const std::optional<std::string> frequency =
+            numberText(record.row, FrequencyColumn, cells[FrequencyColumn]);
+        if (frequency && *frequency != shown[0]) {
+            const FrequencyCommit commit = CommitFrequencyText(state_, channel, *frequency, shown[1].empty());
             shown = BuildTableView(state_).rows[channel - 1];
             if (commit.warn)
                 note(record.row, FrequencyColumn,
                      std::string(Text(TextId::FrequencyOutOfRange, true)) + " " + quoted(cells[FrequencyColumn]) +
                          " stored as " + quoted(commit.cellText));
-            else if (commit.cellText != shown[0]) // rounded to 10 Hz, or read up to a foreign separator
+            else if (commit.cellText != shown[0]) // rounded to 10 Hz
                 note(record.row, FrequencyColumn,
                      "frequency " + quoted(cells[FrequencyColumn]) + " stored as " + quoted(shown[0]));
         }
         const bool inUse = !shown[0].empty();
         for (int column : {ToneColumn, SpacingColumn, PowerColumn}) {
-            const std::string& cell = cells[column];
+            // A DCS text holds no number; any other tone text is read as one.
+            const bool number = column == ToneColumn && cells[column].rfind('D', 0) != 0;
+            const std::optional<std::string> text =
+                number ? numberText(record.row, column, cells[column]) : cells[column];
+            if (!text)
+                continue;
+            const std::string& cell = *text;
             if (cell.empty() || cell == shown[column - 1])
                 continue;
             if (!inUse) {
@@ -180,7 +206,7 @@ private:
         const auto pair = spacing ? SpacingItems(state_.IsEnglish, state_.DecimalSeparator)
                                   : PowerItems(state_.IsEnglish);
         const std::vector<std::string> items(pair.begin(), pair.end());
-        const int index = itemIndex(items, cell);
+        const int index = listItemIndex(items, cell);
         if (index < 0) {
             unknownText(row, column, cell, items);
             return;
@@ -201,15 +227,40 @@ private:
                      caption);
         const std::string& cell = record.cells[kOptionValueColumn];
         const auto items = OptionFieldItems(field, state_.IsEnglish, state_.DecimalSeparator);
-        const int shown = SelectedOptionItem(field, BuildOptionSelections(state_.image));
-        if (cell.empty() || (shown >= 0 && shown < static_cast<int>(items.size()) && items[shown] == cell))
+        if (cell.empty())
             return;
-        const int index = itemIndex(items, cell);
+        const int index = listItemIndex(items, cell);
         if (index < 0) {
             unknownText(record.row, kOptionValueColumn, cell, items, caption);
             return;
         }
-        ApplyOptionFieldItem(state_.image, field, index);
+        if (index != SelectedOptionItem(field, BuildOptionSelections(state_.image)))
+            ApplyOptionFieldItem(state_.image, field, index);
+    }
+
+    // The text to apply for a number cell. A table saved under the other number format writes
+    // "496,02721" where this one reads "496.02721": a plain number takes this table's separator.
+    // Any other text holding the other separator would be read only up to it, cutting the number
+    // short, so the cell is refused.
+    std::optional<std::string> numberText(int row, int column, const std::string& cell) {
+        const char other = otherSeparator(state_.DecimalSeparator);
+        if (cell.find(other) == std::string::npos)
+            return cell;
+        if (isPlainDecimal(cell, other))
+            return replaced(cell, other, state_.DecimalSeparator);
+        note(row, column,
+             "unreadable number " + quoted(cell) +
+                 ": one decimal separator (\".\" or \",\") between digits; cell ignored");
+        return std::nullopt;
+    }
+
+    // A list item, also when written with the other number format's separator ("12,5K(Narrow)").
+    int listItemIndex(const std::vector<std::string>& items, const std::string& cell) const {
+        const int index = itemIndex(items, cell);
+        if (index >= 0)
+            return index;
+        return itemIndex(items,
+                         replaced(cell, otherSeparator(state_.DecimalSeparator), state_.DecimalSeparator));
     }
 
     void unknownText(int row, int column, const std::string& cell, const std::vector<std::string>& items,

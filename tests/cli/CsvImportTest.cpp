@@ -92,8 +92,7 @@ TEST(CsvImport, FrequencyCellsFollowTheGridsRules) {
         {"135.5", "136.00000", true, {0x00, 0x00, 0x60, 0x13}},
         {"174", "400.00000", true, {0x00, 0x00, 0x00, 0x40}},
         {"abc", "136.00000", true, {0x00, 0x00, 0x60, 0x13}},
-        {"462,12345", "462.00000", true, {0x00, 0x00, 0x20, 0x46}},   // a comma where "." is expected
-        {"462.123456", "462.12346", true, {0x46, 0x23, 0x21, 0x46}},  // more digits than 10 Hz
+        {"462.123456", "462.12346", true, {0x46, 0x23, 0x21, 0x46}}, // more digits than 10 Hz
     };
     for (const Row& r : table) {
         const Imported out = importInto(test::SampleImage(), FormatCsvRecord({"1", r.cell, "", "", ""}));
@@ -227,6 +226,52 @@ TEST(CsvImport, CommaSeparator) {
     const Imported out = importInto(test::SampleImage(), "1,\"462,5\",\"69,3\",\"12,5K(Narrow)\",Low\r\n", ",");
     EXPECT_TRUE(out.result.notes.empty());
     EXPECT_EQ(record(out.image, 1), (std::array<std::uint8_t, 7>{0x00, 0x00, 0x25, 0x46, 0xB5, 0x02, 0x00}));
+}
+
+// A table saved under another number format holds the other separator. A plain number, or a list
+// item, takes this table's; any other text with it would be read cut short at it, so it is refused.
+TEST(CsvImport, EitherDecimalSeparatorWhenUnambiguousElseTheCellIsRefused) {
+    struct Row {
+        const char* separator;
+        const char* body;
+        TableRow channel; // channel 1 as the table then shows it
+        const char* sqDelay;
+        int noteColumn; // 0: no note
+    };
+    const TableRow kept{"1", "462.12345", "67.0", "25K(Wide)", "High"};
+    const Row table[] = {
+        {".",
+         "1,\"496,02721\",\"69,3\",\"12,5K(Narrow)\",High\r\nSq Delay,\"0,7S\",,,\r\n",
+         {"1", "496.02721", "69.3", "12.5K(Narrow)", "High"},
+         "0.7S",
+         0},
+        {",",
+         "1,496.02721,69.3,12.5K(Narrow),High\r\nSq Delay,0.7S,,,\r\n",
+         {"1", "496,02721", "69,3", "12,5K(Narrow)", "High"},
+         "0,7S",
+         0},
+        {".", "1,\"1,234.5\",,,\r\n", kept, "0.3S", 2},
+        {".", "1,\"462,5,1\",,,\r\n", kept, "0.3S", 2},
+        {".", "1,\"462,\",,,\r\n", kept, "0.3S", 2},
+        {".", "1,\",5\",,,\r\n", kept, "0.3S", 2},
+        {".", "1,462.12345,\"69,3Hz\",,\r\n", kept, "0.3S", 3},
+    };
+    for (const Row& r : table) {
+        const Imported out = importInto(test::SampleImage(), r.body, r.separator);
+        ASSERT_FALSE(out.result.failure.has_value()) << r.body;
+        const TableTexts shown = BuildTableTexts(stateWith(out.image, r.separator));
+        EXPECT_EQ(shown.channels[0], r.channel) << r.body;
+        EXPECT_EQ(shown.options[2].text, r.sqDelay) << r.body;
+        const auto& notes = out.result.notes;
+        ASSERT_EQ(notes.size(), r.noteColumn == 0 ? 0u : 1u)
+            << r.body << (notes.empty() ? "" : DescribeNote(notes[0]));
+        if (notes.empty())
+            continue;
+        EXPECT_EQ(out.result.notes[0].row, 2);
+        EXPECT_EQ(out.result.notes[0].column, r.noteColumn);
+        EXPECT_NE(out.result.notes[0].message.find("cell ignored"), std::string::npos)
+            << out.result.notes[0].message;
+    }
 }
 
 TEST(CsvImport, UnusableTablesFailWithTheirRow) {
