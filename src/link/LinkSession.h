@@ -24,8 +24,10 @@ namespace vorix::link {
 /// abandoned read leaves the image as it was.
 ///
 /// Answers are only read within the bytes received: an event with fewer bytes than its frame's
-/// threshold is kept as the start of the answer, and a data answer for an address outside the
-/// image counts as a wrong answer (the "Check connection" prompt at once).
+/// threshold is kept as the start of the answer. A read request is answered only by the data of
+/// the block it asked for: a data answer for any other address, or a 0x06 without data, counts as
+/// a wrong answer (the "Check connection" prompt at once). So a read succeeds only when each of
+/// the eight blocks was stored from its own answer since the last handshake.
 ///
 /// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent and onTimerTick may be called
 /// while the session waits in ask(). Received bytes are then taken and dropped and ticks do
@@ -127,6 +129,7 @@ private:
     ImageBytes readImage_{};  // a read gathers its blocks here; the image takes it on success
     Bytes pending_;           // the start of an answer whose rest has not arrived yet
     int expectedLength_ = 0;  // bytes the current answer needs: the receive threshold of its frame
+    std::optional<int> requestedBlock_; // the address the outstanding read request asked for
     bool runStarted_ = false;
     bool ended_ = false;
     bool asking_ = false;     // inside Prompt::ask
