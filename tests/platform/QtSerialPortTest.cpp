@@ -230,6 +230,8 @@ private slots:
         pty.closeMaster();
         QVERIFY(failed.wait(kWaitMs));
         QCOMPARE(port.lastError(), PortError::Lost);
+        // The cause, not what an earlier call left in errno ("Inappropriate ioctl for device").
+        QCOMPARE(port.lastErrorText(), "The port vanished: " + pty.device() + " no longer exists");
         QVERIFY(!port.isOpen());
         // Everything the link may still do is ignored, now and after the deferred close.
         for (int round = 0; round < 2; ++round) {
