@@ -97,7 +97,7 @@ void LinkSession::freshStart(const std::string& caption) {
     runStarted_ = true;
     v_.LongWriteBlocks = false;
     if (!port_.isOpen() && !port_.open()) {
-        if (!ask(TextId::ReselectComPort, PromptButtons::Ok))
+        if (!ask(TextId::ReselectComPort, PromptButtons::Ok, portFailureDetail_ ? portFailureDetail_() : ""))
             return;
         armEnd(kFailureEndDelayMs);
         return;
@@ -326,11 +326,14 @@ Bytes LinkSession::takeInput() {
     return input;
 }
 
-std::optional<PromptAnswer> LinkSession::ask(TextId text, PromptButtons buttons) {
+std::optional<PromptAnswer> LinkSession::ask(TextId text, PromptButtons buttons, const std::string& detail) {
+    std::string message(Text(text, state_.IsEnglish));
+    if (!detail.empty())
+        message += "\n" + detail;
     const std::shared_ptr<bool> alive = alive_;
     const bool outerStep = std::exchange(inStep_, false); // the prompt's loop delivers events now
     asking_ = true;
-    const PromptAnswer answer = prompt_.ask(std::string(Text(text, state_.IsEnglish)), buttons);
+    const PromptAnswer answer = prompt_.ask(message, buttons);
     if (!*alive)
         return std::nullopt;
     asking_ = false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,6 +83,10 @@ public:
     /// True once the end of run has closed the dialog or abandon() was called.
     bool hasEnded() const { return ended_; }
 
+    /// Lines shown beneath "Please reselect COM port!" when the port does not open (which port,
+    /// its device, the system's reason), asked for at that moment. None by default.
+    void setPortFailureDetail(std::function<std::string()> detail) { portFailureDetail_ = std::move(detail); }
+
     /// The link and transfer variables, for the dialog and for tests.
     const LinkVariables& variables() const { return v_; }
 
@@ -116,7 +121,9 @@ private:
     void armEnd(int delayMs);
     void setThreshold(int bytes);
     Bytes takeInput();
-    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons);
+    /// Text (and beneath it detail, when there is any) in a prompt; nothing when the session ended
+    /// or went away while the prompt was open.
+    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons, const std::string& detail = {});
     void shutDown();
 
     AppState& state_;
@@ -135,6 +142,7 @@ private:
     bool asking_ = false;     // inside Prompt::ask
     bool inStep_ = false;     // a handler runs; events raised meanwhile wait in deferred_
     std::deque<Event> deferred_;
+    std::function<std::string()> portFailureDetail_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

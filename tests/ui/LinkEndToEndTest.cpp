@@ -264,7 +264,8 @@ private slots:
         const ImageBytes before = f.state.image.bytes();
         f.read();
         QCOMPARE(f.prompts.shown.size(), 1u);
-        QCOMPARE(f.prompts.shown[0].text, std::string("Please reselect COM port!"));
+        QCOMPARE(f.prompts.shown[0].text,
+                 std::string("Please reselect COM port!\nCOM98 (no device)\nNo such port"));
         QCOMPARE(f.prompts.shown[0].title, std::string("Vorix"));
         QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Critical);
         QCOMPARE(f.prompts.shown[0].buttons, MessageButtons::Ok);
