@@ -4,8 +4,10 @@
 // ones, with blocks inside the image; the RadioImage changes only at a successful read's end; no
 // call after the dialog closed or abandon(). Once the input is over, silence and Cancel must end
 // the run within kTickBound ticks and kPromptBound prompts. After a successful write the radio
-// holds the image; after a successful read with nothing but right answers the image holds the
-// radio's memory. Reads past the received bytes or the image are left to the sanitizers.
+// holds the image. After a successful read the image holds the radio's memory whenever every
+// answer came right behind its echo, whole, even when it named another block or carried a bare
+// 0x06: a read takes only the block it asked for. Reads past the received bytes or the image are
+// left to the sanitizers.
 //
 // Input: byte 0 is the mode: bit 0 read (else write), bit 1 receive events raised at once instead
 // of from the event loop, bit 2 Chinese texts, bits 3-4 both set: the port cannot be opened, bit 5
@@ -112,7 +114,7 @@ private:
             port_.arrive(port_.owedForLastFrame());
             break;
         case Op::Echo: {
-            nonAnswerBytes_ = true;
+            strayBytes_ = true;
             link::Bytes echo = port_.lastFrame;
             const std::uint8_t p = input_.takeByte();
             if (p != 0 && !echo.empty())
@@ -120,12 +122,16 @@ private:
             port_.arrive(echo);
             break;
         }
-        case Op::Answer:
-            nonAnswerBytes_ = true;
-            port_.arrive(alteredAnswer(input_.takeByte()));
+        case Op::Answer: {
+            const std::uint8_t p = input_.takeByte();
+            // Right behind its echo and whole, even a wrong answer stands in the answer's place.
+            if (!port_.echoInSend || port_.answerInSend || p % 4 == 1)
+                strayBytes_ = true;
+            port_.arrive(alteredAnswer(p));
             break;
+        }
         case Op::Chunk:
-            nonAnswerBytes_ = true;
+            strayBytes_ = true;
             port_.arrive(input_.take(input_.takeByte()));
             break;
         case Op::Event:
@@ -261,9 +267,10 @@ private:
     void checkOutcome() const {
         if (watch_.writeOk)
             Require(port_.radioMemory == state_.image.bytes(), "after a successful write the radio holds the image");
-        if (watch_.readOk && !nonAnswerBytes_)
-            Require(state_.image.bytes() == port_.radioMemory,
-                    "after a successful read of right answers only the image holds the radio's memory");
+        if (watch_.readOk && !strayBytes_)
+            Require(
+                state_.image.bytes() == port_.radioMemory,
+                "after a successful read the image holds the radio's memory: each block from its own answer");
         if (!watch_.readOk)
             Require(state_.image.bytes() == watch_.expectedImage, "a read that did not succeed leaves the image");
     }
@@ -277,7 +284,7 @@ private:
     vorix::fuzz::FuzzDisplay display_{watch_};
     std::unique_ptr<link::LinkSession> session_;
     std::string startText_;
-    bool nonAnswerBytes_ = false; // bytes other than the cable's echo and the radio's right answer arrived
+    bool strayBytes_ = false; // bytes arrived out of line: not an echo, nor a whole answer right behind it
     int promptsAfterInput_ = 0;
 };
 

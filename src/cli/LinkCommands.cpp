@@ -141,7 +141,7 @@ int runWrite(LinkService& service, const ParsedArguments& args, CliContext& cont
     }
     context.out << FormatImageDiff(DiffImages(state, state.image, radio.image), english(args));
     return fail(context,
-                PortLabel(job.portNumber, readBack.device) +
+                link::PortLabel(job.portNumber, readBack.device) +
                     ": the radio does not hold what was written from " + path +
                     " (differences on stdout: written, then read back)",
                 kExitDifferences);
@@ -162,12 +162,8 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
 
 } // namespace
 
-std::string PortLabel(int number, const std::string& device) {
-    return "COM" + std::to_string(number) + " (" + (device.empty() ? std::string("no device") : device) + ")";
-}
-
 std::string DescribeLinkFailure(int number, const LinkOutcome& outcome) {
-    std::string line = PortLabel(number, outcome.device) + ": ";
+    std::string line = link::PortLabel(number, outcome.device) + ": ";
     line += outcome.failure.empty() ? std::string("the link ended without a result") : outcome.failure;
     std::string notes = outcome.detail;
     if (outcome.retriesUsed > 0) {

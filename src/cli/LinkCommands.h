@@ -12,9 +12,6 @@ namespace vorix::cli {
 /// `service`, which must outlive the commands.
 std::vector<Command> LinkCommands(LinkService& service);
 
-/// "COM7 (/dev/pts/3)", or "COM99 (no device)" for a number that has none.
-std::string PortLabel(int number, const std::string& device);
-
 /// The line a failed run leaves on stderr: the port, the prompt's text that ended the run, and
 /// the system's reason or the retries that were made, in parentheses.
 std::string DescribeLinkFailure(int number, const LinkOutcome& outcome);

@@ -97,7 +97,7 @@ void LinkSession::freshStart(const std::string& caption) {
     runStarted_ = true;
     v_.LongWriteBlocks = false;
     if (!port_.isOpen() && !port_.open()) {
-        if (!ask(TextId::ReselectComPort, PromptButtons::Ok))
+        if (!ask(TextId::ReselectComPort, PromptButtons::Ok, portFailureDetail_ ? portFailureDetail_() : ""))
             return;
         armEnd(kFailureEndDelayMs);
         return;
@@ -121,6 +121,7 @@ void LinkSession::restart() {
 }
 
 void LinkSession::sendHandshake() {
+    requestedBlock_.reset();
     v_.LinkState = LinkState::AwaitingAnswer;
     v_.EchoLength = kHandshakeLength;
     setThreshold(AnswerThreshold(kHandshakeLength));
@@ -158,11 +159,11 @@ void LinkSession::handleReceive() {
 bool LinkSession::answerAccepted(const Bytes& rx) const {
     if (!IsAcceptedAnswer(rx[static_cast<std::size_t>(v_.EchoLength)]))
         return false;
-    // Data meant for an address outside the image is as wrong as a wrong answer byte.
-    if (state_.ReadMode) {
+    // A read request is answered by the block it asked for and nothing else: data for another
+    // address, or a bare 0x06, would let the read finish over a block the radio never sent.
+    if (requestedBlock_) {
         const auto block = ParseDataBlock(rx, v_.EchoLength);
-        if (block && !BlockFitsImage(block->address))
-            return false;
+        return block && block->address == *requestedBlock_;
     }
     return true;
 }
@@ -217,9 +218,9 @@ void LinkSession::advance(const Bytes& rx) {
     display_.setProgress(p);
     display_.setProgressLabel(CompleteLabel(p, state_.IsEnglish));
 
-    if (state_.ReadMode) {
-        // Stored at the address the answer names. A 0x06 answer, or a 0x57 without its whole
-        // block (the handshake's answer), stores nothing: the block keeps its current bytes.
+    if (requestedBlock_) {
+        // The answer check let through only the block that was asked for. The handshake's answer,
+        // 0x57 included, carries no block and stores nothing.
         const auto block = ParseDataBlock(rx, v_.EchoLength);
         if (block && BlockFitsImage(block->address))
             std::copy(block->data.begin(), block->data.end(), readImage_.begin() + block->address);
@@ -243,6 +244,7 @@ static void CarryAddress(LinkVariables& v) {
 
 void LinkSession::sendReadRequest() {
     const Bytes frame = ReadRequestFrame(v_.AddrHigh, v_.AddrLow);
+    requestedBlock_ = v_.AddrHigh * 256 + v_.AddrLow;
     v_.LinkState = LinkState::AwaitingAnswer;
     v_.EchoLength = kReadRequestLength;
     v_.AddrLow = static_cast<std::int16_t>(v_.AddrLow + kReadBlockLength);
@@ -324,11 +326,14 @@ Bytes LinkSession::takeInput() {
     return input;
 }
 
-std::optional<PromptAnswer> LinkSession::ask(TextId text, PromptButtons buttons) {
+std::optional<PromptAnswer> LinkSession::ask(TextId text, PromptButtons buttons, const std::string& detail) {
+    std::string message(Text(text, state_.IsEnglish));
+    if (!detail.empty())
+        message += "\n" + detail;
     const std::shared_ptr<bool> alive = alive_;
     const bool outerStep = std::exchange(inStep_, false); // the prompt's loop delivers events now
     asking_ = true;
-    const PromptAnswer answer = prompt_.ask(std::string(Text(text, state_.IsEnglish)), buttons);
+    const PromptAnswer answer = prompt_.ask(message, buttons);
     if (!*alive)
         return std::nullopt;
     asking_ = false;

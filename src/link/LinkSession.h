@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,8 +25,10 @@ namespace vorix::link {
 /// abandoned read leaves the image as it was.
 ///
 /// Answers are only read within the bytes received: an event with fewer bytes than its frame's
-/// threshold is kept as the start of the answer, and a data answer for an address outside the
-/// image counts as a wrong answer (the "Check connection" prompt at once).
+/// threshold is kept as the start of the answer. A read request is answered only by the data of
+/// the block it asked for: a data answer for any other address, or a 0x06 without data, counts as
+/// a wrong answer (the "Check connection" prompt at once). So a read succeeds only when each of
+/// the eight blocks was stored from its own answer since the last handshake.
 ///
 /// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent and onTimerTick may be called
 /// while the session waits in ask(). Received bytes are then taken and dropped and ticks do
@@ -80,6 +83,10 @@ public:
     /// True once the end of run has closed the dialog or abandon() was called.
     bool hasEnded() const { return ended_; }
 
+    /// Lines shown beneath "Please reselect COM port!" when the port does not open (which port,
+    /// its device, the system's reason), asked for at that moment. None by default.
+    void setPortFailureDetail(std::function<std::string()> detail) { portFailureDetail_ = std::move(detail); }
+
     /// The link and transfer variables, for the dialog and for tests.
     const LinkVariables& variables() const { return v_; }
 
@@ -114,7 +121,9 @@ private:
     void armEnd(int delayMs);
     void setThreshold(int bytes);
     Bytes takeInput();
-    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons);
+    /// Text (and beneath it detail, when there is any) in a prompt; nothing when the session ended
+    /// or went away while the prompt was open.
+    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons, const std::string& detail = {});
     void shutDown();
 
     AppState& state_;
@@ -127,11 +136,13 @@ private:
     ImageBytes readImage_{};  // a read gathers its blocks here; the image takes it on success
     Bytes pending_;           // the start of an answer whose rest has not arrived yet
     int expectedLength_ = 0;  // bytes the current answer needs: the receive threshold of its frame
+    std::optional<int> requestedBlock_; // the address the outstanding read request asked for
     bool runStarted_ = false;
     bool ended_ = false;
     bool asking_ = false;     // inside Prompt::ask
     bool inStep_ = false;     // a handler runs; events raised meanwhile wait in deferred_
     std::deque<Event> deferred_;
+    std::function<std::string()> portFailureDetail_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

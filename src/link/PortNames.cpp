@@ -51,6 +51,20 @@ std::optional<std::string> LinkedDevicePath(int number, const std::filesystem::p
     return (error ? target.lexically_normal() : resolved).string();
 }
 
+std::string PortLabel(int number, const std::string& device, const std::string& link) {
+    std::string where = device.empty() ? std::string("no device") : device;
+    if (!link.empty())
+        where = link + " -> " + where;
+    return "COM" + std::to_string(number) + " (" + where + ")";
+}
+
+std::string DescribePort(int number, const std::filesystem::path& portsFolder, PortNaming naming) {
+    const std::optional<std::string> device = ResolvePortName(number, portsFolder, naming);
+    const bool linked = naming == PortNaming::Posix && LinkedDevicePath(number, portsFolder).has_value();
+    return PortLabel(number, device.value_or(std::string()),
+                     linked ? (portsFolder / PortLinkName(number)).string() : std::string());
+}
+
 std::optional<std::string> ResolvePortName(int number, const std::filesystem::path& portsFolder,
                                            PortNaming naming) {
     if (!IsPortNumber(number))

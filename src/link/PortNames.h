@@ -37,6 +37,16 @@ std::optional<std::string> DefaultDevicePath(int number);
 /// folder, existing targets fully resolved); nothing when there is no such symbolic link.
 std::optional<std::string> LinkedDevicePath(int number, const std::filesystem::path& portsFolder);
 
+/// COMn as messages name it, with the device behind it: "COM7 (/dev/pts/3)", "COM99 (no device)"
+/// when device is empty, and with the link that leads to the device when there is one:
+/// "COM3 (/home/ann/.config/Talvry/Vorix/ports/com3 -> /dev/ttyUSB0)".
+std::string PortLabel(int number, const std::string& device, const std::string& link = {});
+
+/// PortLabel of COMn as ResolvePortName finds its device, naming the folder's link "comN" when
+/// that is what leads there.
+std::string DescribePort(int number, const std::filesystem::path& portsFolder,
+                         PortNaming naming = NativePortNaming());
+
 /// COMn as the system opens it: "COMn" on Windows; elsewhere the folder's link "comN" when there
 /// is one, else the default device. Nothing for numbers outside 1..99 or without a device.
 std::optional<std::string> ResolvePortName(int number, const std::filesystem::path& portsFolder,

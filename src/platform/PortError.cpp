@@ -34,6 +34,12 @@ PortError ClassifyPortError(QSerialPort::SerialPortError error, bool deviceAcces
     return PortError::Failed;
 }
 
+QString LostPortText(const QString& path) {
+    if (!QFile::exists(path))
+        return QStringLiteral("The port vanished: %1 no longer exists").arg(path);
+    return QStringLiteral("The port closed: %1 stopped working").arg(path);
+}
+
 bool DeviceAccessible(const QString& path) {
 #ifdef Q_OS_UNIX
     return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;

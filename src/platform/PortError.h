@@ -19,6 +19,12 @@ enum class PortError {
 /// deviceAccessible (this user may read and write the device) tells them apart.
 PortError ClassifyPortError(QSerialPort::SerialPortError error, bool deviceAccessible);
 
+/// Why an open port at path stopped working, in place of the system's text: when the far side
+/// hangs up, QSerialPort reports whatever error an earlier call left behind ("Inappropriate ioctl
+/// for device"). Says whether the device is gone (unplugged, or a pseudo-terminal closed) or was
+/// still there.
+QString LostPortText(const QString& path);
+
 /// True when this user may read and write the device at path (always true on Windows, where
 /// refused access means the port is held by another program).
 bool DeviceAccessible(const QString& path);

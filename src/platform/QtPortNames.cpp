@@ -11,10 +11,21 @@ QString PortsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Talvry/Vorix/ports");
 }
 
+namespace {
+
+std::filesystem::path PortsFolderPath() {
+    return QFile::encodeName(PortsFolder()).toStdString();
+}
+
+} // namespace
+
 QString PortDevicePath(int number) {
-    const std::filesystem::path folder(QFile::encodeName(PortsFolder()).toStdString());
-    const auto device = link::ResolvePortName(number, folder);
+    const auto device = link::ResolvePortName(number, PortsFolderPath());
     return device ? QFile::decodeName(device->c_str()) : QString();
+}
+
+QString PortDescription(int number) {
+    return QFile::decodeName(link::DescribePort(number, PortsFolderPath()).c_str());
 }
 
 } // namespace vorix

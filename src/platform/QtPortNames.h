@@ -11,4 +11,8 @@ QString PortsFolder();
 /// The device to open for COMn, empty when there is none.
 QString PortDevicePath(int number);
 
+/// COMn as messages name it, with its device and, for a link in the ports folder, the link:
+/// "COM3 (/home/ann/.config/Talvry/Vorix/ports/com3 -> /dev/ttyUSB0)" (link::DescribePort).
+QString PortDescription(int number);
+
 } // namespace vorix

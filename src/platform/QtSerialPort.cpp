@@ -111,7 +111,7 @@ void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
         return; // open failures are handled in open(); a lost port reports more than once
     lost_ = true;
     error_ = kind;
-    errorText_ = port_.errorString();
+    errorText_ = LostPortText(devicePath_);
     // Qt keeps such a port "open" and accepts writes into the void; close it, but only once the
     // serial port has returned from the notification that reported the error.
     QMetaObject::invokeMethod(

@@ -36,6 +36,13 @@ std::optional<StoredValue> QtSettingsScope::read(std::string_view name) {
         stored.text = value.typeId() == QMetaType::QString ? value.toString().toStdString()
                                                            : value.toByteArray().toStdString();
         break;
+    case QMetaType::QStringList:
+        // An unquoted comma in the file ("ComPort=3,4", typed by hand) makes QSettings split the
+        // text into a list. The store holds texts only: join the parts again at their commas
+        // (blanks around a comma are dropped by QSettings and cannot be restored).
+        stored.type = StoredValue::Type::Text;
+        stored.text = value.toStringList().join(QLatin1Char(',')).toStdString();
+        break;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:

@@ -127,10 +127,11 @@ void FormComPort::fillList(const PortProbeResult& probed) {
         if (port.number == state_.PortNumber)
             current = index;
     }
+    // A device this account may not open is missing from the list, also beside ports that did
+    // open: say how to get the rights.
+    labelNoPermission_->setVisible(probed.permissionDenied);
     if (comboComPort_->count() == 0) {
         comboComPort_->setCurrentIndex(-1);
-        // An empty list for want of rights, not of ports: say how to get them.
-        labelNoPermission_->setVisible(probed.permissionDenied);
         return;
     }
     if (current < 0) {

@@ -77,6 +77,11 @@ FormProcess::FormProcess(AppState& state, MessageBoxes& messages,
     prompt_ = std::make_unique<MessageBoxPrompt>(messages, state_);
     link::LinkDisplay& display = *this;
     session_ = std::make_unique<link::LinkSession>(state_, *port_, *timer_, *prompt_, display);
+    // "Please reselect COM port!" alone leaves the user guessing: name the port and the reason.
+    session_->setPortFailureDetail([this] {
+        return (PortDescription(state_.PortNumber) + QLatin1Char('\n') + port_->lastErrorText())
+            .toStdString();
+    });
     connect(port_.get(), &QtSerialPort::received, this,
             [this] { session_->onSerialEvent(link::LinkSession::kReceiveEvent); });
     connect(timer_.get(), &QtTimer::tick, this, [this] { session_->onTimerTick(); });

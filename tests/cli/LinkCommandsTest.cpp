@@ -171,6 +171,14 @@ TEST_F(LinkCommandsTest, FailedReadsWriteNothingAndNameThePortAndThePrompt) {
          {"--retries", "1"},
          std::string("COM7 (/dev/pts/7): ") + kCheck + " (after 1 retry)\n",
          5},
+        {"requests acknowledged without data, with the data or alone, one retry spent",
+         [](auto& radio) {
+             radio.faults[2] = RadioFault::answerByte(0x06);
+             radio.faults[4] = RadioFault::replace({0x06});
+         },
+         {"--retries", "1"},
+         std::string("COM7 (/dev/pts/7): ") + kCheck + " (after 1 retry)\n",
+         4},
         {"radio off: ten silent restarts, then the prompt",
          [](auto& radio) { radio.radioOff = true; },
          {},

@@ -111,10 +111,11 @@ TEST_F(LinkEndToEnd, APortWithNothingBehindItFailsAndWritesNothing) {
 // at once): each fails with the prompt's text, exit 3 and no file.
 TEST_F(LinkEndToEnd, AFaultyRadioFailsWithThePromptsText) {
     const std::vector<QStringList> table{
-        {"--wrong-answer", "1"}, // the handshake answered wrong: the prompt at once
-        {"--wrong-answer", "4"}, // a read request answered wrong
-        {"--drop-answer", "3"},  // a read request unanswered: one time-out
-        {"--silent-after", "5"}, // the radio goes quiet in the middle
+        {"--wrong-answer", "1"},  // the handshake answered wrong: the prompt at once
+        {"--wrong-answer", "4"},  // a read request answered wrong
+        {"--drop-answer", "3"},   // a read request unanswered: one time-out
+        {"--wrong-address", "3"}, // a read request answered with the next block: the prompt at once
+        {"--silent-after", "5"},  // the radio goes quiet in the middle
     };
     for (const QStringList& fault : table) {
         test::TempFolder configuration;

@@ -1,4 +1,4 @@
-// A hostile link: short, split and misaddressed answers, a pulled cable, a dialog closed mid-run.
+// A hostile link: short, split, misaddressed and data-less answers, a pulled cable, a dialog closed mid-run.
 // Every row must end in the prompt or the end of run, never in a hang, a crash or a stray write.
 
 #include <gtest/gtest.h>
@@ -107,56 +107,78 @@ TEST(ShortAnswer, HandshakeAnsweredWith0x57StoresNothing) {
     }
 }
 
-TEST(ShortAnswer, AcknowledgedDataAnswersKeepTheImage) {
-    Fixture f(true);
-    link::Bytes ack(20, 0x00);
-    ack[0] = 0x06;
-    for (int frame = 2; frame <= 9; ++frame)
-        f.h.radio.faults[frame] = RadioFault::replace(ack);
-    f.h.start();
-    ASSERT_TRUE(f.h.runToEnd());
-    EXPECT_EQ(f.h.summary(), FullRead());
-    EXPECT_EQ(f.h.display.results, (std::vector<std::string>{"Read Data OK"}));
-    EXPECT_EQ(f.h.state.image.bytes(), f.before);
-}
+// ---- Answers that are not the block asked for ------------------------------------------------
 
-// ---- Answers for addresses outside the image -------------------------------------------------
-
-TEST(WrongAddress, OutsideTheImagePromptsAtOnceAndStoresNothing) {
-    for (int address : {0x71, 0x7F, 0x80, 0xF0, 0x0100, 0x7F00, 0x8000, 0xFFF0}) {
-        SCOPED_TRACE(address);
+// A read request is answered only by the data of the block it asks for: another block's address,
+// inside the image or not, or an acknowledgement without data, is a wrong answer. A read that
+// took such an answer would end in "Read Data OK" over a block that never came from the radio.
+TEST(WrongAddress, AnswerForAnotherBlockPromptsAndStoresNothing) {
+    link::Bytes acknowledged(20, 0x00); // 0x06, padded to the threshold of 24
+    acknowledged[0] = 0x06;
+    const struct {
+        const char* name;
+        RadioFault fault; // on the request for 0x10
+        std::int64_t promptAfterMs;
+    } rows[] = {
+        {"the block before", RadioFault::wrongAddress(0x00), 5},
+        {"the block after", RadioFault::wrongAddress(0x20), 5},
+        {"the last block", RadioFault::wrongAddress(0x70), 5},
+        {"inside the last block", RadioFault::wrongAddress(0x71), 5},
+        {"past the image", RadioFault::wrongAddress(0x80), 5},
+        {"high byte set", RadioFault::wrongAddress(0x0110), 5},
+        {"high byte 0x80", RadioFault::wrongAddress(0x8010), 5},
+        {"all ones", RadioFault::wrongAddress(0xFFF0), 5},
+        {"0x06 with the data", RadioFault::answerByte(0x06), 5},
+        {"0x06 padded", RadioFault::replace(acknowledged), 5},
+        {"0x06 alone", RadioFault::replace({0x06}), 1000}, // short of the threshold: the time-out
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         Fixture f(true);
-        f.h.radio.faults[3] = RadioFault::wrongAddress(address);
+        f.h.radio.faults[3] = row.fault;
         f.h.prompt.reply(PromptAnswer::Cancel);
         f.h.start();
         ASSERT_TRUE(f.h.runToEnd());
         ASSERT_EQ(f.h.prompt.asked.size(), 1u);
         EXPECT_EQ(f.h.prompt.asked[0].text, "Check connection!Retry or cancel?");
-        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + f.h.radio.answerDelayMs);
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + row.promptAfterMs);
         EXPECT_EQ(f.h.summary(), (std::vector<std::string>{"H", "R:00", "R:10"}));
+        EXPECT_TRUE(f.h.display.results.empty());
+        EXPECT_EQ(f.h.display.refreshes, 0);
         EXPECT_EQ(f.h.state.image.bytes(), f.before);
     }
 }
 
-TEST(WrongAddress, RetryAfterABadAddressReadsEverything) {
+TEST(WrongAddress, AFarEndThatOnlyAcknowledgesNeverSucceeds) {
     Fixture f(true);
-    f.h.radio.faults[4] = RadioFault::wrongAddress(0x7A);
-    f.h.prompt.reply(PromptAnswer::Retry);
+    link::Bytes acknowledged(20, 0x00);
+    acknowledged[0] = 0x06;
+    for (int frame = 1; frame <= 40; ++frame)
+        if (frame % 2 == 0) // every frame after a handshake is a read request
+            f.h.radio.faults[frame] = RadioFault::replace(acknowledged);
+    for (int i = 0; i < 3; ++i)
+        f.h.prompt.reply(PromptAnswer::Retry);
+    f.h.prompt.reply(PromptAnswer::Cancel);
     f.h.start();
     ASSERT_TRUE(f.h.runToEnd());
-    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+    EXPECT_EQ(f.h.prompt.asked.size(), 4u);
+    EXPECT_EQ(f.h.summary(), Join({{"H", "R:00"}, {"H", "R:00"}, {"H", "R:00"}, {"H", "R:00"}}));
+    EXPECT_TRUE(f.h.display.results.empty());
+    EXPECT_EQ(f.h.state.image.bytes(), f.before);
 }
 
-TEST(WrongAddress, LastBlockAddressIsStillInside) {
-    Fixture f(true);
-    f.h.radio.faults[3] = RadioFault::wrongAddress(0x70); // asked for 0x10, answered for 0x70
-    f.h.start();
-    ASSERT_TRUE(f.h.runToEnd());
-    EXPECT_TRUE(f.h.prompt.asked.empty());
-    ImageBytes expected = f.h.radio.memory;
-    for (int i = 0; i < 16; ++i) // 0x10 keeps its bytes; 0x70 was overwritten by its own answer later
-        expected[static_cast<std::size_t>(0x10 + i)] = f.before[static_cast<std::size_t>(0x10 + i)];
-    EXPECT_EQ(f.h.state.image.bytes(), expected);
+TEST(WrongAddress, RetryAfterAWrongAddressReadsEverything) {
+    for (int address : {0x30, 0x7A}) { // the request for 0x20 answered for another block
+        SCOPED_TRACE(address);
+        Fixture f(true);
+        f.h.radio.faults[4] = RadioFault::wrongAddress(address);
+        f.h.prompt.reply(PromptAnswer::Retry);
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        EXPECT_EQ(f.h.summary(), Join({{"H", "R:00", "R:10", "R:20"}, FullRead()}));
+        EXPECT_EQ(f.h.display.results, (std::vector<std::string>{"Read Data OK"}));
+        EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+    }
 }
 
 // ---- A cable pulled mid-run ------------------------------------------------------------------

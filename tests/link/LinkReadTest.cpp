@@ -124,23 +124,6 @@ TEST_F(ReadRun, VariablesAfterEachFrame) {
     }
 }
 
-TEST_F(ReadRun, DataGoesToTheAddressTheAnswerNames) {
-    // The request for 0x10 is answered with address 0x20; the request for 0x20 only acknowledges.
-    link::Bytes ack(20, 0x00); // 0x06, padded so that the threshold of 24 is reached
-    ack[0] = 0x06;
-    h.radio.faults[3] = RadioFault::wrongAddress(0x20);
-    h.radio.faults[4] = RadioFault::replace(ack);
-    h.start();
-    ASSERT_TRUE(h.runToEnd());
-    ImageBytes expected = h.radio.memory;
-    for (int i = 0; i < 16; ++i) {
-        expected[static_cast<std::size_t>(0x10 + i)] = before[static_cast<std::size_t>(0x10 + i)];
-        expected[static_cast<std::size_t>(0x20 + i)] = h.radio.memory[static_cast<std::size_t>(0x10 + i)];
-    }
-    EXPECT_EQ(h.state.image.bytes(), expected);
-    EXPECT_EQ(h.display.results, (std::vector<std::string>{"Read Data OK"})) << "a 0x06 answer passes the check";
-}
-
 TEST_F(ReadRun, WaitingInputIsFlushedBeforeTheHandshake) {
     h.radio.preload({0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09});
     h.start();

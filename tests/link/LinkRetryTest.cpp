@@ -224,15 +224,22 @@ TEST(WrongAnswer, RetryResetsTheTimeoutCount) {
 TEST(PortFailure, OneMessageNothingSentAndTheDialogClosesAfter1Ms) {
     const struct {
         bool readMode, english;
+        const char* detail; // what the dialog adds beneath the message; null: nothing
         const char* message;
     } rows[] = {
-        {true, true, "Please reselect COM port!"},
-        {false, true, "Please reselect COM port!"},
-        {true, false, "请重新选择端口！"},
+        {true, true, nullptr, "Please reselect COM port!"},
+        {false, true, nullptr, "Please reselect COM port!"},
+        {true, false, nullptr, "请重新选择端口！"},
+        {true, true, "COM3 (/dev/ttyS2)\nNo such file or directory",
+         "Please reselect COM port!\nCOM3 (/dev/ttyS2)\nNo such file or directory"},
+        {false, false, "COM3 (/dev/ttyS2)\nPermission denied",
+         "请重新选择端口！\nCOM3 (/dev/ttyS2)\nPermission denied"},
     };
     for (const auto& row : rows) {
         LinkHarness h{row.readMode};
         h.state.IsEnglish = row.english;
+        if (row.detail)
+            h.session.setPortFailureDetail([&row] { return std::string(row.detail); });
         const ImageBytes before = LinkHarness::Pattern(6);
         h.state.image.replaceAll(before);
         h.radio.openFails = true;

@@ -35,6 +35,12 @@ private slots:
         QCOMPARE(ClassifyPortError(error, accessible), kind);
     }
 
+    void lostPortTexts() {
+        QCOMPARE(LostPortText("/dev/null"), QStringLiteral("The port closed: /dev/null stopped working"));
+        QCOMPARE(LostPortText("/dev/vorix-gone"),
+                 QStringLiteral("The port vanished: /dev/vorix-gone no longer exists"));
+    }
+
     void accessibleDevices() {
         QVERIFY(DeviceAccessible("/dev/null"));
         QVERIFY(!DeviceAccessible("/dev/vorix-no-such-device"));

@@ -107,3 +107,26 @@ TEST(PortNames, MissingFolderFallsBackToTheDefault) {
     EXPECT_EQ(ResolvePortName(33, "/nonexistent/vorix-ports", PortNaming::Posix), "/dev/ttyUSB0");
     EXPECT_EQ(LinkedDevicePath(33, "/nonexistent/vorix-ports"), std::nullopt);
 }
+
+TEST(PortNames, DescriptionsNameTheLinkTheDeviceOrItsAbsence) {
+    PortsFolder folder;
+    const std::string device = fs::canonical(folder.path() / "device-a").string();
+    folder.link("com3", "device-a");
+    folder.link("com5", "/nonexistent/vorix-test-device");
+    const std::string links = folder.path().string();
+    const struct {
+        int number;
+        PortNaming naming;
+        std::string expected;
+    } rows[] = {
+        {3, PortNaming::Posix, "COM3 (" + links + "/com3 -> " + device + ")"},
+        {5, PortNaming::Posix, "COM5 (" + links + "/com5 -> /nonexistent/vorix-test-device)"},
+        {4, PortNaming::Posix, "COM4 (/dev/ttyS3)"},
+        {98, PortNaming::Posix, "COM98 (no device)"},
+        {3, PortNaming::Windows, "COM3 (COM3)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected);
+        EXPECT_EQ(DescribePort(row.number, folder.path(), row.naming), row.expected);
+    }
+}

@@ -6,6 +6,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <termios.h>
 #include <unistd.h>
 
 #include "support/TestPty.h"
@@ -101,6 +102,21 @@ private slots:
         QtSerialPort port(pty.device());
         QVERIFY(!port.open());
         QCOMPARE(port.lastError(), PortError::PermissionDenied);
+    }
+
+    // What the device is set to, read back from it: 19200 baud, one stop bit, no flow control of
+    // either kind. (A pseudo-terminal's driver forces 8 data bits without parity whatever it is
+    // told, so those two cannot be read back here.)
+    void lineSettingsReadBackFromTheDevice() {
+        TestPty pty;
+        QtSerialPort port(pty.device());
+        QVERIFY(port.open());
+        termios line{};
+        QCOMPARE(::tcgetattr(pty.slaveFd(), &line), 0);
+        QCOMPARE(::cfgetispeed(&line), speed_t(B19200));
+        QCOMPARE(::cfgetospeed(&line), speed_t(B19200));
+        QCOMPARE(line.c_cflag & (CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(line.c_iflag & (IXON | IXOFF | IXANY), tcflag_t(0));
     }
 
     void bytesTravelUnchangedBothWays() {
@@ -230,6 +246,8 @@ private slots:
         pty.closeMaster();
         QVERIFY(failed.wait(kWaitMs));
         QCOMPARE(port.lastError(), PortError::Lost);
+        // The cause, not what an earlier call left in errno ("Inappropriate ioctl for device").
+        QCOMPARE(port.lastErrorText(), "The port vanished: " + pty.device() + " no longer exists");
         QVERIFY(!port.isOpen());
         // Everything the link may still do is ignored, now and after the deferred close.
         for (int round = 0; round < 2; ++round) {

@@ -1,5 +1,6 @@
 // The QSettings backend, with both scopes redirected into a temporary folder.
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -66,6 +67,27 @@ private slots:
         QtSettingsScope user(QSettings::UserScope);
         QVERIFY(user.write("Language", "无"));
         QCOMPARE(QtSettingsScope(QSettings::UserScope).read("Language")->text, std::string("无"));
+    }
+
+    // What a person typed into the file is one text, also where the file format would see a list.
+    void handWrittenValuesReadAsOneText_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("comma") << QByteArray("ComPort=3,4") << "3,4";
+        QTest::newRow("trailing comma") << QByteArray("ComPort=3,") << "3,";
+        QTest::newRow("quoted") << QByteArray("ComPort=\"3,4\"") << "3,4";
+        QTest::newRow("plain") << QByteArray("ComPort=12") << "12";
+    }
+    void handWrittenValuesReadAsOneText() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, text);
+        QVERIFY(QDir().mkpath(userDir() + "/Talvry"));
+        QFile file(userDir() + "/Talvry/Vorix.conf");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\n" + line + "\n");
+        file.close();
+        QtSettingsStore settings;
+        QCOMPARE(QString::fromStdString(settings.store().GetStringValue(kComPortValue)), text);
     }
 
     void numberTypedValueReadsAsItsDecimalText() {

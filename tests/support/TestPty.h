@@ -36,6 +36,8 @@ public:
     const QString& device() const { return device_; }
     /// The far side's descriptor (non-blocking), for a test that serves the line itself.
     int masterFd() const { return master_; }
+    /// A descriptor of the device itself: its line settings are the ones the port under test set.
+    int slaveFd() const { return slave_; }
 
     /// The far side sends bytes to the port.
     bool write(const QByteArray& bytes) {

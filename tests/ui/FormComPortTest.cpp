@@ -150,7 +150,8 @@ private slots:
         QTest::addColumn<bool>("hint");
         QTest::newRow("empty, refused") << QList<int>{} << true << true;
         QTest::newRow("empty, none refused") << QList<int>{} << false << false;
-        QTest::newRow("ports, some refused") << QList<int>{4} << true << false;
+        QTest::newRow("ports, some refused") << QList<int>{4} << true << true;
+        QTest::newRow("ports, none refused") << QList<int>{4} << false << false;
     }
     void theHintOnMissingRights() {
         QFETCH(QList<int>, ports);

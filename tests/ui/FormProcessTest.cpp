@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kLinePort = 90;    // linked to a pseudo-terminal whose far side stays silent
 constexpr int kMissingPort = 98; // no link, no default device
+constexpr int kGonePort = 91;    // linked to a device that does not exist
 constexpr int kWaitMs = 3000;
 
 struct Fixture {
@@ -240,14 +241,32 @@ private slots:
         QCOMPARE(line_->received(), QByteArray("PROGRAM"));
     }
 
-    void aPortWithNothingBehindItAsksForAnotherAndCloses() {
+    // The message names the port, its device (through the link, when a link leads there) and the
+    // system's reason beneath the request to choose another.
+    void aPortThatDoesNotOpenIsNamedWithItsReasonAndTheDialogCloses_data() {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("detail"); // {links}: the ports folder, {line}: the pseudo-terminal
+        QTest::newRow("no device") << kMissingPort << "COM98 (no device)\nNo such port";
+        QTest::newRow("link to nothing")
+            << kGonePort << "COM91 ({links}/com91 -> /nonexistent/vorix-gone)\nNo such file or directory";
+        QTest::newRow("held by another program")
+            << kLinePort << "COM90 ({links}/com90 -> {line})\nPermission error while locking the device";
+    }
+    void aPortThatDoesNotOpenIsNamedWithItsReasonAndTheDialogCloses() {
+        QFETCH(int, port);
+        QFETCH(QString, detail);
+        QVERIFY(test::TestPortsFolder::link(kGonePort, QStringLiteral("/nonexistent/vorix-gone")));
+        QtSerialPort other(line_->device());
+        QVERIFY(other.open()); // another program holds the line
         Fixture f(true);
-        f.state.PortNumber = kMissingPort;
+        f.state.PortNumber = static_cast<std::int16_t>(port);
         f.open();
         QSignalSpy finished(f.dialog.get(), &QDialog::finished);
         QTest::mouseClick(f.button("CommandRead"), Qt::LeftButton);
+        test::TestPortsFolder::unlink(kGonePort);
         QCOMPARE(f.messages.shown.size(), 1u);
-        QCOMPARE(f.messages.shown[0].text, std::string("Please reselect COM port!"));
+        detail.replace("{links}", PortsFolder()).replace("{line}", line_->device());
+        QCOMPARE(QString::fromStdString(f.messages.shown[0].text), "Please reselect COM port!\n" + detail);
         QCOMPARE(f.messages.shown[0].title, std::string("Vorix"));
         QCOMPARE(f.messages.shown[0].buttons, MessageButtons::Ok);
         QCOMPARE(f.messages.shown[0].icon, MessageIcon::Critical);

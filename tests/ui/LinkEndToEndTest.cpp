@@ -236,6 +236,27 @@ private slots:
         QVERIFY(f.backupFiles().isEmpty()); // only a finished read is backed up
     }
 
+    void anAnswerForAnotherBlockEndsTheReadWithoutResultOrBackup() {
+        Fixture f;
+        sim::Faults faults;
+        faults.wrongAddress = {3}; // the request for 0x10 is answered with the block at 0x20
+        f.start(sim::DemoMemory(), faults);
+        f.prompts.answers = {MessageAnswer::Cancel};
+        const ImageBytes before = f.state.image.bytes();
+        const auto rowsBefore = f.tableRows();
+        f.read();
+        QCOMPARE(f.prompts.shown.size(), 1u);
+        QCOMPARE(f.prompts.shown[0].text, std::string("Check connection!Retry or cancel?"));
+        QCOMPARE(f.outcome.closes, 1);
+        QVERIFY(!f.outcome.resultShown);
+        QVERIFY(f.outcome.result.isEmpty());
+        QCOMPARE(f.state.image.bytes(), before);
+        QCOMPARE(f.tableRows(), rowsBefore);
+        QVERIFY(f.backupFiles().isEmpty());
+        QCOMPARE(f.radio->count(sim::FrameKind::ReadRequest), 2);
+        QCOMPARE(f.radio->count(sim::FrameKind::End), 0);
+    }
+
     void aPortWithNothingBehindItAsksToReselectAndSendsNothing() {
         Fixture f;
         f.start(sim::DemoMemory());
@@ -243,7 +264,8 @@ private slots:
         const ImageBytes before = f.state.image.bytes();
         f.read();
         QCOMPARE(f.prompts.shown.size(), 1u);
-        QCOMPARE(f.prompts.shown[0].text, std::string("Please reselect COM port!"));
+        QCOMPARE(f.prompts.shown[0].text,
+                 std::string("Please reselect COM port!\nCOM98 (no device)\nNo such port"));
         QCOMPARE(f.prompts.shown[0].title, std::string("Vorix"));
         QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Critical);
         QCOMPARE(f.prompts.shown[0].buttons, MessageButtons::Ok);
