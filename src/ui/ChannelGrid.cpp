@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <algorithm>
 #include <vector>
 
 #include "image/ChannelTexts.h"
@@ -72,6 +73,11 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
         combo->setAccessibleName(QString::fromLatin1(comboNames[i]));
         combo->setEditable(i < 2); // the tone and spacing lists take typed text, power is choice only
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The typed text is the user's value: no completion into a longer item, and no item matched
+        // regardless of case when the field is left ("15" must not become 151.4, "none" not None).
+        if (combo->isEditable())
+            combo->setCompleter(nullptr);
+        combo->installEventFilter(this); // the keys go to the combo box, not to its line edit
         combo->hide();
         combo1_[static_cast<std::size_t>(i)] = combo;
     }
@@ -118,7 +124,8 @@ void ChannelGrid::applyLanguage() {
 void ChannelGrid::showRows(const std::array<ChannelRowTexts, 16>& rows) {
     for (int channel = 1; channel < kRows; ++channel)
         for (int column = 1; column < kColumns; ++column)
-            setTextMatrix(channel, column, rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
+            setTextMatrix(channel, column,
+                          rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
 }
 
 void ChannelGrid::applyGeometry() {
@@ -126,7 +133,9 @@ void ChannelGrid::applyGeometry() {
     // The twips give the proportions; a column still grows to its longest text in this font, as the
     // Chinese captions and larger fonts need.
     const int widths[] = {500, 1200, 1200, 1400, 1200};
-    const QStringList samples[] = {{QStringLiteral("16")}, {QStringLiteral("462.50000")}, {QStringLiteral("D754I")},
+    const QStringList samples[] = {{QStringLiteral("16")},
+                                   {QStringLiteral("462.50000")},
+                                   {QStringLiteral("D754I")},
                                    {listEditor(1)->itemText(0), listEditor(1)->itemText(1)},
                                    {listEditor(2)->itemText(0), listEditor(2)->itemText(1)}};
     const int padding = fontMetrics().horizontalAdvance(QLatin1Char('M'));
@@ -154,7 +163,9 @@ void ChannelGrid::applyGeometry() {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QRect ChannelGrid::cellRect(int row, int column) const { return visualRect(model()->index(row, column)); }
+QRect ChannelGrid::cellRect(int row, int column) const {
+    return visualRect(model()->index(row, column));
+}
 
 QWidget* ChannelGrid::openEditor() const {
     for (QComboBox* combo : combo1_)
@@ -280,15 +291,32 @@ void ChannelGrid::onFocusChanged(QWidget* old, QWidget* now) {
     // The drop-down of a list editor is a window of its own; moving into it is not leaving the editor.
     if (now && (now == editor || editor->isAncestorOf(now)))
         return;
-    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && now && combo->view()->window()->isAncestorOf(now))
+    if (auto* combo = qobject_cast<QComboBox*>(editor);
+        combo && now && combo->view()->window()->isAncestorOf(now))
         return;
     FreshData();
 }
 
 bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text1_ && event->type() == QEvent::KeyPress)
-        return frequencyKeyPress(static_cast<QKeyEvent*>(event));
+    if (event->type() != QEvent::KeyPress)
+        return QTableWidget::eventFilter(watched, event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (watched == text1_)
+        return frequencyKeyPress(keyEvent);
+    const bool enter = keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;
+    if (enter && std::find(combo1_.begin(), combo1_.end(), watched) != combo1_.end()) {
+        finishListEditWithEnter();
+        return true;
+    }
     return QTableWidget::eventFilter(watched, event);
+}
+
+void ChannelGrid::finishListEditWithEnter() {
+    // Enter ends the edit as leaving the editor does; it must not reach the grid, which would open
+    // the editor again over the old value. The edited cell stays current for the keyboard.
+    setCurrentCell(EditRow, EditCol);
+    setFocus(Qt::OtherFocusReason);
+    FreshData(); // when the focus could not move (the window is not active), commit here
 }
 
 bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
@@ -296,8 +324,9 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
     if (typed.isEmpty())
         return false; // arrows, Home, Delete: not characters, so not filtered
     const char32_t key = typed.toUcs4().value(0);
-    const char32_t result = FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key,
-                                      kFrequencyFieldType, QString::fromStdString(state_.DecimalSeparator).toStdU32String());
+    const char32_t result =
+        FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key, kFrequencyFieldType,
+                  QString::fromStdString(state_.DecimalSeparator).toStdU32String());
     if (result == 0)
         return true;
     if (result == kKeyEnter) {

@@ -57,6 +57,7 @@ protected:
 private:
     void onFocusChanged(QWidget* old, QWidget* now);
     bool frequencyKeyPress(QKeyEvent* event);
+    void finishListEditWithEnter();
     QRect cellRect(int row, int column) const;
     int comboListIndex(int index) const;
     QWidget* openEditor() const;

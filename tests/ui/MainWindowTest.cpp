@@ -124,6 +124,54 @@ private slots:
         QCOMPARE(f.record(3)[3], 0x55);
     }
 
+    // The tone text reaches the tone rule exactly as typed; a spacing text chooses an item only when
+    // it equals one; Enter finishes like a click elsewhere and leaves the same cell current.
+    void listEditorsStoreWhatWasTypedOrChosen() {
+        struct Row {
+            int column;
+            const char* typed;
+            Qt::Key press;
+            const char* cell;
+            int low, high, flags;
+        };
+        const Row rows[] = {
+            {2, "15", Qt::Key_unknown, "67.0", 0x9E, 0x02, 0x30},
+            {2, "D2", Qt::Key_unknown, "D200N", 0x80, 0x20, 0x30},
+            {2, "none", Qt::Key_unknown, "67.0", 0x9E, 0x02, 0x30},
+            {2, "69.3", Qt::Key_unknown, "69.3", 0xB5, 0x02, 0x30},
+            {2, "71.9", Qt::Key_unknown, "71.9", 0xCF, 0x02, 0x30},
+            {3, "1", Qt::Key_unknown, "25K(Wide)", 0xFF, 0xFF, 0x30},
+            {3, "12.5k(narrow)", Qt::Key_unknown, "25K(Wide)", 0xFF, 0xFF, 0x30},
+            {3, "12.5K(Narrow)", Qt::Key_unknown, "12.5K(Narrow)", 0xFF, 0xFF, 0x20},
+            {3, "", Qt::Key_Up, "12.5K(Narrow)", 0xFF, 0xFF, 0x20},
+            {4, "", Qt::Key_Up, "Low", 0xFF, 0xFF, 0x10},
+        };
+        for (bool withEnter : {true, false})
+            for (const Row& r : rows) {
+                Fixture f;
+                f.start();
+                f.edit(1, 1, f.local("462.5"), true);
+                f.clickCell(1, r.column);
+                QComboBox* editor = f.grid()->listEditor(r.column - 2);
+                QCOMPARE(f.focus(), editor);
+                if (editor->isEditable())
+                    f.selectAll();
+                f.type(f.local(r.typed));
+                if (r.press != Qt::Key_unknown)
+                    f.key(r.press);
+                f.finish(withEnter);
+                QCOMPARE(f.cell(1, r.column), f.local(r.cell));
+                QCOMPARE(f.record(1), bytes({0x00, 0x00, 0x25, 0x46, r.low, r.high, r.flags}));
+                QVERIFY(!editor->isVisible());
+                if (withEnter) {
+                    QCOMPARE(f.grid()->currentRow(), 1);
+                    QCOMPARE(f.grid()->currentColumn(), r.column);
+                    QCOMPARE(f.focus(), f.grid());
+                }
+                f.expectCellsMatchImage();
+            }
+    }
+
     void typedToneIsCorrectedWhenTheEditorLosesTheFocus() {
         Fixture f;
         f.start();
