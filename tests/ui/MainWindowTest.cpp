@@ -151,14 +151,9 @@ private slots:
                 Fixture f;
                 f.start();
                 f.edit(1, 1, f.local("462.5"), true);
-                f.clickCell(1, r.column);
+                f.typeInCell(1, r.column, f.local(r.typed), r.press);
                 QComboBox* editor = f.grid()->listEditor(r.column - 2);
                 QCOMPARE(f.focus(), editor);
-                if (editor->isEditable())
-                    f.selectAll();
-                f.type(f.local(r.typed));
-                if (r.press != Qt::Key_unknown)
-                    f.key(r.press);
                 f.finish(withEnter);
                 QCOMPARE(f.cell(1, r.column), f.local(r.cell));
                 QCOMPARE(f.record(1), bytes({0x00, 0x00, 0x25, 0x46, r.low, r.high, r.flags}));
@@ -223,10 +218,7 @@ private slots:
                 Fixture f;
                 f.start();
                 f.edit(1, 1, f.local("462.5"), true);
-                f.clickCell(1, r.column);
-                f.type(f.local(r.typed));
-                if (r.press != Qt::Key_unknown)
-                    f.key(r.press);
+                f.typeInCell(1, r.column, f.local(r.typed), r.press);
                 const QString path = dir_.filePath(QStringLiteral("open-editor-%1.rdat").arg(r.column));
                 f.files.paths.push_back(path.toStdString());
                 if (clickSave)

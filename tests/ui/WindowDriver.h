@@ -75,12 +75,18 @@ public:
     /// Selects the whole text of the focused field, as Ctrl+A does in a line edit.
     void selectAll() { key(Qt::Key_A, Qt::ControlModifier); }
 
-    /// Clicks the cell, selects its text and types over it; Enter or a click on a channel number ends it.
-    void edit(int row, int column, const QString& text, bool withEnter) {
+    /// Clicks the cell and types over its text, then presses `then`; the edit stays open.
+    void typeInCell(int row, int column, const QString& text, Qt::Key then = Qt::Key_unknown) {
         clickCell(row, column);
         if (column == 2 || column == 3) // the editable lists open with the cell's text unselected
             selectAll();
         type(text);
+        if (then != Qt::Key_unknown)
+            key(then);
+    }
+    /// An edit ended by Enter or by a click on a channel number.
+    void edit(int row, int column, const QString& text, bool withEnter) {
+        typeInCell(row, column, text);
         finish(withEnter);
     }
     void finish(bool withEnter) {
