@@ -355,6 +355,46 @@ private slots:
         QCOMPARE(f.state.image.read(112), 0x85);
     }
 
+    // Text typed into an offset box changes nothing, however the typing ends; the box then shows
+    // the stored value again, and only an item chosen from the list is written.
+    void typingInAnOffsetBoxChangesNothing() {
+        struct Row {
+            const char* box;
+            int byteIndex;
+            int stored;
+            const char* typed;
+        };
+        const Row rows[] = {
+            {"ComboOffset_0", 125, 42, "77"},
+            {"ComboOffset_1", 126, 100, "60"},
+            {"ComboOffset_0", 125, 42, "4"},
+            {"ComboOffset_1", 126, 100, "abc"},
+        };
+        enum Ending { Enter, ClickCell, Tab };
+        for (Ending ending : {Enter, ClickCell, Tab})
+            for (const Row& r : rows) {
+                Fixture f;
+                f.start();
+                auto* box = f.find<QComboBox>(r.box);
+                f.click(box);
+                QCOMPARE(f.focus(), box);
+                f.selectAll();
+                f.type(r.typed);
+                QCOMPARE(box->currentText(), QString::fromLatin1(r.typed)); // not completed to an item
+                if (ending == Enter)
+                    f.enter();
+                else if (ending == ClickCell)
+                    f.clickCell(16, 0);
+                else
+                    f.key(Qt::Key_Tab);
+                QCOMPARE(f.state.image.read(r.byteIndex), r.stored);
+                QCOMPARE(box->currentText(), QString::number(r.stored));
+                f.click(box);
+                f.key(Qt::Key_Down);
+                QCOMPARE(f.state.image.read(r.byteIndex), r.stored + 1);
+            }
+    }
+
     void languageSwitchRefillsEachListOnce() {
         Fixture f;
         f.start();
