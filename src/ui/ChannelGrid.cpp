@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QValidator>
 #include <algorithm>
 #include <vector>
 
@@ -25,6 +26,25 @@ namespace {
 
 constexpr int kFrequencyFieldType = 1;
 constexpr int kToneColumn = 2;
+
+std::u32string separator32(const AppState& state) {
+    return QString::fromStdString(state.DecimalSeparator).toStdU32String();
+}
+
+// Whatever reaches the frequency editor without passing the key filter (a paste, an input method's
+// commit, a drop) must be a text that typing could have produced; anything else is refused whole and
+// the editor keeps its text.
+class TypeableFrequency final : public QValidator {
+public:
+    TypeableFrequency(const AppState& state, QObject* parent) : QValidator(parent), state_(state) {}
+    State validate(QString& text, int&) const override {
+        return CouldBeTyped(text.toStdU32String(), kFrequencyFieldType, separator32(state_)) ? Acceptable
+                                                                                             : Invalid;
+    }
+
+private:
+    const AppState& state_;
+};
 
 // The frequency warning carries the program's file name as its caption, not the application title.
 std::string executableName() {
@@ -61,8 +81,9 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
     text1_ = new QLineEdit(viewport());
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(QStringLiteral("Frequency editor"));
-    // Pasting would bypass the key filter; the filter already refuses the clipboard shortcuts.
+    // The key filter refuses the clipboard shortcuts; the menu would offer them again.
     text1_->setContextMenuPolicy(Qt::NoContextMenu);
+    text1_->setValidator(new TypeableFrequency(state_, text1_));
     text1_->installEventFilter(this);
     text1_->hide();
     const char* comboNames[] = {"Tone editor", "Spacing editor", "Power editor"};
@@ -324,9 +345,8 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
     if (typed.isEmpty())
         return false; // arrows, Home, Delete: not characters, so not filtered
     const char32_t key = typed.toUcs4().value(0);
-    const char32_t result =
-        FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key, kFrequencyFieldType,
-                  QString::fromStdString(state_.DecimalSeparator).toStdU32String());
+    const char32_t result = FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key,
+                                      kFrequencyFieldType, separator32(state_));
     if (result == 0)
         return true;
     if (result == kKeyEnter) {

@@ -112,6 +112,47 @@ private slots:
             }
     }
 
+    // A paste (Shift+Insert) or an input method's commit is taken only when typing could have
+    // produced the resulting text; otherwise the editor keeps its text.
+    void pasteAndInputMethodTextsMustBeTypeable() {
+        struct Row {
+            bool paste;
+            QString text;
+            const char* shown;
+            std::vector<int> frequency;
+        };
+        const std::vector<int> kept{0x00, 0x00, 0x25, 0x46};
+        const Row rows[] = {
+            {true, "146.52", "146.52", {0x00, 0x20, 0x65, 0x14}},
+            {true, "1x2e3abcdef", "462.50000", kept},
+            {true, "146.5.2", "462.50000", kept},
+            {true, "146.520001", "462.50000", kept},
+            {false, "146", "146", {0x00, 0x00, 0x60, 0x14}},
+            {false, QStringLiteral("\uFF11\uFF14\uFF16"), "462.50000", kept}, // full-width digits
+            {false, "146x", "462.50000", kept},
+        };
+        for (const Row& r : rows) {
+            Fixture f;
+            f.start();
+            f.edit(1, 1, f.local("462.5"), true);
+            f.clickCell(1, 1);
+            if (r.paste) {
+                QApplication::clipboard()->setText(f.local(r.text));
+                f.key(Qt::Key_Insert, Qt::ShiftModifier);
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(f.local(r.text));
+                QApplication::sendEvent(f.focus(), &commit);
+            }
+            QCOMPARE(f.grid()->frequencyEditor()->text(), f.local(r.shown));
+            f.enter();
+            std::vector<int> expected = r.frequency;
+            expected.insert(expected.end(), {0xFF, 0xFF, 0x30});
+            QCOMPARE(f.record(1), expected);
+            f.expectCellsMatchImage();
+        }
+    }
+
     void outOfBandFrequencyWarnsOnceWithTheProgramName() {
         Fixture f;
         f.start();
