@@ -166,7 +166,11 @@ void ChannelGrid::applyGeometry() {
             width = std::max(width, fontMetrics().horizontalAdvance(text) + padding);
         setColumnWidth(column, width);
     }
-    setRowHeight(0, scale.y(500));
+    // The captions wrap inside their columns; the header row takes the height they need in this font.
+    int headerHeight = scale.y(500);
+    for (int column = 0; column < kColumns; ++column)
+        headerHeight = std::max(headerHeight, wrappedTextHeight(0, column));
+    setRowHeight(0, headerHeight);
     // Sixteen channel rows in the grid's height, but never shorter than the font needs.
     const int channelRowHeight = std::max(scale.y(4590 - 500) / 16, fontMetrics().height() + 4);
     for (int row = 1; row < kRows; ++row)
@@ -182,6 +186,16 @@ void ChannelGrid::applyGeometry() {
     setMaximumHeight(height);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+int ChannelGrid::wrappedTextHeight(int row, int column) const {
+    // The item delegate measures the text as it draws it, wrapped to the column's width.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int gridLine = showGrid() ? 1 : 0;
+    option.rect = QRect(0, 0, columnWidth(column) - gridLine, 1);
+    const QModelIndex index = model()->index(row, column);
+    return itemDelegateForIndex(index)->sizeHint(option, index).height() + gridLine;
 }
 
 QRect ChannelGrid::cellRect(int row, int column) const {

@@ -59,6 +59,7 @@ private:
     bool frequencyKeyPress(QKeyEvent* event);
     void finishListEditWithEnter();
     QRect cellRect(int row, int column) const;
+    int wrappedTextHeight(int row, int column) const;
     int comboListIndex(int index) const;
     QWidget* openEditor() const;
 

@@ -436,6 +436,33 @@ private slots:
             }
     }
 
+    // The header row grows with the font, so no caption is cut.
+    void headerRowFitsItsCaptionsInALargerFont() {
+        const QFont normal = QApplication::font();
+        struct Restore {
+            QFont font;
+            ~Restore() { QApplication::setFont(font); }
+        } restore{normal};
+        QFont large = normal;
+        large.setPointSizeF(normal.pointSizeF() * 2);
+        QApplication::setFont(large);
+        Fixture f;
+        f.start();
+        QTableWidget* grid = f.grid();
+        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+        for (int column = 0; column < 5; ++column) {
+            const QRect cell = grid->visualRect(grid->model()->index(0, column));
+            const QRect text = grid->fontMetrics().boundingRect(
+                cell.adjusted(margin, 0, -margin, 0), Qt::AlignCenter | Qt::TextWordWrap, f.cell(0, column));
+            QVERIFY2(cell.contains(text), qPrintable(QStringLiteral("%1 needs %2x%3 pixels, has %4x%5")
+                                                         .arg(f.cell(0, column))
+                                                         .arg(text.width())
+                                                         .arg(text.height())
+                                                         .arg(cell.width())
+                                                         .arg(cell.height())));
+        }
+    }
+
     void languageSwitchRefillsEachListOnce() {
         Fixture f;
         f.start();
