@@ -108,7 +108,7 @@ private slots:
                 std::vector<int> expected = r.frequency;
                 expected.insert(expected.end(), {0xFF, 0xFF, 0x30});
                 QCOMPARE(f.record(1), expected);
-                f.expectCellsMatchImage();
+                f.expectShownMatchesImage();
             }
     }
 
@@ -149,7 +149,7 @@ private slots:
             std::vector<int> expected = r.frequency;
             expected.insert(expected.end(), {0xFF, 0xFF, 0x30});
             QCOMPARE(f.record(1), expected);
-            f.expectCellsMatchImage();
+            f.expectShownMatchesImage();
         }
     }
 
@@ -204,7 +204,7 @@ private slots:
                     QCOMPARE(f.grid()->currentColumn(), r.column);
                     QCOMPARE(f.focus(), f.grid());
                 }
-                f.expectCellsMatchImage();
+                f.expectShownMatchesImage();
             }
     }
 

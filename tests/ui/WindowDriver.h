@@ -4,6 +4,8 @@
 // together with the bytes stored in the image.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLocale>
 #include <QTableWidget>
 #include <QtTest>
@@ -106,12 +108,12 @@ public:
         return bytes;
     }
 
-    /// Every channel cell shows what the table view makes of the stored image.
-    void expectCellsMatchImage() const {
+    /// Every channel cell and every option control shows what the table view makes of the image.
+    void expectShownMatchesImage() const {
         const TableView view = BuildTableView(state);
         for (int row = 1; row <= 16; ++row)
             for (int column = 1; column <= 4; ++column) {
-                const std::string& shown = grid()->TextMatrix(row, column);
+                const std::string shown = grid()->TextMatrix(row, column);
                 const std::string& stored =
                     view.rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
                 QVERIFY2(shown == stored,
@@ -120,6 +122,20 @@ public:
                                         .arg(column)
                                         .arg(QString::fromStdString(shown), QString::fromStdString(stored))));
             }
+        const OptionSelections& o = view.options;
+        const std::pair<const char*, int> lists[] = {{"ComboSQ", o.sqLevelItem},
+                                                     {"ComboTOT", o.totItem},
+                                                     {"ComboSqDelay", o.sqDelayItem},
+                                                     {"ComboOffset_0", o.offsetWideItem},
+                                                     {"ComboOffset_1", o.offsetNarrowItem}};
+        for (auto [name, item] : lists) {
+            const auto* list = find<QComboBox>(name);
+            QVERIFY2(list->currentText() == list->itemText(item), name);
+        }
+        const std::pair<const char*, bool> checks[] = {
+            {"CheckSave", o.powerSave}, {"CheckBeep", o.beep}, {"CheckBusyLock", o.busyLock}};
+        for (auto [name, checked] : checks)
+            QVERIFY2(find<QCheckBox>(name)->isChecked() == checked, name);
     }
 };
 
