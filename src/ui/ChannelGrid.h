@@ -1,6 +1,6 @@
 #pragma once
-// The channel table with its in-place editors: a click opens an editor over the cell, losing the
-// focus commits it through the editing rules.
+// The channel table with its in-place editors: a click opens an editor over the cell; losing the
+// focus or Enter commits it through the editing rules.
 
 #include <QTableWidget>
 #include <array>
