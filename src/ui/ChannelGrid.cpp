@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QValidator>
+#include <algorithm>
 #include <vector>
 
 #include "image/ChannelTexts.h"
@@ -24,6 +26,25 @@ namespace {
 
 constexpr int kFrequencyFieldType = 1;
 constexpr int kToneColumn = 2;
+
+std::u32string separator32(const AppState& state) {
+    return QString::fromStdString(state.DecimalSeparator).toStdU32String();
+}
+
+// Whatever reaches the frequency editor without passing the key filter (a paste, an input method's
+// commit, a drop) must be a text that typing could have produced; anything else is refused whole and
+// the editor keeps its text.
+class TypeableFrequency final : public QValidator {
+public:
+    TypeableFrequency(const AppState& state, QObject* parent) : QValidator(parent), state_(state) {}
+    State validate(QString& text, int&) const override {
+        return CouldBeTyped(text.toStdU32String(), kFrequencyFieldType, separator32(state_)) ? Acceptable
+                                                                                             : Invalid;
+    }
+
+private:
+    const AppState& state_;
+};
 
 // The frequency warning carries the program's file name as its caption, not the application title.
 std::string executableName() {
@@ -60,8 +81,9 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
     text1_ = new QLineEdit(viewport());
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(QStringLiteral("Frequency editor"));
-    // Pasting would bypass the key filter; the filter already refuses the clipboard shortcuts.
+    // The key filter refuses the clipboard shortcuts; the menu would offer them again.
     text1_->setContextMenuPolicy(Qt::NoContextMenu);
+    text1_->setValidator(new TypeableFrequency(state_, text1_));
     text1_->installEventFilter(this);
     text1_->hide();
     const char* comboNames[] = {"Tone editor", "Spacing editor", "Power editor"};
@@ -72,6 +94,11 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
         combo->setAccessibleName(QString::fromLatin1(comboNames[i]));
         combo->setEditable(i < 2); // the tone and spacing lists take typed text, power is choice only
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The typed text is the user's value: no completion into a longer item, and no item matched
+        // regardless of case when the field is left ("15" must not become 151.4, "none" not None).
+        if (combo->isEditable())
+            combo->setCompleter(nullptr);
+        combo->installEventFilter(this); // the keys go to the combo box, not to its line edit
         combo->hide();
         combo1_[static_cast<std::size_t>(i)] = combo;
     }
@@ -118,7 +145,8 @@ void ChannelGrid::applyLanguage() {
 void ChannelGrid::showRows(const std::array<ChannelRowTexts, 16>& rows) {
     for (int channel = 1; channel < kRows; ++channel)
         for (int column = 1; column < kColumns; ++column)
-            setTextMatrix(channel, column, rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
+            setTextMatrix(channel, column,
+                          rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
 }
 
 void ChannelGrid::applyGeometry() {
@@ -126,7 +154,9 @@ void ChannelGrid::applyGeometry() {
     // The twips give the proportions; a column still grows to its longest text in this font, as the
     // Chinese captions and larger fonts need.
     const int widths[] = {500, 1200, 1200, 1400, 1200};
-    const QStringList samples[] = {{QStringLiteral("16")}, {QStringLiteral("462.50000")}, {QStringLiteral("D754I")},
+    const QStringList samples[] = {{QStringLiteral("16")},
+                                   {QStringLiteral("462.50000")},
+                                   {QStringLiteral("D754I")},
                                    {listEditor(1)->itemText(0), listEditor(1)->itemText(1)},
                                    {listEditor(2)->itemText(0), listEditor(2)->itemText(1)}};
     const int padding = fontMetrics().horizontalAdvance(QLatin1Char('M'));
@@ -136,7 +166,11 @@ void ChannelGrid::applyGeometry() {
             width = std::max(width, fontMetrics().horizontalAdvance(text) + padding);
         setColumnWidth(column, width);
     }
-    setRowHeight(0, scale.y(500));
+    // The captions wrap inside their columns; the header row takes the height they need in this font.
+    int headerHeight = scale.y(500);
+    for (int column = 0; column < kColumns; ++column)
+        headerHeight = std::max(headerHeight, wrappedTextHeight(0, column));
+    setRowHeight(0, headerHeight);
     // Sixteen channel rows in the grid's height, but never shorter than the font needs.
     const int channelRowHeight = std::max(scale.y(4590 - 500) / 16, fontMetrics().height() + 4);
     for (int row = 1; row < kRows; ++row)
@@ -154,7 +188,19 @@ void ChannelGrid::applyGeometry() {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QRect ChannelGrid::cellRect(int row, int column) const { return visualRect(model()->index(row, column)); }
+int ChannelGrid::wrappedTextHeight(int row, int column) const {
+    // The item delegate measures the text as it draws it, wrapped to the column's width.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int gridLine = showGrid() ? 1 : 0;
+    option.rect = QRect(0, 0, columnWidth(column) - gridLine, 1);
+    const QModelIndex index = model()->index(row, column);
+    return itemDelegateForIndex(index)->sizeHint(option, index).height() + gridLine;
+}
+
+QRect ChannelGrid::cellRect(int row, int column) const {
+    return visualRect(model()->index(row, column));
+}
 
 QWidget* ChannelGrid::openEditor() const {
     for (QComboBox* combo : combo1_)
@@ -280,15 +326,32 @@ void ChannelGrid::onFocusChanged(QWidget* old, QWidget* now) {
     // The drop-down of a list editor is a window of its own; moving into it is not leaving the editor.
     if (now && (now == editor || editor->isAncestorOf(now)))
         return;
-    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && now && combo->view()->window()->isAncestorOf(now))
+    if (auto* combo = qobject_cast<QComboBox*>(editor);
+        combo && now && combo->view()->window()->isAncestorOf(now))
         return;
     FreshData();
 }
 
 bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text1_ && event->type() == QEvent::KeyPress)
-        return frequencyKeyPress(static_cast<QKeyEvent*>(event));
+    if (event->type() != QEvent::KeyPress)
+        return QTableWidget::eventFilter(watched, event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (watched == text1_)
+        return frequencyKeyPress(keyEvent);
+    const bool enter = keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;
+    if (enter && std::find(combo1_.begin(), combo1_.end(), watched) != combo1_.end()) {
+        finishListEditWithEnter();
+        return true;
+    }
     return QTableWidget::eventFilter(watched, event);
+}
+
+void ChannelGrid::finishListEditWithEnter() {
+    // Enter ends the edit as leaving the editor does; it must not reach the grid, which would open
+    // the editor again over the old value. The edited cell stays current for the keyboard.
+    setCurrentCell(EditRow, EditCol);
+    setFocus(Qt::OtherFocusReason);
+    FreshData(); // when the focus could not move (the window is not active), commit here
 }
 
 bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
@@ -297,7 +360,7 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
         return false; // arrows, Home, Delete: not characters, so not filtered
     const char32_t key = typed.toUcs4().value(0);
     const char32_t result = FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key,
-                                      kFrequencyFieldType, QString::fromStdString(state_.DecimalSeparator).toStdU32String());
+                                      kFrequencyFieldType, separator32(state_));
     if (result == 0)
         return true;
     if (result == kKeyEnter) {

@@ -1,6 +1,6 @@
 #pragma once
-// The channel table with its in-place editors: a click opens an editor over the cell, losing the
-// focus commits it through the editing rules.
+// The channel table with its in-place editors: a click opens an editor over the cell; losing the
+// focus or Enter commits it through the editing rules.
 
 #include <QTableWidget>
 #include <array>
@@ -57,7 +57,9 @@ protected:
 private:
     void onFocusChanged(QWidget* old, QWidget* now);
     bool frequencyKeyPress(QKeyEvent* event);
+    void finishListEditWithEnter();
     QRect cellRect(int row, int column) const;
+    int wrappedTextHeight(int row, int column) const;
     int comboListIndex(int index) const;
     QWidget* openEditor() const;
 

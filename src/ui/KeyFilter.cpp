@@ -10,9 +10,9 @@ namespace {
 // Which kinds of key a field type accepts besides Backspace and Enter.
 struct FieldRule {
     std::size_t maxLength;
-    bool digits;         // 0..9
-    bool digitsNoZero;   // 1..9 only
-    bool separator;      // the decimal separator
+    bool digits;          // 0..9
+    bool digitsNoZero;    // 1..9 only
+    bool separator;       // the decimal separator
     bool lettersAndSigns; // A..Z, brackets, space and = + - _ * /
 };
 
@@ -28,8 +28,12 @@ constexpr std::array<FieldRule, 7> kFieldRules{{
 
 constexpr std::u32string_view kSigns = U"[] =+-_*/";
 
-bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
-bool isUpper(char32_t c) { return c >= U'A' && c <= U'Z'; }
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+bool isUpper(char32_t c) {
+    return c >= U'A' && c <= U'Z';
+}
 
 bool accepts(const FieldRule& rule, char32_t key, std::u32string_view separator) {
     if (key == kKeyBackspace || key == kKeyEnter)
@@ -54,7 +58,8 @@ char32_t FilterKey(std::u32string_view text, bool hasSelection, char32_t key, in
     const FieldRule& rule = kFieldRules[static_cast<std::size_t>(fieldType - 1)];
 
     // A second separator is refused even when the first one is selected and would be replaced.
-    if (separator.size() == 1 && key == separator.front() && text.find(separator) != std::u32string_view::npos)
+    if (separator.size() == 1 && key == separator.front() &&
+        text.find(separator) != std::u32string_view::npos)
         return 0;
     if (key >= U'a' && key <= U'z')
         key = key - U'a' + U'A';
@@ -65,6 +70,17 @@ char32_t FilterKey(std::u32string_view text, bool hasSelection, char32_t key, in
     if (text.size() == rule.maxLength && !editingKey && !hasSelection)
         return 0;
     return key;
+}
+
+bool CouldBeTyped(std::u32string_view text, int fieldType, std::u32string_view separator) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t key = text[i];
+        // Backspace and Enter pass the filter but act on the text; they are never part of it.
+        if (key == kKeyBackspace || key == kKeyEnter ||
+            FilterKey(text.substr(0, i), false, key, fieldType, separator) != key)
+            return false;
+    }
+    return true;
 }
 
 } // namespace vorix

@@ -15,4 +15,8 @@ inline constexpr char32_t kKeyEnter = 13;
 char32_t FilterKey(std::u32string_view text, bool hasSelection, char32_t key, int fieldType,
                    std::u32string_view separator);
 
+/// True when typing `text` key by key into an empty editor of this field type passes every key
+/// through unchanged: the only texts a paste or an input method may leave in such an editor.
+bool CouldBeTyped(std::u32string_view text, int fieldType, std::u32string_view separator);
+
 } // namespace vorix

@@ -47,17 +47,21 @@ QLabel* makeLabel(const QString& name, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
-// Typing into an offset field never changes the image, so Enter there must not pick an item.
-class SwallowEnter : public QObject {
+// Typing into an offset box never changes the image; only an item chosen from the list does. The
+// keys go to the combo box itself, and on Enter or when the focus leaves it matches the typed text to
+// an item and reports that item as chosen. Putting the chosen item's text back first leaves it
+// nothing to match, and the box shows again what the image holds.
+class TypedTextChangesNothing : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                return true;
+        const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (enter || event->type() == QEvent::FocusOut) {
+            auto* combo = static_cast<QComboBox*>(watched);
+            combo->setEditText(combo->itemText(combo->currentIndex()));
         }
-        return QObject::eventFilter(watched, event);
+        return enter || QObject::eventFilter(watched, event);
     }
 };
 
@@ -77,18 +81,20 @@ void MainWindow::buildControls() {
     comboSqDelay_ = makeCombo(QStringLiteral("ComboSqDelay"), false, this);
     comboSQ_ = makeCombo(QStringLiteral("ComboSQ"), false, this);
     comboTOT_ = makeCombo(QStringLiteral("ComboTOT"), false, this);
-    auto* swallowEnter = new SwallowEnter(this);
+    auto* typedTextChangesNothing = new TypedTextChangesNothing(this);
     for (int i = 0; i < 2; ++i) {
-        comboOffset_[static_cast<std::size_t>(i)] = makeCombo(QStringLiteral("ComboOffset_%1").arg(i), true, this);
-        comboOffset_[static_cast<std::size_t>(i)]->setProperty("controlIndex", i);
-        comboOffset_[static_cast<std::size_t>(i)]->lineEdit()->installEventFilter(swallowEnter);
+        QComboBox* offset = makeCombo(QStringLiteral("ComboOffset_%1").arg(i), true, this);
+        offset->setProperty("controlIndex", i);
+        offset->setCompleter(nullptr); // completing "4" to 42 would show a value that is not stored
+        offset->installEventFilter(typedTextChangesNothing);
+        comboOffset_[static_cast<std::size_t>(i)] = offset;
     }
     labelSqDelay_ = makeLabel(QStringLiteral("LabelSqDelay"), comboSqDelay_, this);
     labelSQ_ = makeLabel(QStringLiteral("LabelSQ"), comboSQ_, this);
     label1_ = makeLabel(QStringLiteral("Label1"), comboTOT_, this);
     for (int i = 0; i < 2; ++i) {
-        labelOffset_[static_cast<std::size_t>(i)] =
-            makeLabel(QStringLiteral("LabelOffset_%1").arg(i), comboOffset_[static_cast<std::size_t>(i)], this);
+        labelOffset_[static_cast<std::size_t>(i)] = makeLabel(
+            QStringLiteral("LabelOffset_%1").arg(i), comboOffset_[static_cast<std::size_t>(i)], this);
         labelOffset_[static_cast<std::size_t>(i)]->setProperty("controlIndex", i);
     }
     checkBeep_ = new QCheckBox(this);
@@ -122,8 +128,10 @@ void MainWindow::buildLayout() {
     // Grid at left; at right the option lists, the three check boxes on one row, the command buttons
     // in two columns and the version under them, in the proportions of the original window.
     auto* options = new QGridLayout;
-    const std::pair<QLabel*, QComboBox*> rows[] = {{labelSqDelay_, comboSqDelay_}, {labelSQ_, comboSQ_},
-                                                   {label1_, comboTOT_},           {labelOffset_[0], comboOffset_[0]},
+    const std::pair<QLabel*, QComboBox*> rows[] = {{labelSqDelay_, comboSqDelay_},
+                                                   {labelSQ_, comboSQ_},
+                                                   {label1_, comboTOT_},
+                                                   {labelOffset_[0], comboOffset_[0]},
                                                    {labelOffset_[1], comboOffset_[1]}};
     int row = 0;
     for (auto [label, combo] : rows) {
@@ -141,7 +149,8 @@ void MainWindow::buildLayout() {
 
     auto* buttons = new QGridLayout;
     const TwipScale scale(*this);
-    QPushButton* grid[3][2] = {{commandRead_, commandWrite_}, {commandLoad_, commandSave_}, {commandCom_, commandClose_}};
+    QPushButton* grid[3][2] = {
+        {commandRead_, commandWrite_}, {commandLoad_, commandSave_}, {commandCom_, commandClose_}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c) {
             grid[r][c]->setMinimumSize(scale.x(1300), scale.y(735) * 3 / 4);
@@ -220,15 +229,21 @@ void MainWindow::ApplyLanguage() {
         combo->setCurrentIndex(-1);
     Refreshing = wasRefreshing;
 
-    const std::pair<QWidget*, TextId> captions[] = {
-        {commandClose_, TextId::CommandClose},   {commandCom_, TextId::CommandCom},
-        {commandRead_, TextId::CommandRead},     {commandWrite_, TextId::CommandWrite},
-        {commandLoad_, TextId::CommandLoad},     {commandSave_, TextId::CommandSave},
-        {commandLanguage_, TextId::CommandLanguage}, {labelSqDelay_, TextId::LabelSqDelay},
-        {labelSQ_, TextId::LabelSQ},             {label1_, TextId::Label1},
-        {checkSave_, TextId::CheckSave},         {checkBeep_, TextId::CheckBeep},
-        {checkBusyLock_, TextId::CheckBusyLock}, {labelOffset_[0], TextId::LabelOffsetWide},
-        {labelOffset_[1], TextId::LabelOffsetNarrow}};
+    const std::pair<QWidget*, TextId> captions[] = {{commandClose_, TextId::CommandClose},
+                                                    {commandCom_, TextId::CommandCom},
+                                                    {commandRead_, TextId::CommandRead},
+                                                    {commandWrite_, TextId::CommandWrite},
+                                                    {commandLoad_, TextId::CommandLoad},
+                                                    {commandSave_, TextId::CommandSave},
+                                                    {commandLanguage_, TextId::CommandLanguage},
+                                                    {labelSqDelay_, TextId::LabelSqDelay},
+                                                    {labelSQ_, TextId::LabelSQ},
+                                                    {label1_, TextId::Label1},
+                                                    {checkSave_, TextId::CheckSave},
+                                                    {checkBeep_, TextId::CheckBeep},
+                                                    {checkBusyLock_, TextId::CheckBusyLock},
+                                                    {labelOffset_[0], TextId::LabelOffsetWide},
+                                                    {labelOffset_[1], TextId::LabelOffsetNarrow}};
     for (auto [widget, id] : captions) {
         const QString text = q(Text(id, en));
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -255,7 +270,9 @@ void MainWindow::AnalyseChannelInformation() {
     Refreshing = false;
 }
 
-void MainWindow::FreshData() { grid_->FreshData(); }
+void MainWindow::FreshData() {
+    grid_->FreshData();
+}
 
 void MainWindow::CommandRead_Click() {
     state_.ReadMode = true;
@@ -292,8 +309,8 @@ std::string MainWindow::ShowFileDialog(const std::string& mode, const std::strin
 }
 
 void MainWindow::showError(const std::string& text) {
-    services_.messages.show(text, std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)), MessageButtons::Ok,
-                            MessageIcon::Critical);
+    services_.messages.show(text, std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)),
+                            MessageButtons::Ok, MessageIcon::Critical);
 }
 
 void MainWindow::CommandLoad_Click() {
@@ -301,10 +318,9 @@ void MainWindow::CommandLoad_Click() {
     const std::string path = ShowFileDialog("OPEN", std::string(Text(TextId::OpenTitle, en)), "");
     if (path.empty())
         return;
-    const MessageAnswer answer =
-        services_.messages.show(std::string(Text(TextId::CoverCurrentData, en)),
-                                std::string(Text(TextId::ApplicationTitle, en)), MessageButtons::OkCancel,
-                                MessageIcon::Warning);
+    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, en)),
+                                                         std::string(Text(TextId::ApplicationTitle, en)),
+                                                         MessageButtons::OkCancel, MessageIcon::Warning);
     if (answer != MessageAnswer::Ok)
         return;
     const LoadedImage loaded = LoadRadioDataFile(q(path));
@@ -327,7 +343,8 @@ void MainWindow::CommandSave_Click() {
         return;
     const FileResult result = SaveRadioDataFile(q(path), state_.image.bytes());
     if (!result.ok)
-        showError(std::string(Text(TextId::FileCannotSave, en)) + " " + result.reason.toStdString() + "\n" + path);
+        showError(std::string(Text(TextId::FileCannotSave, en)) + " " + result.reason.toStdString() + "\n" +
+                  path);
 }
 
 } // namespace vorix

@@ -87,5 +87,31 @@ TEST(FilterKey, TypedTextStaysAFrequencyShape) {
     EXPECT_EQ(text, U"462.50000");
 }
 
+TEST(CouldBeTyped, FrequencyTexts) {
+    struct Row {
+        const char32_t* text;
+        const char32_t* separator;
+        bool typeable;
+    };
+    const Row rows[] = {
+        {U"", U".", true},
+        {U"146.52", U".", true},
+        {U"462.50000", U".", true},
+        {U".5", U".", true},
+        {U"462,5", U",", true},
+        {U"462.5", U",", false},
+        {U"462.500001", U".", false},
+        {U"146.5.2", U".", false},
+        {U"1x2e3abcdef", U".", false},
+        {U"146 ", U".", false},
+        {U"-146", U".", false},
+        {U"\uFF11\uFF14\uFF16", U".", false},
+        {U"146\r", U".", false},
+        {U"14\b6", U".", false},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(CouldBeTyped(rows[i].text, 1, rows[i].separator), rows[i].typeable) << "row " << i;
+}
+
 } // namespace
 } // namespace vorix
