@@ -1,5 +1,6 @@
 #include "cli/FileCommands.h"
 
+#include <cstddef>
 #include <string>
 
 #include "cli/CsvImport.h"
@@ -15,6 +16,9 @@ namespace vorix::cli {
 namespace {
 
 const OptionSyntax kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
+
+// Sixteen rows and eight options fit in a few kilobytes; a larger input is not a table of this tool.
+constexpr std::size_t kMostTableBytes = 1 << 20;
 
 int fail(CliContext& context, const std::string& line) {
     context.err << line << '\n';
@@ -49,15 +53,24 @@ int runDiff(const ParsedArguments& args, CliContext& context) {
 int runImportCsv(const ParsedArguments& args, CliContext& context) {
     const std::string& csvPath = args.operands[0];
     const std::string outPath = args.value("--output");
-    const LoadedImage base = LoadImageFile(context.files, args.value("--base"));
+    const std::string basePath = args.value("--base");
+    if (const std::string problem = CheckOutputs(context.files, {outPath}, {csvPath, basePath});
+        !problem.empty())
+        return fail(context, problem);
+    const LoadedImage base = LoadImageFile(context.files, basePath);
     if (!base.image)
         return fail(context, base.error);
-    const FileRead csv = context.files.read(csvPath);
+    const InputRead csv = context.files.read(csvPath, kMostTableBytes);
     if (!csv.content)
-        return fail(context, csvPath + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + csv.error);
+        return fail(context,
+                    csvPath + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + csv.error);
+    if (csv.longer)
+        return fail(context, csvPath + ": larger than 1 MiB, which no table of sixteen channels is; " +
+                                 outPath + " not written");
     const CsvParse parsed = ParseCsv(std::string(csv.content->begin(), csv.content->end()));
     if (parsed.error)
-        return fail(context, csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
+        return fail(context,
+                    csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
 
     AppState state = context.viewState(true);
     state.image = *base.image;
@@ -103,7 +116,8 @@ std::vector<Command> FileCommands() {
           "TABLE.csv",
           1,
           {{"--base", "", "BASE.rdat", "the image the table is applied to (required)", true},
-           {"--output", "-o", "OUT.rdat", "the file to write (required); replaced as one step", true},
+           {"--output", "-o", "OUT.rdat", "the file to write (required); replaced as one step, - for stdout",
+            true},
            {"--strict", "", "", "any replacement or unknown text is an error and nothing is written"}},
           "Apply a table in the CSV form of show --csv to a radio data file.",
           "Each cell goes through the rules of the window's grid: a frequency outside both bands is\n"
