@@ -11,9 +11,9 @@ struct ProgramResult {
     std::string out, err;
 };
 
-/// Runs `program` with args; stdin is /dev/null, stdout and stderr are captured through files in
+/// Runs `program` with args; stdin is the file `input`, stdout and stderr are captured through files in
 /// `scratchFolder`. The locale is fixed to C.UTF-8 so that numbers use "." on every machine.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& scratchFolder);
+                         const std::string& scratchFolder, const std::string& input = "/dev/null");
 
 } // namespace vorix::cli::test
