@@ -4,12 +4,20 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliFiles.h"
 #include "image/RadioImage.h"
 
 namespace vorix::cli {
+
+/// What every command's help says about its outputs and inputs.
+inline constexpr std::string_view kOutputHelp =
+    "Outputs are written as the window's Save writes them: an existing file is replaced in one\n"
+    "step and keeps its permissions, a link is written through, a device or named pipe is written\n"
+    "as it is, a directory is refused; - is stdout. An output that names an input is refused.\n"
+    "Inputs must be regular files (or links to one); - is stdin.\n";
 
 struct LoadedImage {
     std::optional<RadioImage> image;

@@ -246,15 +246,15 @@ std::vector<Command> LinkCommands(LinkService& service) {
     static const std::string kReadDetails =
         "Reads the radio's memory with the link of the window's programming dialog and writes it\n"
         "to OUT.rdat, replaced as one step, only once the whole image has been read: a failed read\n"
-        "leaves OUT.rdat as it was.\n\n" +
-        std::string(kLinkDetails);
+        "leaves OUT.rdat as it was. The trace is written when the command ends.\n" +
+        std::string(kOutputHelp) + "\n" + std::string(kLinkDetails);
     static const std::string kWriteDetails =
         "Writes the image of IN.rdat into the radio with the link of the window's programming dialog.\n"
         "As the window's Write button does, byte 127 (the write mark) is set to 0x51 first; the file\n"
         "itself is not changed. With --verify the radio is read back after the write and compared\n"
         "with what was written: differences are printed as diff prints them (written, then read\n"
-        "back) and the exit code is 1.\n\n" +
-        std::string(kLinkDetails);
+        "back) and the exit code is 1. The trace is written when the command ends.\n" +
+        std::string(kOutputHelp) + "\n" + std::string(kLinkDetails);
     return {
         {{"read",
           "OUT.rdat",
