@@ -15,6 +15,7 @@
 #include "cli/LinkCommands.h"
 #include "cli/PosixFiles.h"
 #include "support/FilePlaces.h"
+#include "support/SmallTmpfs.h"
 
 namespace vorix::cli {
 namespace {
@@ -81,6 +82,23 @@ TEST(CliFilePlaces, TheTraceGoesToEveryPlaceAsTheWindowsSaveDoes) {
         EXPECT_EQ(r.code == kExitSuccess || r.code == kExitBadInput, true) << c.name;
         EXPECT_EQ(inputs.names(), std::vector<std::string>{"in.rdat"}) << c.name;
     }
+}
+
+// A real filesystem that is full: the output fails with the system's reason and the old file stays.
+TEST(CliFilePlaces, OutputsOntoAFullDiskKeepTheOldFile) {
+    const std::string old(128, '\x5A');
+    vorix::test::SmallTmpfs full(old);
+    if (!full.available())
+        GTEST_SKIP() << "no filesystem can be mounted here";
+    PosixFiles files;
+    for (const char* name : {"data.rdat", "new.rdat"}) {
+        const std::string path = full.folder().file(name);
+        const Outcome r = run(files, {"read", path, "--port", "4"});
+        EXPECT_EQ(r.code, kExitBadInput);
+        EXPECT_EQ(r.err, path + ": The file was not saved: No space left on device\n");
+    }
+    EXPECT_EQ(full.folder().content("data.rdat"), old);
+    EXPECT_EQ(full.folder().names(), (std::vector<std::string>{"data.rdat", "filler"}));
 }
 
 // show and import-csv's base take what Load takes, and refuse what Load refuses, before opening it.
