@@ -1,29 +1,35 @@
 #pragma once
-// The file access the commands need, as an interface: the program gives it real files, the
-// tests a fake folder.
+// The file access the commands need, as an interface: the program gives it the machine's files, the
+// tests a fake folder. "-" names standard input as an input and standard output as an output.
 
-#include <optional>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "store/InputFile.h"
+#include "store/OutputFile.h"
 
 namespace vorix::cli {
 
 using FileContent = std::vector<unsigned char>;
 
-struct FileRead {
-    std::optional<FileContent> content;
-    std::string error; // why the file could not be read, when content is empty
-};
+/// The name of standard input or output.
+inline constexpr std::string_view kStandardStream = "-";
 
 class CliFiles {
 public:
     virtual ~CliFiles() = default;
-    /// The whole content of the file.
-    virtual FileRead read(const std::string& path) = 0;
-    /// Replaces the file as one step: a reader sees the old content or the new, never a part,
-    /// and a failure leaves the old file and no stray file behind. Returns the reason of a
-    /// failure, or an empty text on success.
-    virtual std::string writeAtomically(const std::string& path, const FileContent& content) = 0;
+    /// At most `limit` bytes of an input: a regular file or a link to one (anything else is refused
+    /// before it is opened), or standard input.
+    virtual InputRead read(const std::string& path, std::size_t limit) = 0;
+    /// Writes an output as the window's Save does (see WriteOutputFile), or to standard output.
+    virtual OutputResult write(const std::string& path, const FileContent& content) = 0;
+    /// Why an output to path would be refused, found before anything is done; empty when it may be
+    /// written.
+    virtual std::string checkOutput(const std::string& path) = 0;
+    /// Whether two names (neither of them "-") are one file.
+    virtual bool sameFile(const std::string& a, const std::string& b) = 0;
 };
 
 } // namespace vorix::cli

@@ -1,5 +1,6 @@
 #include "cli/FileCommands.h"
 
+#include <cstddef>
 #include <string>
 
 #include "cli/CsvImport.h"
@@ -15,6 +16,9 @@ namespace vorix::cli {
 namespace {
 
 const OptionSyntax kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
+
+// Sixteen rows and eight options fit in a few kilobytes; a larger input is not a table of this tool.
+constexpr std::size_t kMostTableBytes = 1 << 20;
 
 int fail(CliContext& context, const std::string& line) {
     context.err << line << '\n';
@@ -49,15 +53,24 @@ int runDiff(const ParsedArguments& args, CliContext& context) {
 int runImportCsv(const ParsedArguments& args, CliContext& context) {
     const std::string& csvPath = args.operands[0];
     const std::string outPath = args.value("--output");
-    const LoadedImage base = LoadImageFile(context.files, args.value("--base"));
+    const std::string basePath = args.value("--base");
+    if (const std::string problem = CheckOutputs(context.files, {outPath}, {csvPath, basePath});
+        !problem.empty())
+        return fail(context, problem);
+    const LoadedImage base = LoadImageFile(context.files, basePath);
     if (!base.image)
         return fail(context, base.error);
-    const FileRead csv = context.files.read(csvPath);
+    const InputRead csv = context.files.read(csvPath, kMostTableBytes);
     if (!csv.content)
-        return fail(context, csvPath + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + csv.error);
+        return fail(context,
+                    csvPath + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + csv.error);
+    if (csv.longer)
+        return fail(context, csvPath + ": larger than 1 MiB, which no table of sixteen channels is; " +
+                                 outPath + " not written");
     const CsvParse parsed = ParseCsv(std::string(csv.content->begin(), csv.content->end()));
     if (parsed.error)
-        return fail(context, csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
+        return fail(context,
+                    csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
 
     AppState state = context.viewState(true);
     state.image = *base.image;
@@ -77,17 +90,34 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
 } // namespace
 
 std::vector<Command> FileCommands() {
+    // The help texts live as long as the program; the command table only points at them.
+    static const std::string kShowDetails =
+        "Prints the sixteen rows exactly as the channel table shows them (CH, Frequency, CTCSS/DCS,\n"
+        "Channel Spacing, Tx Power; empty channels as empty cells), then the option controls' texts\n"
+        "(SQL, TOT, Sq Delay, Offset(Wide), Offset(Narrow), Beep, Save, Busy Lock), with the decimal\n"
+        "separator of your number format. With --csv each option is a row of its own: its caption in\n"
+        "the first cell and its text in the second; import-csv reads this form back.\n" +
+        std::string(kOutputHelp);
+    static const std::string kImportDetails =
+        "Each cell goes through the rules of the window's grid: a frequency outside both bands is\n"
+        "replaced by the nearest allowed one, a frequency in an empty channel creates it with no\n"
+        "tone, wide spacing and high power, an empty frequency deletes the channel, a tone is\n"
+        "stored as the tone editor stores it, spacing, power and option texts must be items of\n"
+        "their lists. A cell equal to what the base shows leaves its bytes untouched, an empty\n"
+        "tone, spacing, power or option cell keeps the base's value, and rows not given keep the\n"
+        "base's channels and options. The header row (English or Chinese) selects the language.\n"
+        "Every replacement and unknown text is reported on stderr with its row and column; rows\n"
+        "count as a spreadsheet counts them, the header being row 1. Bytes the table cannot\n"
+        "express (116 to 124, the write mark, undefined bits) come from the base. A table larger\n"
+        "than 1 MiB is refused.\n" +
+        std::string(kOutputHelp);
     return {
         {{"show",
           "FILE.rdat",
           1,
           {kChineseOption, {"--csv", "", "", "RFC 4180 CSV with a header row instead of an aligned table"}},
           "Print the channel table and the radio options of a radio data file.",
-          "Prints the sixteen rows exactly as the channel table shows them (CH, Frequency, CTCSS/DCS,\n"
-          "Channel Spacing, Tx Power; empty channels as empty cells), then the option controls' texts\n"
-          "(SQL, TOT, Sq Delay, Offset(Wide), Offset(Narrow), Beep, Save, Busy Lock), with the decimal\n"
-          "separator of your number format. With --csv each option is a row of its own: its caption in\n"
-          "the first cell and its text in the second; import-csv reads this form back.\n"},
+          kShowDetails},
          runShow},
         {{"diff",
           "A.rdat B.rdat",
@@ -103,19 +133,11 @@ std::vector<Command> FileCommands() {
           "TABLE.csv",
           1,
           {{"--base", "", "BASE.rdat", "the image the table is applied to (required)", true},
-           {"--output", "-o", "OUT.rdat", "the file to write (required); replaced as one step", true},
+           {"--output", "-o", "OUT.rdat", "the file to write (required); replaced as one step, - for stdout",
+            true},
            {"--strict", "", "", "any replacement or unknown text is an error and nothing is written"}},
           "Apply a table in the CSV form of show --csv to a radio data file.",
-          "Each cell goes through the rules of the window's grid: a frequency outside both bands is\n"
-          "replaced by the nearest allowed one, a frequency in an empty channel creates it with no\n"
-          "tone, wide spacing and high power, an empty frequency deletes the channel, a tone is\n"
-          "stored as the tone editor stores it, spacing, power and option texts must be items of\n"
-          "their lists. A cell equal to what the base shows leaves its bytes untouched, an empty\n"
-          "tone, spacing, power or option cell keeps the base's value, and rows not given keep the\n"
-          "base's channels and options. The header row (English or Chinese) selects the language.\n"
-          "Every replacement and unknown text is reported on stderr with its row and column; rows\n"
-          "count as a spreadsheet counts them, the header being row 1. Bytes the table cannot\n"
-          "express (116 to 124, the write mark, undefined bits) come from the base.\n"},
+          kImportDetails},
          runImportCsv},
     };
 }

@@ -1,13 +1,23 @@
 #pragma once
-// Radio data files for the commands: one clear line for every file that cannot be used.
+// Radio data files and other outputs for the commands: one clear line for every file that cannot be
+// used.
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/CliFiles.h"
 #include "image/RadioImage.h"
 
 namespace vorix::cli {
+
+/// What every command's help says about its outputs and inputs.
+inline constexpr std::string_view kOutputHelp =
+    "Outputs are written as the window's Save writes them: an existing file is replaced in one\n"
+    "step and keeps its permissions, a link is written through, a device or named pipe is written\n"
+    "as it is, a directory is refused; - is stdout. An output that names an input is refused.\n"
+    "Inputs must be regular files (or links to one); - is stdin.\n";
 
 struct LoadedImage {
     std::optional<RadioImage> image;
@@ -17,7 +27,17 @@ struct LoadedImage {
 /// Reads the image of a radio data file: its first 128 bytes, as the window's Load does.
 LoadedImage LoadImageFile(CliFiles& files, const std::string& path);
 
-/// Writes the 128 bytes of the image atomically; an empty text on success, else "OUT.rdat: ...".
+/// Writes the 128 bytes of the image as the window's Save does; an empty text on success, else the
+/// line of DescribeOutputFailure.
 std::string SaveImageFile(CliFiles& files, const std::string& path, const RadioImage& image);
+
+/// "OUT.rdat: The file was not saved: reason", or the window's text for a file that may be incomplete.
+std::string DescribeOutputFailure(const std::string& path, const OutputResult& result);
+
+/// Checked before a command does anything: every output may be written, none names an input and no
+/// two name the same file (compared as files, so a link or a second name counts). The line for the
+/// first problem, or an empty text.
+std::string CheckOutputs(CliFiles& files, const std::vector<std::string>& outputs,
+                         const std::vector<std::string>& inputs);
 
 } // namespace vorix::cli

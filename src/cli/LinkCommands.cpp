@@ -1,11 +1,10 @@
 #include "cli/LinkCommands.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/ExitCodes.h"
 #include "cli/ImageDiff.h"
@@ -23,9 +22,9 @@ constexpr int kMostRetries = 1000;
 
 const OptionSyntax kPortOption{"--port", "", "N", "the radio's port COMN, 1 to 99 (required)", true};
 const OptionSyntax kRetriesOption{"--retries", "", "K",
-                                "answer Retry to the first K connection prompts of a run (default 0)"};
+                                  "answer Retry to the first K connection prompts of a run (default 0)"};
 const OptionSyntax kTraceOption{"--trace", "", "FILE",
-                              "write every frame sent and received to FILE, timed, in hex"};
+                                "write every frame sent and received to FILE (- for stdout), timed, in hex"};
 const OptionSyntax kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
 
 constexpr std::string_view kLinkDetails =
@@ -54,9 +53,17 @@ bool english(const ParsedArguments& args) {
     return !args.has("--chinese");
 }
 
+// A job with the frames of its runs gathered for --trace, written once the command is done.
+struct TracedJob {
+    LinkJob job;
+    std::ostringstream trace;
+    std::string tracePath; // empty without --trace
+};
+
 // --port, --retries and --trace into a job; nothing is returned when the command may go on.
 std::optional<int> prepareJob(std::string_view command, const ParsedArguments& args, CliContext& context,
-                              LinkJob& job, std::ofstream& trace) {
+                              TracedJob& traced) {
+    LinkJob& job = traced.job;
     const auto port = WholeNumber(args.value("--port"), link::kFirstPortNumber, link::kLastPortNumber);
     if (!port)
         return UsageError(context, command, "--port wants a number from 1 to 99: " + args.value("--port"));
@@ -70,14 +77,42 @@ std::optional<int> prepareJob(std::string_view command, const ParsedArguments& a
         job.retries = *retries;
     }
     if (args.has("--trace")) {
-        const std::string path = args.value("--trace");
-        trace.open(path, std::ios::binary | std::ios::trunc);
-        if (!trace)
-            return fail(context, path + ": cannot write the trace: " + std::strerror(errno), kExitBadInput);
-        job.trace = &trace;
+        traced.tracePath = args.value("--trace");
+        job.trace = &traced.trace;
     }
     job.progress = context.errIsTerminal ? &context.err : nullptr;
     return std::nullopt;
+}
+
+// The outputs of a command: its file operand when it writes one, and the trace.
+std::vector<std::string> outputsOf(const TracedJob& traced, std::optional<std::string> file = std::nullopt) {
+    std::vector<std::string> outputs;
+    if (file)
+        outputs.push_back(*file);
+    if (!traced.tracePath.empty())
+        outputs.push_back(traced.tracePath);
+    return outputs;
+}
+
+// Where the result lines go: stderr while an output takes stdout.
+std::ostream& reportStream(CliContext& context, const std::vector<std::string>& outputs) {
+    for (const std::string& output : outputs)
+        if (output == kStandardStream)
+            return context.err;
+    return context.out;
+}
+
+// Writes the trace whatever the run's outcome; a trace that cannot be written fails a run that
+// would otherwise succeed.
+int finishTrace(CliContext& context, const TracedJob& traced, int code) {
+    if (traced.tracePath.empty())
+        return code;
+    const std::string text = traced.trace.str();
+    const OutputResult written = context.files.write(traced.tracePath, FileContent(text.begin(), text.end()));
+    if (written.ok())
+        return code;
+    context.err << DescribeOutputFailure(traced.tracePath, written) << '\n';
+    return code == kExitSuccess ? kExitBadInput : code;
 }
 
 AppState linkState(const CliContext& context, const ParsedArguments& args, bool readMode, int port) {
@@ -95,39 +130,42 @@ int linkFailure(CliContext& context, const LinkJob& job, const LinkOutcome& outc
     return fail(context, line, kExitLinkFailure);
 }
 
-int runRead(LinkService& service, const ParsedArguments& args, CliContext& context) {
-    LinkJob job;
-    std::ofstream trace;
-    if (const auto stop = prepareJob("read", args, context, job, trace))
-        return *stop;
-    AppState state = linkState(context, args, true, job.portNumber);
-    const LinkOutcome outcome = service.transfer(state, job);
+int readInto(const std::string& path, LinkService& service, const ParsedArguments& args, CliContext& context,
+             const TracedJob& traced, std::ostream& report) {
+    AppState state = linkState(context, args, true, traced.job.portNumber);
+    const LinkOutcome outcome = service.transfer(state, traced.job);
     if (!outcome.ok)
-        return linkFailure(context, job, outcome);
-    const std::string error = SaveImageFile(context.files, args.operands[0], state.image);
+        return linkFailure(context, traced.job, outcome);
+    const std::string error = SaveImageFile(context.files, path, state.image);
     if (!error.empty())
         return fail(context, error, kExitBadInput);
-    context.out << Text(TextId::ReadDataOk, english(args)) << '\n';
+    report << Text(TextId::ReadDataOk, english(args)) << '\n';
     return kExitSuccess;
 }
 
-int runWrite(LinkService& service, const ParsedArguments& args, CliContext& context) {
-    const std::string& path = args.operands[0];
-    const LoadedImage loaded = LoadImageFile(context.files, path);
-    if (!loaded.image)
-        return fail(context, loaded.error, kExitBadInput);
-    LinkJob job;
-    std::ofstream trace;
-    if (const auto stop = prepareJob("write", args, context, job, trace))
+int runRead(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    TracedJob traced;
+    if (const auto stop = prepareJob("read", args, context, traced))
         return *stop;
+    const std::string& path = args.operands[0];
+    const std::vector<std::string> outputs = outputsOf(traced, path);
+    if (const std::string problem = CheckOutputs(context.files, outputs, {}); !problem.empty())
+        return fail(context, problem, kExitBadInput);
+    const int code = readInto(path, service, args, context, traced, reportStream(context, outputs));
+    return finishTrace(context, traced, code);
+}
 
+int writeFrom(const std::string& path, const RadioImage& image, LinkService& service,
+              const ParsedArguments& args, CliContext& context, const TracedJob& traced,
+              std::ostream& report) {
+    const LinkJob& job = traced.job;
     AppState state = linkState(context, args, false, job.portNumber);
-    state.image = *loaded.image;
+    state.image = image;
     state.image.write(layout::WriteMark, layout::WriteMarkValue); // as the window's Write button does
     const LinkOutcome written = service.transfer(state, job);
     if (!written.ok)
         return linkFailure(context, job, written);
-    context.out << Text(TextId::WriteDataOk, english(args)) << '\n';
+    report << Text(TextId::WriteDataOk, english(args)) << '\n';
     if (!args.has("--verify"))
         return kExitSuccess;
 
@@ -136,15 +174,31 @@ int runWrite(LinkService& service, const ParsedArguments& args, CliContext& cont
     if (!readBack.ok)
         return linkFailure(context, job, readBack, "reading back to verify");
     if (radio.image == state.image) {
-        context.out << "Verified: the radio holds " << path << " with byte 127 = 0x51\n";
+        report << "Verified: the radio holds " << path << " with byte 127 = 0x51\n";
         return kExitSuccess;
     }
-    context.out << FormatImageDiff(DiffImages(state, state.image, radio.image), english(args));
+    report << FormatImageDiff(DiffImages(state, state.image, radio.image), english(args));
     return fail(context,
                 link::PortLabel(job.portNumber, readBack.device) +
-                    ": the radio does not hold what was written from " + path +
-                    " (differences on stdout: written, then read back)",
+                    ": the radio does not hold what was written from " + path + " (differences on " +
+                    (&report == &context.out ? "stdout" : "stderr") + ": written, then read back)",
                 kExitDifferences);
+}
+
+int runWrite(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    const std::string& path = args.operands[0];
+    const LoadedImage loaded = LoadImageFile(context.files, path);
+    if (!loaded.image)
+        return fail(context, loaded.error, kExitBadInput);
+    TracedJob traced;
+    if (const auto stop = prepareJob("write", args, context, traced))
+        return *stop;
+    const std::vector<std::string> outputs = outputsOf(traced);
+    if (const std::string problem = CheckOutputs(context.files, outputs, {path}); !problem.empty())
+        return fail(context, problem, kExitBadInput);
+    const int code =
+        writeFrom(path, *loaded.image, service, args, context, traced, reportStream(context, outputs));
+    return finishTrace(context, traced, code);
 }
 
 int runPorts(LinkService& service, const ParsedArguments& args, CliContext& context) {
@@ -188,15 +242,15 @@ std::vector<Command> LinkCommands(LinkService& service) {
     static const std::string kReadDetails =
         "Reads the radio's memory with the link of the window's programming dialog and writes it\n"
         "to OUT.rdat, replaced as one step, only once the whole image has been read: a failed read\n"
-        "leaves OUT.rdat as it was.\n\n" +
-        std::string(kLinkDetails);
+        "leaves OUT.rdat as it was. The trace is written when the command ends.\n" +
+        std::string(kOutputHelp) + "\n" + std::string(kLinkDetails);
     static const std::string kWriteDetails =
         "Writes the image of IN.rdat into the radio with the link of the window's programming dialog.\n"
         "As the window's Write button does, byte 127 (the write mark) is set to 0x51 first; the file\n"
         "itself is not changed. With --verify the radio is read back after the write and compared\n"
         "with what was written: differences are printed as diff prints them (written, then read\n"
-        "back) and the exit code is 1.\n\n" +
-        std::string(kLinkDetails);
+        "back) and the exit code is 1. The trace is written when the command ends.\n" +
+        std::string(kOutputHelp) + "\n" + std::string(kLinkDetails);
     return {
         {{"read",
           "OUT.rdat",

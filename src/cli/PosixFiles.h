@@ -1,16 +1,23 @@
 #pragma once
-// Real files for the commands, through POSIX calls so that a write can be made durable.
+// The commands' files on the machine's disk, with standard input and output for "-".
 
 #include "cli/CliFiles.h"
+#include "platform/PosixFileSystem.h"
 
 namespace vorix::cli {
 
 class PosixFiles : public CliFiles {
 public:
-    FileRead read(const std::string& path) override;
-    /// Writes a temporary file in the target's folder, flushes it to the disk, gives it the
-    /// target's permissions (or those of a new file) and renames it over the target.
-    std::string writeAtomically(const std::string& path, const FileContent& content) override;
+    /// disk is where files are read and written; tests give one that fails on request.
+    explicit PosixFiles(FileSystem& disk = MachineFileSystem()) : disk_(disk) {}
+
+    InputRead read(const std::string& path, std::size_t limit) override;
+    OutputResult write(const std::string& path, const FileContent& content) override;
+    std::string checkOutput(const std::string& path) override;
+    bool sameFile(const std::string& a, const std::string& b) override;
+
+private:
+    FileSystem& disk_;
 };
 
 } // namespace vorix::cli

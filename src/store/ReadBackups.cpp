@@ -1,16 +1,20 @@
 #include "store/ReadBackups.h"
 
 #include <cstdio>
-#include <ctime>
-#include <fstream>
+#include <string_view>
 #include <system_error>
+
+#include "store/OutputFile.h"
 
 namespace vorix {
 
 namespace {
 
-constexpr const char* kPrefix = "read-";
-constexpr const char* kSuffix = ".rdat";
+constexpr std::string_view kPrefix = "read-";
+constexpr std::string_view kSuffix = ".rdat";
+constexpr std::string_view kStampShape = "read-0000-00-00_000000"; // 0 stands for any digit
+constexpr int kMostInOneSecond = 99;                               // the name alone, then -2 to -99
+constexpr int kFirstYear = 1970;
 constexpr auto kKeepFor = std::chrono::hours(24 * 365);
 
 std::tm localTimeOf(std::chrono::system_clock::time_point when) {
@@ -19,65 +23,106 @@ std::tm localTimeOf(std::chrono::system_clock::time_point when) {
     return *std::localtime(&t);
 }
 
-bool writeFile(const std::filesystem::path& path, const ImageBytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int number(std::string_view text, std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i)
+        value = value * 10 + (text[i] - '0');
+    return value;
+}
+
+int daysIn(int month, int year) {
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// "" or "-N" with N from 2 to 99, written without a leading zero.
+bool isCollisionSuffix(std::string_view tail) {
+    if (tail.empty())
+        return true;
+    if (tail.size() < 2 || tail.size() > 3 || tail[0] != '-' || tail[1] == '0')
+        return false;
+    for (std::size_t i = 1; i < tail.size(); ++i)
+        if (!isDigit(tail[i]))
+            return false;
+    return number(tail, 1, tail.size() - 1) >= 2;
+}
+
+std::string nameInSecond(const std::string& name, int n) {
+    if (n == 1)
+        return name;
+    return name.substr(0, name.size() - kSuffix.size()) + "-" + std::to_string(n) + std::string(kSuffix);
 }
 
 } // namespace
 
 std::string BackupFileName(const std::tm& localTime) {
     char text[64];
-    std::snprintf(text, sizeof text, "%s%04d-%02d-%02d_%02d%02d%02d%s", kPrefix, localTime.tm_year + 1900,
-                  localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min, localTime.tm_sec,
-                  kSuffix);
+    std::snprintf(text, sizeof text, "read-%04d-%02d-%02d_%02d%02d%02d.rdat", localTime.tm_year + 1900,
+                  localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min,
+                  localTime.tm_sec);
     return text;
 }
 
 std::optional<std::tm> BackupTimeFromName(const std::string& fileName) {
+    const std::string_view name(fileName);
+    if (name.size() < kStampShape.size() + kSuffix.size() || !name.starts_with(kPrefix) ||
+        !name.ends_with(kSuffix))
+        return std::nullopt;
+    for (std::size_t i = 0; i < kStampShape.size(); ++i)
+        if (kStampShape[i] == '0' ? !isDigit(name[i]) : name[i] != kStampShape[i])
+            return std::nullopt;
+    if (!isCollisionSuffix(
+            name.substr(kStampShape.size(), name.size() - kStampShape.size() - kSuffix.size())))
+        return std::nullopt;
+    const int year = number(name, 5, 4), month = number(name, 10, 2), day = number(name, 13, 2);
+    const int hour = number(name, 16, 2), minute = number(name, 18, 2), second = number(name, 20, 2);
+    if (year < kFirstYear || month < 1 || month > 12 || day < 1 || day > daysIn(month, year) || hour > 23 ||
+        minute > 59 || second > 59)
+        return std::nullopt;
     std::tm t{};
-    char tail[8] = {};
-    // The name carries the whole date; anything after the seconds (a "-2" of a second backup in the same
-    // second) is allowed before the suffix.
-    if (std::sscanf(fileName.c_str(), "read-%4d-%2d-%2d_%2d%2d%2d%7s", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour,
-                    &t.tm_min, &t.tm_sec, tail) != 7)
-        return std::nullopt;
-    if (fileName.size() < 5 || fileName.compare(fileName.size() - 5, 5, kSuffix) != 0)
-        return std::nullopt;
-    if (t.tm_mon < 1 || t.tm_mon > 12 || t.tm_mday < 1 || t.tm_mday > 31)
-        return std::nullopt;
-    t.tm_year -= 1900;
-    t.tm_mon -= 1;
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
     t.tm_isdst = -1;
     return t;
 }
 
-std::optional<std::filesystem::path> SaveReadBackup(const std::filesystem::path& folder, const ImageBytes& bytes,
+std::optional<std::filesystem::path> SaveReadBackup(FileSystem& files, const std::filesystem::path& folder,
+                                                    const ImageBytes& bytes,
                                                     std::chrono::system_clock::time_point now) {
     try {
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error)
             return std::nullopt;
+        const TemporaryCopy copy = WriteTemporaryCopy(files, folder.string(), bytes, std::nullopt);
+        if (!copy.error.empty())
+            return std::nullopt;
         const std::string name = BackupFileName(localTimeOf(now));
-        std::filesystem::path target = folder / name;
-        // Two reads within one second keep both backups.
-        for (int n = 2; std::filesystem::exists(target) && n < 100; ++n)
-            target = folder / (name.substr(0, name.size() - 5) + "-" + std::to_string(n) + kSuffix);
-        const std::filesystem::path temporary = target.string() + ".part";
-        if (!writeFile(temporary, bytes)) {
-            std::filesystem::remove(temporary, error);
-            return std::nullopt;
+        std::optional<std::filesystem::path> saved;
+        // A second name for the finished file claims a name in one step and fails when it is taken.
+        for (int n = 1; n <= kMostInOneSecond && !saved; ++n) {
+            const std::filesystem::path target = folder / nameInSecond(name, n);
+            const std::error_code linked = files.link(copy.path, target.string());
+            if (!linked)
+                saved = target;
+            else if (linked != std::errc::file_exists)
+                break;
         }
-        std::filesystem::rename(temporary, target, error);
-        if (error) {
-            std::filesystem::remove(temporary, error);
+        files.remove(copy.path);
+        if (!saved)
             return std::nullopt;
-        }
+        files.syncFolder(folder.string());
         PruneReadBackups(folder, now);
-        return target;
+        return saved;
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -87,7 +132,8 @@ int PruneReadBackups(const std::filesystem::path& folder, std::chrono::system_cl
     int removed = 0;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (!entry.is_regular_file(error))
+        // The entry itself, not what a link points at: a link is never the tool's own backup.
+        if (entry.symlink_status(error).type() != std::filesystem::file_type::regular)
             continue;
         auto taken = BackupTimeFromName(entry.path().filename().string());
         if (!taken)
@@ -95,7 +141,8 @@ int PruneReadBackups(const std::filesystem::path& folder, std::chrono::system_cl
         const std::time_t when = std::mktime(&*taken);
         if (when == static_cast<std::time_t>(-1))
             continue;
-        if (now - std::chrono::system_clock::from_time_t(when) > kKeepFor && std::filesystem::remove(entry.path(), error))
+        if (now - std::chrono::system_clock::from_time_t(when) > kKeepFor &&
+            std::filesystem::remove(entry.path(), error))
             ++removed;
     }
     return removed;

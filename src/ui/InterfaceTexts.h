@@ -13,6 +13,7 @@ enum class TextId {
     // Messages of the main window and the file flows.
     FrequencyOutOfRange, CoverCurrentData, UnknownError, OpenTitle, SaveTitle, FileFilterRadioData,
     FileFilterAll, FileCannotOpen, FileTooShort, FileCannotSave,
+    FileMayBeIncomplete,
     // Programming dialog.
     DialogLabelPassword, DialogLabelNewPassword, DialogCommandWrite, DialogCommandRead, DialogCommandCancel,
     DialogCaptionRead, DialogCaptionWrite, DialogStartRead, DialogStartWrite, DialogCompleteZero, DialogComplete,

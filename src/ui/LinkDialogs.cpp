@@ -1,5 +1,6 @@
 #include "ui/LinkDialogs.h"
 
+#include "platform/PosixFileSystem.h"
 #include "platform/QtMessageBoxes.h"
 #include "store/ReadBackups.h"
 #include "ui/FormProcess.h"
@@ -28,7 +29,8 @@ void LinkDialogs::openProgrammingDialog() {
             // Called only after a successful read: keep what the radio held before anything edits it.
             // A backup that cannot be written never disturbs the read.
             if (!backupFolder_.empty())
-                SaveReadBackup(backupFolder_, state_.image.bytes(), std::chrono::system_clock::now());
+                SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
+                               std::chrono::system_clock::now());
             if (window)
                 window->AnalyseChannelInformation();
         },

@@ -12,7 +12,9 @@
 
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
-#include "platform/QtRadioDataFile.h"
+#include "platform/PosixFileSystem.h"
+#include "store/OutputFile.h"
+#include "store/RadioDataFile.h"
 #include "ui/ChannelGrid.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/OptionControls.h"
@@ -64,6 +66,10 @@ public:
         return enter || QObject::eventFilter(watched, event);
     }
 };
+
+FileSystem& diskOf(const MainWindowServices& services) {
+    return services.disk ? *services.disk : MachineFileSystem();
+}
 
 } // namespace
 
@@ -323,11 +329,11 @@ void MainWindow::CommandLoad_Click() {
                                                          MessageButtons::OkCancel, MessageIcon::Warning);
     if (answer != MessageAnswer::Ok)
         return;
-    const LoadedImage loaded = LoadRadioDataFile(q(path));
+    const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
     if (!loaded.bytes) {
-        std::string text = loaded.tooShort ? std::string(Text(TextId::FileTooShort, en))
-                                           : std::string(Text(TextId::FileCannotOpen, en)) + " " +
-                                                 loaded.reason.toStdString();
+        const std::string text = loaded.tooShort
+                                     ? std::string(Text(TextId::FileTooShort, en))
+                                     : std::string(Text(TextId::FileCannotOpen, en)) + " " + loaded.reason;
         showError(text + "\n" + path);
         return;
     }
@@ -341,10 +347,11 @@ void MainWindow::CommandSave_Click() {
     const std::string path = ShowFileDialog("Save", std::string(Text(TextId::SaveTitle, en)), "");
     if (path.empty())
         return;
-    const FileResult result = SaveRadioDataFile(q(path), state_.image.bytes());
-    if (!result.ok)
-        showError(std::string(Text(TextId::FileCannotSave, en)) + " " + result.reason.toStdString() + "\n" +
-                  path);
+    const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
+    // A file written in place when it could not be replaced may have lost its old content: say so.
+    const TextId failure = saved.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+    if (!saved.ok())
+        showError(std::string(Text(failure, en)) + " " + saved.error + "\n" + path);
 }
 
 } // namespace vorix

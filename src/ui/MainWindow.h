@@ -18,6 +18,7 @@ class QPushButton;
 namespace vorix {
 
 class ChannelGrid;
+class FileSystem;
 
 /// What the main window needs from outside; tests pass fakes.
 struct MainWindowServices {
@@ -30,6 +31,8 @@ struct MainWindowServices {
     std::function<void()> openProgrammingDialog;
     /// Opens the serial port dialog modally.
     std::function<void()> openPortDialog;
+    /// Where Load and Save read and write; null for the machine's own files.
+    FileSystem* disk = nullptr;
 };
 
 class MainWindow : public QWidget {

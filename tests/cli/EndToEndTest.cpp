@@ -19,8 +19,8 @@ namespace {
 
 class EndToEnd : public ::testing::Test {
 protected:
-    test::ProgramResult cli(const std::vector<std::string>& args) {
-        return test::RunProgram(VORIX_CLI_PROGRAM, args, folder.file(""));
+    test::ProgramResult cli(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
+        return test::RunProgram(VORIX_CLI_PROGRAM, args, folder.file(""), test::kPointLocale, input);
     }
     std::string at(const std::string& name) const { return folder.file(name); }
     static int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
@@ -161,6 +161,30 @@ TEST_F(EndToEnd, AFileLongerThanTheImageGivesItsFirst128Bytes) {
     const auto imported = cli({"import-csv", at("a.csv"), "--base", at("long.rdat"), "-o", at("out.rdat")});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(folder.content("out.rdat"), bytes);
+}
+
+// "-" reads standard input up to the input's cap and writes standard output, which then holds the
+// output alone.
+TEST_F(EndToEnd, DashIsStandardInputAndOutput) {
+    folder.put("a.rdat", test::SampleImage());
+    folder.put("t.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\n5,146.52,,,\n");
+    folder.put("huge.csv", std::string((1u << 20) + 1, ','));
+    const auto written = cli({"import-csv", at("t.csv"), "--base", "-", "-o", "-"}, at("a.rdat"));
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.err, "");
+    folder.put("b.rdat", written.out);
+    EXPECT_EQ(cli({"show", "-"}, at("b.rdat")).out.substr(0, 200), cli({"show", at("b.rdat")}).out.substr(0, 200));
+    EXPECT_NE(cli({"show", "-"}, at("b.rdat")).out.find("\n5   146.52000"), std::string::npos);
+
+    const auto table = cli({"import-csv", "-", "--base", at("a.rdat"), "-o", at("c.rdat")}, at("t.csv"));
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(folder.content("c.rdat"), folder.content("b.rdat"));
+
+    const auto huge = cli({"import-csv", "-", "--base", at("a.rdat"), "-o", at("d.rdat")}, at("huge.csv"));
+    EXPECT_EQ(huge.exitCode, 2);
+    EXPECT_EQ(huge.err, "-: larger than 1 MiB, which no table of sixteen channels is; " + at("d.rdat") +
+                            " not written\n");
+    EXPECT_FALSE(folder.exists("d.rdat"));
 }
 
 TEST_F(EndToEnd, ImportAppliesAnEditedTableAndReportsReplacements) {

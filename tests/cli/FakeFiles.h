@@ -11,30 +11,44 @@ namespace vorix::cli::test {
 
 class FakeFiles : public CliFiles {
 public:
-    std::map<std::string, FileContent> files;
-    std::map<std::string, std::string> failingWrites; // path -> reason
+    std::map<std::string, FileContent> files;          // "-" holds what went to standard output
+    std::map<std::string, std::string> failingWrites;  // path -> reason, found when it is written
+    std::map<std::string, std::string> refusedOutputs; // path -> reason, found before anything is done
     int writes = 0;
 
-    FileRead read(const std::string& path) override {
+    InputRead read(const std::string& path, std::size_t limit) override {
         const auto it = files.find(path);
         if (it == files.end())
-            return {std::nullopt, "No such file or directory"};
-        return {it->second, {}};
+            return {std::nullopt, false, "No such file or directory"};
+        FileContent content = it->second;
+        const bool longer = content.size() > limit;
+        if (longer)
+            content.resize(limit);
+        return {content, longer, {}};
     }
 
-    std::string writeAtomically(const std::string& path, const FileContent& content) override {
+    OutputResult write(const std::string& path, const FileContent& content) override {
         ++writes;
         const auto failing = failingWrites.find(path);
         if (failing != failingWrites.end())
-            return failing->second;
+            return {failing->second};
         files[path] = content;
         return {};
     }
 
+    std::string checkOutput(const std::string& path) override {
+        const auto refused = refusedOutputs.find(path);
+        return refused == refusedOutputs.end() ? std::string() : refused->second;
+    }
+
+    bool sameFile(const std::string& a, const std::string& b) override { return a == b; }
+
     void put(const std::string& path, const RadioImage& image) {
         files[path] = FileContent(image.bytes().begin(), image.bytes().end());
     }
-    void put(const std::string& path, const std::string& text) { files[path] = FileContent(text.begin(), text.end()); }
+    void put(const std::string& path, const std::string& text) {
+        files[path] = FileContent(text.begin(), text.end());
+    }
 };
 
 } // namespace vorix::cli::test

@@ -29,7 +29,9 @@ protected:
         return {code, out.str(), err.str()};
     }
 
-    static int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+    static int lines(const std::string& text) {
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
 
     test::FakeFiles files;
 };
@@ -43,7 +45,8 @@ TEST_F(FileCommandsTest, HelpForTheProgramAndEachCommand) {
             EXPECT_NE(r.out.find(part), std::string::npos) << part;
     }
     for (const char* command : {"show", "diff", "import-csv"}) {
-        for (const auto& args : std::vector<std::vector<std::string>>{{command, "--help"}, {"help", command}}) {
+        for (const auto& args :
+             std::vector<std::vector<std::string>>{{command, "--help"}, {"help", command}}) {
             const Outcome r = run(args);
             EXPECT_EQ(r.code, kExitSuccess);
             EXPECT_EQ(r.out.rfind(std::string("Usage: vorix-cli ") + command, 0), 0u) << r.out;
@@ -87,6 +90,8 @@ TEST_F(FileCommandsTest, ShowPrintsTheTableOrCsv) {
 TEST_F(FileCommandsTest, BadFilesNameTheFileOnOneLine) {
     files.put("a.rdat", test::SampleImage());
     files.files["short.rdat"] = FileContent(127, 0);
+    files.put("t.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n");
+    files.files["huge.csv"] = FileContent((1u << 20) + 1, ',');
     struct Row {
         std::vector<std::string> args;
         const char* start;
@@ -99,6 +104,9 @@ TEST_F(FileCommandsTest, BadFilesNameTheFileOnOneLine) {
         {{"diff", "short.rdat", "a.rdat"}, "short.rdat: ", "not a radio data file"},
         {{"import-csv", "t.csv", "--base", "missing.rdat", "-o", "o.rdat"}, "missing.rdat: ", "Cannot read"},
         {{"import-csv", "missing.csv", "--base", "a.rdat", "-o", "o.rdat"}, "missing.csv: ", "Cannot read"},
+        {{"import-csv", "huge.csv", "--base", "a.rdat", "-o", "o.rdat"}, "huge.csv: ", "larger than 1 MiB"},
+        {{"import-csv", "t.csv", "--base", "a.rdat", "-o", "t.csv"}, "t.csv: ", "it is the input t.csv"},
+        {{"import-csv", "t.csv", "--base", "a.rdat", "-o", "a.rdat"}, "a.rdat: ", "it is the input a.rdat"},
     };
     for (const Row& r : table) {
         const Outcome result = run(r.args);
@@ -149,10 +157,12 @@ TEST_F(FileCommandsTest, ImportWritesTheResultOrNothing) {
     EXPECT_EQ(files.files.count("notes.rdat"), 1u);
 
     const int writesBefore = files.writes;
-    const Outcome strict = run({"import-csv", "notes.csv", "--base", "base.rdat", "-o", "strict.rdat", "--strict"});
+    const Outcome strict =
+        run({"import-csv", "notes.csv", "--base", "base.rdat", "-o", "strict.rdat", "--strict"});
     EXPECT_EQ(strict.code, kExitBadInput);
     EXPECT_EQ(lines(strict.err), 4);
-    EXPECT_NE(strict.err.find("notes.csv: 3 problems with --strict; strict.rdat not written\n"), std::string::npos);
+    EXPECT_NE(strict.err.find("notes.csv: 3 problems with --strict; strict.rdat not written\n"),
+              std::string::npos);
     EXPECT_EQ(files.writes, writesBefore) << "--strict writes nothing";
 
     for (const char* table : {"broken.csv", "syntax.csv"}) {

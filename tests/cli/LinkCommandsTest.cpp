@@ -106,8 +106,16 @@ TEST_F(LinkCommandsTest, BadArgumentsExitTwoBeforeTheRadioIsTouched) {
         {{"write", "in.rdat", "--port", "3", "--verify", "extra.rdat"}, "vorix-cli write: "},
         {{"ports", "COM3"}, "vorix-cli ports: "},
         {{"read", "out.rdat", "--port", "3", "--trace", "/nonexistent-folder/trace.txt"},
-         "/nonexistent-folder/trace.txt: cannot write the trace: "},
+         "/nonexistent-folder/trace.txt: The file was not saved: No such file or directory"},
+        {{"read", "folder.rdat", "--port", "3"}, "folder.rdat: The file was not saved: it is a directory"},
+        {{"write", "in.rdat", "--port", "3", "--trace", "in.rdat"},
+         "in.rdat: The file was not saved: it is the input in.rdat"},
+        {{"read", "out.rdat", "--port", "3", "--trace", "out.rdat"},
+         "out.rdat: The file was not saved: it is also the output out.rdat"},
+        {{"read", "-", "--port", "3", "--trace", "-"}, "-: The file was not saved: it is also the output -"},
     };
+    files.refusedOutputs["/nonexistent-folder/trace.txt"] = "No such file or directory";
+    files.refusedOutputs["folder.rdat"] = "it is a directory";
     for (const auto& [args, start] : table) {
         const Outcome r = run(args);
         EXPECT_EQ(r.code, kExitBadInput) << args[0] << " " << r.err;
@@ -285,13 +293,13 @@ TEST_F(LinkCommandsTest, AFailedWriteOrReadBackIsALinkFailure) {
 }
 
 TEST_F(LinkCommandsTest, TraceHasEveryFrameSentAndEveryChunkReceived) {
-    test::TempFolder folder;
     service.radio().memory = Pattern(5);
     files.put("in.rdat", RadioImage(Pattern(5)));
-    const Outcome r =
-        run({"write", "in.rdat", "--port", "4", "--verify", "--trace", folder.file("trace.txt")});
+    const Outcome r = run({"write", "in.rdat", "--port", "4", "--verify", "--trace", "trace.txt"});
     ASSERT_EQ(r.code, kExitSuccess) << r.err;
-    std::istringstream trace(folder.content("trace.txt"));
+    EXPECT_EQ(files.writes, 1) << "the trace is written once, when the command ends";
+    const FileContent& written = files.files.at("trace.txt");
+    std::istringstream trace(std::string(written.begin(), written.end()));
     std::vector<std::string> sent, received;
     for (std::string line; std::getline(trace, line);) {
         const std::size_t space = line.find(' ');
@@ -308,6 +316,72 @@ TEST_F(LinkCommandsTest, TraceHasEveryFrameSentAndEveryChunkReceived) {
     // Every answer arrives with the cable's echo of its frame in front.
     ASSERT_EQ(received.size(), sent.size() - 2) << "the end bytes have no answer";
     EXPECT_EQ(received.front(), "50 52 4F 47 52 41 4D 06");
+}
+
+// An output that cannot be written fails a run that would otherwise succeed, with the reason; the
+// radio's own result is still reported, and a link failure keeps its exit code.
+TEST_F(LinkCommandsTest, AnOutputThatCannotBeWrittenIsNeverASuccess) {
+    files.put("in.rdat", RadioImage(Pattern(6)));
+    files.failingWrites["trace.txt"] = "No space left on device";
+    files.failingWrites["full.rdat"] = "No space left on device";
+    const struct {
+        std::vector<std::string> args;
+        bool radioAnswers;
+        int code;
+        std::string out, err;
+    } table[] = {
+        {{"write", "in.rdat", "--port", "4", "--trace", "trace.txt"},
+         true,
+         kExitBadInput,
+         "Write Data OK\n",
+         "trace.txt: The file was not saved: No space left on device\n"},
+        {{"read", "out.rdat", "--port", "4", "--trace", "trace.txt"},
+         true,
+         kExitBadInput,
+         "Read Data OK\n",
+         "trace.txt: The file was not saved: No space left on device\n"},
+        {{"read", "full.rdat", "--port", "4", "--trace", "ok.txt"},
+         true,
+         kExitBadInput,
+         "",
+         "full.rdat: The file was not saved: No space left on device\n"},
+        {{"read", "out.rdat", "--port", "4", "--trace", "trace.txt"},
+         false,
+         kExitLinkFailure,
+         "",
+         std::string("COM4 (/dev/pts/7): ") + kCheck +
+             "\ntrace.txt: The file was not saved: No space left on device\n"},
+    };
+    for (const auto& row : table) {
+        service.replaceRadio();
+        service.radio().memory = Pattern(6);
+        if (!row.radioAnswers)
+            service.radio().faults[1] = RadioFault::answerByte(0x15);
+        const Outcome r = run(row.args);
+        EXPECT_EQ(r.code, row.code) << row.args[0] << " " << r.err;
+        EXPECT_EQ(r.out, row.out);
+        EXPECT_EQ(r.err, row.err);
+    }
+    EXPECT_EQ(files.files.count("full.rdat"), 0u);
+    EXPECT_EQ(files.files.count("ok.txt"), 1u) << "the trace of a run whose output failed is kept";
+}
+
+// "-" sends an output to stdout; the result lines then go to stderr, so that stdout holds the output alone.
+TEST_F(LinkCommandsTest, AnOutputOnStdoutMovesTheResultLinesToStderr) {
+    service.radio().memory = Pattern(7);
+    const Outcome read = run({"read", "-", "--port", "4"});
+    ASSERT_EQ(read.code, kExitSuccess) << read.err;
+    EXPECT_EQ(read.out, "");
+    EXPECT_EQ(read.err, "Read Data OK\n");
+    EXPECT_EQ(file("-").bytes(), Pattern(7));
+
+    files.put("in.rdat", RadioImage(Pattern(7)));
+    const Outcome write = run({"write", "in.rdat", "--port", "4", "--trace", "-"});
+    ASSERT_EQ(write.code, kExitSuccess) << write.err;
+    EXPECT_EQ(write.out, "");
+    EXPECT_EQ(write.err, "Write Data OK\n");
+    const FileContent& trace = files.files.at("-");
+    EXPECT_NE(std::string(trace.begin(), trace.end()).find(" TX 50 52 4F 47 52 41 4D\n"), std::string::npos);
 }
 
 TEST_F(LinkCommandsTest, ProgressBarOnlyOnATerminal) {

@@ -8,7 +8,9 @@
 namespace vorix::cli {
 namespace {
 
-FileContent bytesOf(const std::string& text) { return FileContent(text.begin(), text.end()); }
+FileContent bytesOf(const std::string& text) {
+    return FileContent(text.begin(), text.end());
+}
 
 mode_t modeOf(const std::string& path) {
     struct stat info {};
@@ -16,57 +18,74 @@ mode_t modeOf(const std::string& path) {
     return info.st_mode & 07777;
 }
 
-TEST(PosixFiles, ReadsWholeFilesAndNamesWhyNot) {
+TEST(PosixFiles, ReadsUpToTheCapAndNamesWhyNot) {
     test::TempFolder folder;
     const std::string big(10000, 'x');
     folder.put("big.bin", big);
     PosixFiles files;
-    const FileRead read = files.read(folder.file("big.bin"));
-    ASSERT_TRUE(read.content.has_value());
-    EXPECT_EQ(*read.content, bytesOf(big));
-    const FileRead missing = files.read(folder.file("missing.rdat"));
+    const InputRead whole = files.read(folder.file("big.bin"), 10000);
+    ASSERT_TRUE(whole.content.has_value());
+    EXPECT_EQ(*whole.content, bytesOf(big));
+    EXPECT_FALSE(whole.longer);
+    const InputRead capped = files.read(folder.file("big.bin"), 9999);
+    ASSERT_TRUE(capped.content.has_value());
+    EXPECT_EQ(capped.content->size(), 9999u);
+    EXPECT_TRUE(capped.longer);
+    const InputRead missing = files.read(folder.file("missing.rdat"), 128);
     EXPECT_FALSE(missing.content.has_value());
     EXPECT_EQ(missing.error, "No such file or directory");
-    const FileRead folderRead = files.read(folder.file(""));
+    const InputRead folderRead = files.read(folder.file(""), 128);
     EXPECT_FALSE(folderRead.content.has_value());
-    EXPECT_EQ(folderRead.error, "Is a directory");
+    EXPECT_EQ(folderRead.error, "it is a directory, not a regular file");
 }
 
-TEST(PosixFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporaryFile) {
+TEST(PosixFiles, ReplacingLeavesNoTailAndNoTemporaryFile) {
     test::TempFolder folder;
     PosixFiles files;
-    EXPECT_EQ(files.writeAtomically(folder.file("out.rdat"), bytesOf("first")), "");
+    EXPECT_TRUE(files.write(folder.file("out.rdat"), bytesOf("first")).ok());
     EXPECT_EQ(folder.content("out.rdat"), "first");
-    EXPECT_EQ(files.writeAtomically(folder.file("out.rdat"), bytesOf("second, longer")), "");
+    EXPECT_TRUE(files.write(folder.file("out.rdat"), bytesOf("second, longer")).ok());
     EXPECT_EQ(folder.content("out.rdat"), "second, longer");
-    EXPECT_EQ(files.writeAtomically(folder.file("out.rdat"), bytesOf("3")), "");
+    EXPECT_TRUE(files.write(folder.file("out.rdat"), bytesOf("3")).ok());
     EXPECT_EQ(folder.content("out.rdat"), "3") << "a shorter content leaves no tail of the old file";
     EXPECT_EQ(folder.names(), std::vector<std::string>{"out.rdat"});
 }
 
-TEST(PosixFiles, ReplacingKeepsTheTargetsPermissions) {
+TEST(PosixFiles, ANewFileIsNotLeftPrivateToItsOwner) {
     test::TempFolder folder;
-    const std::string path = folder.put("out.rdat", "old");
-    ::chmod(path.c_str(), 0640);
     PosixFiles files;
-    EXPECT_EQ(files.writeAtomically(path, bytesOf("new")), "");
-    EXPECT_EQ(modeOf(path), 0640u);
     const mode_t mask = ::umask(022);
-    EXPECT_EQ(files.writeAtomically(folder.file("fresh.rdat"), bytesOf("x")), "");
+    EXPECT_TRUE(files.write(folder.file("fresh.rdat"), bytesOf("x")).ok());
     ::umask(mask);
-    EXPECT_EQ(modeOf(folder.file("fresh.rdat")), 0644u) << "a new file is not left private to its owner";
+    EXPECT_EQ(modeOf(folder.file("fresh.rdat")), 0644u);
 }
 
-TEST(PosixFiles, AFailedWriteLeavesNothingBehind) {
+// The temporary file has a short name of its own, so the longest name a folder allows can be written.
+TEST(PosixFiles, TheLongestNameCanBeWritten) {
     test::TempFolder folder;
     PosixFiles files;
-    EXPECT_EQ(files.writeAtomically(folder.file("no/such/folder/out.rdat"), bytesOf("x")),
-              "No such file or directory");
-    folder.put("target", "");
-    std::filesystem::remove(folder.file("target"));
-    std::filesystem::create_directory(folder.file("target"));
-    EXPECT_NE(files.writeAtomically(folder.file("target"), bytesOf("x")), "") << "a folder cannot be replaced";
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"target"});
+    for (std::size_t length : {248u, 255u}) {
+        const std::string name = std::string(length - 5, 'n') + ".rdat";
+        const OutputResult written = files.write(folder.file(name), bytesOf("x"));
+        EXPECT_TRUE(written.ok()) << length << ": " << written.error;
+        EXPECT_EQ(folder.content(name), "x");
+    }
+}
+
+TEST(PosixFiles, SameFileComparesFilesNotNames) {
+    test::TempFolder folder;
+    folder.put("club.rdat", "x");
+    std::filesystem::create_symlink("club.rdat", folder.file("link.rdat"));
+    std::filesystem::create_hard_link(folder.file("club.rdat"), folder.file("second-name.rdat"));
+    folder.put("other.rdat", "x");
+    PosixFiles files;
+    EXPECT_TRUE(files.sameFile(folder.file("club.rdat"), folder.file("link.rdat")));
+    EXPECT_TRUE(files.sameFile(folder.file("club.rdat"), folder.file("second-name.rdat")));
+    EXPECT_TRUE(files.sameFile(folder.file("./club.rdat"), folder.file("club.rdat")));
+    EXPECT_FALSE(files.sameFile(folder.file("club.rdat"), folder.file("other.rdat")));
+    EXPECT_TRUE(files.sameFile(folder.file("new.rdat"), folder.file("./new.rdat")))
+        << "one name not made yet";
+    EXPECT_FALSE(files.sameFile(folder.file("new.rdat"), folder.file("newer.rdat")));
 }
 
 } // namespace

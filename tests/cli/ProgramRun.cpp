@@ -39,7 +39,8 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
 } // namespace
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& scratchFolder, const std::vector<std::string>& locale) {
+                         const std::string& scratchFolder, const std::vector<std::string>& locale,
+                         const std::string& input) {
     const std::string outPath = scratchFolder + "/.stdout";
     const std::string errPath = scratchFolder + "/.stderr";
     std::vector<std::string> argv{program};
@@ -50,11 +51,12 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argvPointers.data(), envPointers.data());
+    const int spawned =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argvPointers.data(), envPointers.data());
     posix_spawn_file_actions_destroy(&actions);
 
     ProgramResult result;
