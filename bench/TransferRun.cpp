@@ -7,7 +7,7 @@
 #include "link/LinkSession.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtTimer.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::bench {
 

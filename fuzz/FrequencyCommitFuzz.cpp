@@ -14,7 +14,7 @@
 #include "image/ByteHelpers.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
-#include "ui/ChannelEditing.h"
+#include "editing/ChannelEditing.h"
 
 namespace {
 

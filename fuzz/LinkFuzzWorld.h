@@ -15,7 +15,7 @@
 #include "link/LinkDisplay.h"
 #include "link/LinkFrames.h"
 #include "link/LinkInterfaces.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::fuzz {
 

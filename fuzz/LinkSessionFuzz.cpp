@@ -26,7 +26,7 @@
 #include "LinkFuzzWorld.h"
 #include "image/AppState.h"
 #include "link/LinkSession.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace {
 

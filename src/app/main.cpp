@@ -5,8 +5,8 @@
 #include <QStandardPaths>
 
 #include "image/AppState.h"
-#include "platform/QtFileDialogs.h"
-#include "platform/QtMessageBoxes.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtMessageBoxes.h"
 #include "platform/QtSettingsScope.h"
 #include "ui/LinkDialogs.h"
 #include "ui/MainWindow.h"

@@ -4,7 +4,7 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/TableFormat.h"
-#include "ui/Startup.h"
+#include "editing/Startup.h"
 
 namespace vorix::cli {
 

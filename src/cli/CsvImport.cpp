@@ -7,8 +7,8 @@
 #include "cli/TableTexts.h"
 #include "image/ChannelTexts.h"
 #include "image/ChannelView.h"
-#include "ui/ChannelEditing.h"
-#include "ui/InterfaceTexts.h"
+#include "editing/ChannelEditing.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 

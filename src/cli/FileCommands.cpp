@@ -9,7 +9,7 @@
 #include "cli/ImageDiff.h"
 #include "cli/ImageFiles.h"
 #include "cli/TableFormat.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/ImageFiles.h"
 
 #include "store/RadioDataFile.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 

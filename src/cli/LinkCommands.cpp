@@ -12,7 +12,7 @@
 #include "cli/TableFormat.h"
 #include "image/ImageLayout.h"
 #include "link/PortNames.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 

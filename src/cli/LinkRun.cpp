@@ -1,6 +1,6 @@
 #include "cli/LinkRun.h"
 
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 

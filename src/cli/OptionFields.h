@@ -10,8 +10,8 @@
 
 #include "image/ChannelView.h"
 #include "image/RadioImage.h"
-#include "ui/InterfaceTexts.h"
-#include "ui/OptionControls.h"
+#include "texts/InterfaceTexts.h"
+#include "editing/OptionControls.h"
 
 namespace vorix::cli {
 

@@ -2,14 +2,14 @@
 // The commands' files on the machine's disk, with standard input and output for "-".
 
 #include "cli/CliFiles.h"
-#include "platform/PosixFileSystem.h"
+#include "store/FileSystem.h"
 
 namespace vorix::cli {
 
 class PosixFiles : public CliFiles {
 public:
     /// disk is where files are read and written; tests give one that fails on request.
-    explicit PosixFiles(FileSystem& disk = MachineFileSystem()) : disk_(disk) {}
+    explicit PosixFiles(FileSystem& disk) : disk_(disk) {}
 
     InputRead read(const std::string& path, std::size_t limit) override;
     OutputResult write(const std::string& path, const FileContent& content) override;

@@ -13,7 +13,7 @@
 #include "link/LinkDisplay.h"
 #include "link/LinkInterfaces.h"
 #include "link/LinkVariables.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::link {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::link {
 

@@ -14,9 +14,9 @@
 
 #include "image/ChannelTexts.h"
 #include "image/Tones.h"
-#include "ui/ChannelEditing.h"
-#include "ui/InterfaceTexts.h"
-#include "ui/KeyFilter.h"
+#include "editing/ChannelEditing.h"
+#include "texts/InterfaceTexts.h"
+#include "editing/KeyFilter.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
 

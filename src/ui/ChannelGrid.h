@@ -8,7 +8,7 @@
 
 #include "image/AppState.h"
 #include "image/ChannelView.h"
-#include "ui/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 class QComboBox;
 class QLineEdit;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
 

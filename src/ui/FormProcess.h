@@ -8,7 +8,7 @@
 
 #include "image/AppState.h"
 #include "link/LinkDisplay.h"
-#include "ui/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,7 +1,7 @@
 #include "ui/LinkDialogs.h"
 
 #include "platform/PosixFileSystem.h"
-#include "platform/QtMessageBoxes.h"
+#include "ui/QtMessageBoxes.h"
 #include "store/ReadBackups.h"
 #include "ui/FormProcess.h"
 

@@ -7,7 +7,7 @@
 #include "store/SettingsStore.h"
 #include "ui/FormComPort.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 namespace vorix {
 

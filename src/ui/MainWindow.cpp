@@ -16,10 +16,10 @@
 #include "store/OutputFile.h"
 #include "store/RadioDataFile.h"
 #include "ui/ChannelGrid.h"
-#include "ui/InterfaceTexts.h"
-#include "ui/OptionControls.h"
+#include "texts/InterfaceTexts.h"
+#include "editing/OptionControls.h"
 #include "ui/QtText.h"
-#include "ui/Startup.h"
+#include "editing/Startup.h"
 #include "ui/TwipScale.h"
 
 namespace vorix {

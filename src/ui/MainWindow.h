@@ -7,8 +7,8 @@
 
 #include "image/AppState.h"
 #include "store/SettingsStore.h"
-#include "ui/FileDialogs.h"
-#include "ui/MessageBoxes.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
 
 class QCheckBox;
 class QComboBox;

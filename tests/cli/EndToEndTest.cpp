@@ -11,8 +11,8 @@
 #include "TempFolder.h"
 #include "cli/CsvTable.h"
 #include "image/ChannelView.h"
-#include "ui/InterfaceTexts.h"
-#include "ui/OptionControls.h"
+#include "texts/InterfaceTexts.h"
+#include "editing/OptionControls.h"
 
 namespace vorix::cli {
 namespace {

@@ -14,6 +14,7 @@
 #include "cli/FileCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/PosixFiles.h"
+#include "platform/PosixFileSystem.h"
 #include "support/FilePlaces.h"
 #include "support/SmallTmpfs.h"
 
@@ -90,7 +91,7 @@ TEST(CliFilePlaces, OutputsOntoAFullDiskKeepTheOldFile) {
     vorix::test::SmallTmpfs full(old);
     if (!full.available())
         GTEST_SKIP() << "no filesystem can be mounted here";
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     for (const char* name : {"data.rdat", "new.rdat"}) {
         const std::string path = full.folder().file(name);
         const Outcome r = run(files, {"read", path, "--port", "4"});
@@ -108,7 +109,7 @@ TEST(CliFilePlaces, InputsAreTakenAsTheWindowsLoadTakesThem) {
     const std::string out = work.file("out.rdat");
     for (const vorix::test::InputCase& c : vorix::test::InputCases()) {
         const vorix::test::InputPlace place(c);
-        PosixFiles files;
+        PosixFiles files(MachineFileSystem());
         const Outcome shown = run(files, {"show", place.path()});
         fs::remove(out);
         const Outcome imported = run(files, {"import-csv", table, "--base", place.path(), "-o", out});
@@ -148,7 +149,7 @@ TEST(CliFilePlaces, AnOutputNamingAnInputIsRefusedBeforeAnythingIsDone) {
         {{"import-csv", table, "--base", club, "-o", folder.file("link.rdat")}, "it is the input " + club},
         {{"import-csv", table, "--base", club, "-o", table}, "it is the input " + table},
     };
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     for (const auto& row : rows) {
         const Outcome r = run(files, row.args);
         EXPECT_EQ(r.code, kExitBadInput) << r.err;

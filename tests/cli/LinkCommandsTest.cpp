@@ -18,7 +18,7 @@
 #include "cli/LinkCommands.h"
 #include "cli/ProgressBar.h"
 #include "image/ImageLayout.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "TempFolder.h"
 #include "cli/PosixFiles.h"
+#include "platform/PosixFileSystem.h"
 
 namespace vorix::cli {
 namespace {
@@ -22,7 +23,7 @@ TEST(PosixFiles, ReadsUpToTheCapAndNamesWhyNot) {
     test::TempFolder folder;
     const std::string big(10000, 'x');
     folder.put("big.bin", big);
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     const InputRead whole = files.read(folder.file("big.bin"), 10000);
     ASSERT_TRUE(whole.content.has_value());
     EXPECT_EQ(*whole.content, bytesOf(big));
@@ -41,7 +42,7 @@ TEST(PosixFiles, ReadsUpToTheCapAndNamesWhyNot) {
 
 TEST(PosixFiles, ReplacingLeavesNoTailAndNoTemporaryFile) {
     test::TempFolder folder;
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     EXPECT_TRUE(files.write(folder.file("out.rdat"), bytesOf("first")).ok());
     EXPECT_EQ(folder.content("out.rdat"), "first");
     EXPECT_TRUE(files.write(folder.file("out.rdat"), bytesOf("second, longer")).ok());
@@ -53,7 +54,7 @@ TEST(PosixFiles, ReplacingLeavesNoTailAndNoTemporaryFile) {
 
 TEST(PosixFiles, ANewFileIsNotLeftPrivateToItsOwner) {
     test::TempFolder folder;
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     const mode_t mask = ::umask(022);
     EXPECT_TRUE(files.write(folder.file("fresh.rdat"), bytesOf("x")).ok());
     ::umask(mask);
@@ -63,7 +64,7 @@ TEST(PosixFiles, ANewFileIsNotLeftPrivateToItsOwner) {
 // The temporary file has a short name of its own, so the longest name a folder allows can be written.
 TEST(PosixFiles, TheLongestNameCanBeWritten) {
     test::TempFolder folder;
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     for (std::size_t length : {248u, 255u}) {
         const std::string name = std::string(length - 5, 'n') + ".rdat";
         const OutputResult written = files.write(folder.file(name), bytesOf("x"));
@@ -78,7 +79,7 @@ TEST(PosixFiles, SameFileComparesFilesNotNames) {
     std::filesystem::create_symlink("club.rdat", folder.file("link.rdat"));
     std::filesystem::create_hard_link(folder.file("club.rdat"), folder.file("second-name.rdat"));
     folder.put("other.rdat", "x");
-    PosixFiles files;
+    PosixFiles files(MachineFileSystem());
     EXPECT_TRUE(files.sameFile(folder.file("club.rdat"), folder.file("link.rdat")));
     EXPECT_TRUE(files.sameFile(folder.file("club.rdat"), folder.file("second-name.rdat")));
     EXPECT_TRUE(files.sameFile(folder.file("./club.rdat"), folder.file("club.rdat")));

@@ -8,8 +8,8 @@
 #include "cli/TableFormat.h"
 #include "cli/TableTexts.h"
 #include "image/ChannelView.h"
-#include "ui/InterfaceTexts.h"
-#include "ui/OptionControls.h"
+#include "texts/InterfaceTexts.h"
+#include "editing/OptionControls.h"
 
 namespace vorix::cli {
 namespace {

@@ -12,7 +12,7 @@
 #include "image/ImageLayout.h"
 #include "image/Tones.h"
 #include "support/CommaLocale.h"
-#include "ui/ChannelEditing.h"
+#include "editing/ChannelEditing.h"
 
 namespace vorix {
 namespace {

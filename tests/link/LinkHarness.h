@@ -12,7 +12,7 @@
 #include "support/RecordingLinkDisplay.h"
 #include "support/ScriptedPrompt.h"
 #include "support/ScriptedRadio.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::test {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/FileDialogs.h"
-#include "ui/MessageBoxes.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
 
 namespace vorix::test {
 

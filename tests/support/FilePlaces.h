@@ -21,7 +21,7 @@
 
 #include "support/FaultyDisk.h"
 #include "support/TempFolder.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::test {
 

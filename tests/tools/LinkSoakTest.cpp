@@ -21,7 +21,7 @@
 #include "support/FakeTimer.h"
 #include "support/RecordingLinkDisplay.h"
 #include "support/SimRadioPort.h"
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::test {
 namespace {

@@ -8,11 +8,11 @@
 #include <cstdio>
 
 #include "image/AppState.h"
-#include "platform/QtFileDialogs.h"
-#include "platform/QtMessageBoxes.h"
-#include "ui/ChannelEditing.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtMessageBoxes.h"
+#include "editing/ChannelEditing.h"
 #include "ui/MainWindow.h"
-#include "ui/OptionControls.h"
+#include "editing/OptionControls.h"
 #include "store/SettingsStore.h"
 
 namespace {

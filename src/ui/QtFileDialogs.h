@@ -1,7 +1,7 @@
 #pragma once
 // Open and save dialogs on QFileDialog.
 
-#include "ui/FileDialogs.h"
+#include "platform/FileDialogs.h"
 
 namespace vorix {
 

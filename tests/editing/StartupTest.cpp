@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/Startup.h"
+#include "editing/Startup.h"
 
 namespace vorix {
 namespace {

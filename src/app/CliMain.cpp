@@ -13,15 +13,16 @@
 #include "cli/FileCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/PosixFiles.h"
-#include "cli/QtLinkService.h"
-#include "ui/Startup.h"
+#include "platform/PosixFileSystem.h"
+#include "app/QtLinkService.h"
+#include "editing/Startup.h"
 
 int main(int argc, char** argv) {
     using namespace vorix::cli;
     const std::vector<std::string> args(argv + 1, argv + argc); // before Qt may take any of them
     // The serial port and the link's timer need an event loop; no window is ever made.
     QCoreApplication application(argc, argv);
-    PosixFiles files;
+    PosixFiles files(vorix::MachineFileSystem());
     // The user's number format as the window reads it: Qt's text for 0.5, which Qt takes from the
     // environment even where the C library has no such locale.
     const std::string separator = vorix::DecimalSeparatorFrom(QLocale::system().toString(0.5).toStdString());

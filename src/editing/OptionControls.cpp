@@ -1,4 +1,4 @@
-#include "ui/OptionControls.h"
+#include "editing/OptionControls.h"
 
 #include <array>
 #include <string>

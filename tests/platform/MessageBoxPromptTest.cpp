@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeDialogs.h"
-#include "ui/MessageBoxPrompt.h"
+#include "platform/MessageBoxPrompt.h"
 
 using namespace vorix;
 using link::PromptAnswer;

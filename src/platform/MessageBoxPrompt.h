@@ -3,7 +3,7 @@
 
 #include "image/AppState.h"
 #include "link/LinkInterfaces.h"
-#include "ui/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 namespace vorix {
 

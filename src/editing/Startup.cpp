@@ -1,4 +1,4 @@
-#include "ui/Startup.h"
+#include "editing/Startup.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "ui/ChannelEditing.h"
+#include "editing/ChannelEditing.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "ui/FileDialogs.h"
+#include "platform/FileDialogs.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix {
 

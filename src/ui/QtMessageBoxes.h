@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 namespace vorix {
 

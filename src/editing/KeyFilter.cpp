@@ -1,4 +1,4 @@
-#include "ui/KeyFilter.h"
+#include "editing/KeyFilter.h"
 
 #include <algorithm>
 #include <array>

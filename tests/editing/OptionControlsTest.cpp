@@ -5,7 +5,7 @@
 
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
-#include "ui/OptionControls.h"
+#include "editing/OptionControls.h"
 
 namespace vorix {
 namespace {

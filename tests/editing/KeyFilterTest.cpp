@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/KeyFilter.h"
+#include "editing/KeyFilter.h"
 
 namespace vorix {
 namespace {

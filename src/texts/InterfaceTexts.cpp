@@ -1,4 +1,4 @@
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "ui/MessageBoxPrompt.h"
+#include "platform/MessageBoxPrompt.h"
 
-#include "ui/InterfaceTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix {
 

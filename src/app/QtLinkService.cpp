@@ -1,4 +1,4 @@
-#include "cli/QtLinkService.h"
+#include "app/QtLinkService.h"
 
 #include <QEventLoop>
 #include <QFile>
