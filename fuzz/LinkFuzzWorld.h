@@ -15,7 +15,6 @@
 #include "link/LinkDisplay.h"
 #include "link/LinkFrames.h"
 #include "link/LinkInterfaces.h"
-#include "ui/InterfaceTexts.h"
 
 namespace vorix::fuzz {
 
@@ -32,6 +31,7 @@ struct LinkWatch {
     bool cancelled = false;  // a "Check connection" prompt was answered Cancel
     bool readOk = false;     // "Read Data OK" was shown
     bool writeOk = false;    // "Write Data OK" was shown
+    int sends = 0;           // frames the session has sent, reaching the radio or not
 
     bool over() const { return closed || abandoned; }
 
@@ -187,6 +187,7 @@ public:
         Require(!watch_.promptOpen, "no frame is sent while a prompt is open");
         Require(!watch_.cancelled, "no frame is sent after the prompt was answered Cancel");
         watch_.note("send " + FrameName(bytes) + (isOpen() ? "" : " (port closed)"));
+        ++watch_.sends;
         RequireKnownFrame(bytes, watch_.state.image, watch_.state.ReadMode);
         if (!isOpen())
             return;
@@ -289,14 +290,13 @@ public:
 
     std::function<link::PromptAnswer(link::PromptButtons)> whileOpen;
 
-    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override {
+    link::PromptAnswer ask(const link::PromptQuestion& question) override {
         watch_.checkCall("no prompt after the dialog closed or abandon()");
         Require(!watch_.promptOpen, "no prompt opens while another one is open");
-        const TextId expected =
-            buttons == link::PromptButtons::Ok ? TextId::ReselectComPort : TextId::CheckConnection;
-        Require(text == Text(expected, watch_.state.IsEnglish),
-                "Ok asks to reselect the port, Retry/Cancel asks to check the connection");
-        watch_.note("prompt " + text);
+        const bool reselect = question.kind == link::PromptKind::ReselectPort;
+        Require(!reselect || watch_.sends == 0, "the port is to be reselected only when it did not open");
+        const link::PromptButtons buttons = question.buttons();
+        watch_.note(reselect ? "prompt reselect port" : "prompt check connection");
         watch_.promptOpen = true;
         const link::PromptAnswer answer = whileOpen ? whileOpen(buttons) : link::PromptAnswer::Cancel;
         watch_.promptOpen = false;
@@ -318,19 +318,19 @@ public:
 
     std::function<void()> onClose; // the dialog's close handler
 
-    void setCaption(const std::string&) override { check(); }
+    void setCaption(link::LinkCaption) override { check(); }
+    void resetProgress() override { check(); }
     void setProgress(double fraction) override {
         check();
         Require(fraction >= 0.0 && fraction <= 1.0, "the progress bar stays within 0 to 1");
     }
-    void setProgressLabel(const std::string&) override { check(); }
-    void showResult(const std::string& text) override {
+    void showResult(link::LinkResult result) override {
         check();
         const bool reading = watch_.state.ReadMode;
-        Require(text == Text(reading ? TextId::ReadDataOk : TextId::WriteDataOk, watch_.state.IsEnglish),
-                "the result shown is the run's own success text");
+        Require(result == (reading ? link::LinkResult::ReadOk : link::LinkResult::WriteOk),
+                "the result shown is the run's own success");
         Require(!watch_.readOk && !watch_.writeOk, "a run succeeds at most once");
-        watch_.note("result " + text);
+        watch_.note(reading ? "result read ok" : "result write ok");
         (reading ? watch_.readOk : watch_.writeOk) = true;
     }
     void enableControls() override { check(); }

@@ -26,7 +26,6 @@
 #include "LinkFuzzWorld.h"
 #include "image/AppState.h"
 #include "link/LinkSession.h"
-#include "ui/InterfaceTexts.h"
 
 namespace {
 
@@ -92,9 +91,8 @@ public:
     void run() {
         session_->load();
         checkAfterStep();
-        const auto start = state_.ReadMode ? vorix::TextId::DialogStartRead : vorix::TextId::DialogStartWrite;
-        startText_ = std::string(vorix::Text(start, state_.IsEnglish));
-        session_->StartLink(startText_);
+        start_ = state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write;
+        session_->StartLink(start_);
         afterStep();
         while (!input_.exhausted()) {
             perform(static_cast<Op>(input_.takeByte() % static_cast<std::uint8_t>(Op::Count)));
@@ -151,7 +149,7 @@ private:
             break;
         case Op::StartAgain:
             if (session_)
-                session_->StartLink(startText_);
+                session_->StartLink(start_);
             break;
         case Op::Count:
             break;
@@ -283,7 +281,7 @@ private:
     vorix::fuzz::FuzzPrompt prompt_{watch_};
     vorix::fuzz::FuzzDisplay display_{watch_};
     std::unique_ptr<link::LinkSession> session_;
-    std::string startText_;
+    link::LinkStart start_ = link::LinkStart::Read;
     bool strayBytes_ = false; // bytes arrived out of line: not an echo, nor a whole answer right behind it
     int promptsAfterInput_ = 0;
 };

@@ -1,18 +1,16 @@
 #include "cli/LinkRun.h"
 
-#include "ui/InterfaceTexts.h"
-
 namespace vorix::cli {
 
 LinkRun::LinkRun(AppState& state, link::SerialPort& port, link::Timer& timer, int retries,
                  std::ostream* progress)
-    : state_(state), prompt_(retries), display_(progress), session_(state, port, timer, prompt_, display_) {}
+    : state_(state), prompt_(retries, state), display_(progress, state),
+      session_(state, port, timer, prompt_, display_) {}
 
 void LinkRun::start() {
     session_.load();
-    // The text the dialog's button passes; it becomes the caption once the port is open.
-    session_.StartLink(std::string(
-        Text(state_.ReadMode ? TextId::DialogStartRead : TextId::DialogStartWrite, state_.IsEnglish)));
+    // What the dialog's button passes; it becomes the caption once the port is open.
+    session_.StartLink(state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
 }
 
 LinkRunResult LinkRun::result() const {

@@ -13,9 +13,12 @@
 #include "link/LinkDisplay.h"
 #include "link/LinkInterfaces.h"
 #include "link/LinkVariables.h"
-#include "ui/InterfaceTexts.h"
 
 namespace vorix::link {
+
+/// What a start passes: a fresh run in the direction its button named (the caption it gives the
+/// dialog), or Retry, which restarts the run.
+enum class LinkStart { Read, Write, Retry };
 
 /// The link logic of one programming dialog. The dialog owns the session, forwards its serial
 /// events and timer ticks to it and renders what the session reports through LinkDisplay.
@@ -40,8 +43,6 @@ class LinkSession {
 public:
     /// The serial event kind that means "data received"; every other kind is ignored.
     static constexpr int kReceiveEvent = 2;
-    /// The text that makes StartLink restart instead of starting a fresh run.
-    static constexpr const char* kRetryText = "Retry";
     static constexpr int kAnswerTimeoutMs = 1000;
     static constexpr int kFailureEndDelayMs = 1;
     static constexpr int kSuccessEndDelayMs = 100;
@@ -60,14 +61,14 @@ public:
 
     /// The dialog has loaded: the variables take their initial values, the receive threshold is 0
     /// (no receive events) and the progress bar shows 0. Call once, before StartLink. The label's
-    /// "Complete:0%" belongs to the dialog's own texts.
+    /// starting text belongs to the dialog.
     void load();
 
-    /// "Retry" restarts the run from the handshake at address 0 without reopening the port; any
-    /// other text starts the run: opens the port (or reports "Please reselect COM port!" and ends
-    /// the run), sets the caption to text and sends the handshake. A dialog carries one run: a
+    /// Retry restarts the run from the handshake at address 0 without reopening the port; Read or
+    /// Write starts the run: opens the port (or asks PromptKind::ReselectPort and ends the run),
+    /// sets the caption of that direction and sends the handshake. A dialog carries one run: a
     /// second fresh start, or any start after the run ended, does nothing.
-    void StartLink(const std::string& text);
+    void StartLink(LinkStart start);
 
     /// The serial control's event; kind kReceiveEvent takes the waiting bytes as an answer.
     void onSerialEvent(int kind);
@@ -83,8 +84,8 @@ public:
     /// True once the end of run has closed the dialog or abandon() was called.
     bool hasEnded() const { return ended_; }
 
-    /// Lines shown beneath "Please reselect COM port!" when the port does not open (which port,
-    /// its device, the system's reason), asked for at that moment. None by default.
+    /// The detail of PromptKind::ReselectPort when the port does not open (which port, its device,
+    /// the system's reason), asked for at that moment. None by default.
     void setPortFailureDetail(std::function<std::string()> detail) { portFailureDetail_ = std::move(detail); }
 
     /// The link and transfer variables, for the dialog and for tests.
@@ -98,8 +99,8 @@ private:
     void dispatch(Event event);
     void handle(Event event);
 
-    void startLink(const std::string& text);
-    void freshStart(const std::string& caption);
+    void startLink(LinkStart start);
+    void freshStart(LinkCaption caption);
     void restart();
     void sendHandshake();
 
@@ -121,9 +122,8 @@ private:
     void armEnd(int delayMs);
     void setThreshold(int bytes);
     Bytes takeInput();
-    /// Text (and beneath it detail, when there is any) in a prompt; nothing when the session ended
-    /// or went away while the prompt was open.
-    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons, const std::string& detail = {});
+    /// The question in a prompt; nothing when the session ended or went away while it was open.
+    std::optional<PromptAnswer> ask(PromptQuestion question);
     void shutDown();
 
     AppState& state_;

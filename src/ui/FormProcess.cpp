@@ -17,6 +17,7 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtTimer.h"
 #include "ui/InterfaceTexts.h"
+#include "ui/LinkTexts.h"
 #include "ui/MessageBoxPrompt.h"
 #include "ui/PasswordField.h"
 #include "ui/QtText.h"
@@ -226,7 +227,7 @@ void FormProcess::CommandRead_Click() {
     textShow_->hide();
     textPassword_->setEnabled(false);
     commandRead_->setEnabled(false);
-    session_->StartLink(std::string(Text(TextId::DialogStartRead, state_.IsEnglish)));
+    session_->StartLink(link::LinkStart::Read);
 }
 
 void FormProcess::CommandWrite_Click() {
@@ -235,7 +236,7 @@ void FormProcess::CommandWrite_Click() {
     textNewPassword_->setEnabled(false);
     checkNewPassword_->setEnabled(false);
     commandWrite_->setEnabled(false);
-    session_->StartLink(std::string(Text(TextId::DialogStartWrite, state_.IsEnglish)));
+    session_->StartLink(link::LinkStart::Write);
 }
 
 void FormProcess::CheckNewPassword_Click(bool checked) {
@@ -251,20 +252,21 @@ void FormProcess::done(int result) {
 
 // ---- What the session shows ----------------------------------------------------------------
 
-void FormProcess::setCaption(const std::string& text) {
-    setWindowTitle(q(text));
+void FormProcess::setCaption(link::LinkCaption caption) {
+    setWindowTitle(q(CaptionText(caption, state_.IsEnglish)));
+}
+
+void FormProcess::resetProgress() {
+    progressBar1_->setValue(0);
 }
 
 void FormProcess::setProgress(double fraction) {
     progressBar1_->setValue(static_cast<int>(std::lround(fraction * kProgressSteps)));
+    labelProcess_->setText(q(CompleteLabel(fraction, state_.IsEnglish)));
 }
 
-void FormProcess::setProgressLabel(const std::string& text) {
-    labelProcess_->setText(q(text));
-}
-
-void FormProcess::showResult(const std::string& text) {
-    textShow_->setText(q(text));
+void FormProcess::showResult(link::LinkResult result) {
+    textShow_->setText(q(ResultText(result, state_.IsEnglish)));
     textShow_->show();
 }
 

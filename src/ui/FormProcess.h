@@ -67,10 +67,10 @@ private:
     QPushButton* startButton() const;
 
     // What the session shows.
-    void setCaption(const std::string& text) override;
+    void setCaption(link::LinkCaption caption) override;
+    void resetProgress() override;
     void setProgress(double fraction) override;
-    void setProgressLabel(const std::string& text) override;
-    void showResult(const std::string& text) override;
+    void showResult(link::LinkResult result) override;
     void enableControls() override;
     void focusStartButton(bool readMode) override;
     void refreshMainWindow() override;

@@ -240,8 +240,8 @@ TEST(Abandon, MidRunStopsEverythingWithoutTheEndByte) {
         const auto log = f.h.display.log;
         f.h.session.onSerialEvent(2);
         f.h.session.onTimerTick();
-        f.h.session.StartLink("Retry");
-        f.h.session.StartLink(f.h.startText());
+        f.h.session.StartLink(link::LinkStart::Retry);
+        f.h.session.StartLink(f.h.startKind());
         f.h.session.abandon();
         EXPECT_TRUE(f.h.clock.runUntilIdle());
         EXPECT_EQ(f.h.radio.frames.size(), 3u);
