@@ -114,9 +114,11 @@ public:
     bool synchronousEvents = false;
     bool echoInSend = false;    // the cable's echo is waiting as soon as send() returns
     bool answerInSend = false;  // and so is the radio's right answer
+    bool reportsFailure = false;       // a pulled cable is reported to onFailed from the event loop
     ImageBytes radioMemory{};          // what the radio holds; write blocks it hears land here
     link::Bytes lastFrame;             // the last frame the radio heard
     std::function<void(int)> onEvent;  // the session's serial event handler
+    std::function<void()> onFailed;    // the session's port failure handler
 
     /// Bytes from the radio's side of the cable.
     void arrive(std::string_view bytes) {
@@ -129,6 +131,7 @@ public:
 
     /// The cable is pulled: the port turns harmless, as the interface asks of a failed port.
     void pullCable() {
+        failureQueued_ = reportsFailure && !failed_;
         failed_ = true;
         buffer_.clear();
         eventQueued_ = false;
@@ -142,6 +145,11 @@ public:
 
     /// The event loop's turn: a queued receive event reaches the session.
     void pumpEvents() {
+        if (failureQueued_) {
+            failureQueued_ = false;
+            if (onFailed)
+                onFailed();
+        }
         if (!eventQueued_)
             return;
         eventQueued_ = false;
@@ -241,6 +249,7 @@ private:
     int threshold_ = 0;
     bool open_ = false;
     bool failed_ = false;
+    bool failureQueued_ = false;
     bool eventQueued_ = false;
 };
 

@@ -11,7 +11,8 @@
 //
 // Input: byte 0 is the mode: bit 0 read (else write), bit 1 receive events raised at once instead
 // of from the event loop, bit 2 Chinese texts, bits 3-4 both set: the port cannot be opened, bit 5
-// the cable echoes inside send(), bit 6 the radio answers right inside send(); the whole byte
+// the cable echoes inside send(), bit 6 the radio answers right inside send(), bit 7 the serial
+// layer reports a pulled cable (the session's onPortFailed) from the event loop; the whole byte
 // seeds the image and the radio's memory. Then operations, each an opcode byte and its
 // operands (see Op); while a prompt is open the operations run inside it until an Answer.
 
@@ -70,6 +71,7 @@ public:
         port_.openFails = (mode & 0x18) == 0x18;
         port_.echoInSend = (mode & 0x20) != 0;
         port_.answerInSend = (mode & 0x40) != 0;
+        port_.reportsFailure = (mode & 0x80) != 0;
         port_.radioMemory = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
 
         port_.onEvent = [this](int kind) {
@@ -79,6 +81,10 @@ public:
         timer_.onTick = [this] {
             if (session_)
                 session_->onTimerTick();
+        };
+        port_.onFailed = [this] {
+            if (session_)
+                session_->onPortFailed();
         };
         prompt_.whileOpen = [this](link::PromptButtons buttons) { return promptLoop(buttons); };
         display_.onClose = [this] {

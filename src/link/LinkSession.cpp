@@ -52,10 +52,17 @@ void LinkSession::dispatch(Event event) {
 }
 
 void LinkSession::handle(Event event) {
-    if (event == Event::Receive)
+    switch (event) {
+    case Event::Receive:
         handleReceive();
-    else
+        break;
+    case Event::Tick:
         handleTick();
+        break;
+    case Event::PortFailed:
+        handlePortFailure();
+        break;
+    }
 }
 
 void LinkSession::StartLink(LinkStart start) {
@@ -73,6 +80,10 @@ void LinkSession::onSerialEvent(int kind) {
 }
 
 void LinkSession::onTimerTick() { dispatch(Event::Tick); }
+
+void LinkSession::onPortFailed() {
+    dispatch(Event::PortFailed);
+}
 
 void LinkSession::abandon() {
     if (!ended_)
@@ -191,6 +202,16 @@ void LinkSession::handleTick() {
         v_.PromptOpen = false;
         return;
     }
+    v_.TimeoutCount = 0;
+    checkConnection(true);
+}
+
+void LinkSession::handlePortFailure() {
+    // Once the run is over (FinishPending) its end-of-run tick is due and must not be disturbed.
+    if (v_.FinishPending || !v_.AwaitingReply || v_.PromptOpen || asking_)
+        return;
+    timer_.disable();
+    v_.PromptOpen = true;
     v_.TimeoutCount = 0;
     checkConnection(true);
 }

@@ -76,6 +76,12 @@ public:
     /// The dialog timer's tick: the answer time-out, or the end of run when the run is over.
     void onTimerTick();
 
+    /// The port failed during the run (cable pulled, device gone). A dead port would only run
+    /// into the time-outs, so the user is asked "Check connection" at once, as after the last
+    /// one: Retry restarts the run, Cancel ends it. Nothing while the user is being asked or
+    /// when no answer is awaited (before the run, or once it is over).
+    void onPortFailed();
+
     /// The dialog is closing during a run: stops the timer, closes the port without the end byte
     /// and turns every later call into a no-op (no display call, no port or timer use). The
     /// RadioImage keeps its content: a read is only taken over by a successful end of run.
@@ -92,7 +98,7 @@ public:
     const LinkVariables& variables() const { return v_; }
 
 private:
-    enum class Event { Receive, Tick };
+    enum class Event { Receive, Tick, PortFailed };
 
     template <class Step>
     void runStep(Step&& step);
@@ -111,6 +117,7 @@ private:
     /// ended or went away while the prompt was open.
     std::optional<PromptAnswer> checkConnection(bool closePortOnCancel);
     void handleTick();
+    void handlePortFailure();
 
     void advance(const Bytes& rx);
     bool transferDone() const;
