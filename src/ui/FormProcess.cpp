@@ -13,9 +13,8 @@
 #include <cmath>
 
 #include "link/LinkSession.h"
+#include "platform/QtLinkRunner.h"
 #include "platform/QtPortNames.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/LinkTexts.h"
 #include "ui/MessageBoxPrompt.h"
@@ -73,25 +72,23 @@ FormProcess::FormProcess(AppState& state, MessageBoxes& messages,
     buildControls();
     buildLayout();
 
-    port_ = std::make_unique<QtSerialPort>(PortDevicePath(state_.PortNumber));
-    timer_ = std::make_unique<QtTimer>();
     prompt_ = std::make_unique<MessageBoxPrompt>(messages, state_);
     link::LinkDisplay& display = *this;
-    session_ = std::make_unique<link::LinkSession>(state_, *port_, *timer_, *prompt_, display);
+    runner_ = std::make_unique<QtLinkRunner>(PortDevicePath(state_.PortNumber), state_, *prompt_, display);
     // "Please reselect COM port!" alone leaves the user guessing: name the port and the reason.
-    session_->setPortFailureDetail([this] {
-        return (PortDescription(state_.PortNumber) + QLatin1Char('\n') + port_->lastErrorText())
+    runner_->session().setPortFailureDetail([this] {
+        return (PortDescription(state_.PortNumber) + QLatin1Char('\n') +
+                runner_->serialPort().lastErrorText())
             .toStdString();
     });
-    connect(port_.get(), &QtSerialPort::received, this,
-            [this] { session_->onSerialEvent(link::LinkSession::kReceiveEvent); });
-    connect(timer_.get(), &QtTimer::tick, this, [this] { session_->onTimerTick(); });
     load();
 }
 
-FormProcess::~FormProcess() {
-    if (session_)
-        session_->abandon();
+// The runner abandons a run still in progress.
+FormProcess::~FormProcess() = default;
+
+const link::LinkSession& FormProcess::session() const {
+    return runner_->session();
 }
 
 void FormProcess::buildControls() {
@@ -188,7 +185,7 @@ void FormProcess::buildLayout() {
 
 // The dialog's loading: the link's starting values, empty fields, texts, and the mode's controls.
 void FormProcess::load() {
-    session_->load();
+    runner_->session().load();
     textPassword_->clear();
     textNewPassword_->clear();
     textShow_->clear();
@@ -227,7 +224,7 @@ void FormProcess::CommandRead_Click() {
     textShow_->hide();
     textPassword_->setEnabled(false);
     commandRead_->setEnabled(false);
-    session_->StartLink(link::LinkStart::Read);
+    runner_->session().StartLink(link::LinkStart::Read);
 }
 
 void FormProcess::CommandWrite_Click() {
@@ -236,7 +233,7 @@ void FormProcess::CommandWrite_Click() {
     textNewPassword_->setEnabled(false);
     checkNewPassword_->setEnabled(false);
     commandWrite_->setEnabled(false);
-    session_->StartLink(link::LinkStart::Write);
+    runner_->session().StartLink(link::LinkStart::Write);
 }
 
 void FormProcess::CheckNewPassword_Click(bool checked) {
@@ -245,7 +242,7 @@ void FormProcess::CheckNewPassword_Click(bool checked) {
 }
 
 void FormProcess::done(int result) {
-    session_->abandon(); // a run still going ends here: timer stopped, port closed, no end byte
+    runner_->session().abandon(); // a run still going ends here: timer stopped, port closed, no end byte
     state_.ReadMode = false;
     QDialog::done(result);
 }
