@@ -2,15 +2,13 @@
 
 namespace vorix::cli {
 
-LinkRun::LinkRun(AppState& state, link::SerialPort& port, link::Timer& timer, int retries,
-                 std::ostream* progress)
-    : state_(state), prompt_(retries, state), display_(progress, state),
-      session_(state, port, timer, prompt_, display_) {}
+LinkRun::LinkRun(const AppState& state, int retries, std::ostream* progress)
+    : state_(state), prompt_(retries, state), display_(progress, state) {}
 
-void LinkRun::start() {
-    session_.load();
+void LinkRun::start(link::LinkSession& session) {
+    session.load();
     // What the dialog's button passes; it becomes the caption once the port is open.
-    session_.StartLink(state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
+    session.StartLink(state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
 }
 
 LinkRunResult LinkRun::result() const {
