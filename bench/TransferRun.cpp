@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "link/LinkSession.h"
-#include "platform/QtSerialPort.h"
+#include "platform/QtLinkRunner.h"
 #include "platform/QtTimer.h"
 #include "ui/LinkTexts.h"
 
@@ -66,14 +66,10 @@ TransferTiming RunTransfer(AppState& state, const QString& devicePath) {
     TransferTiming timing;
     QEventLoop loop;
     QElapsedTimer clock;
-    QtSerialPort port(devicePath);
-    QtTimer timer;
     FailingPrompt prompt(state);
     TimingDisplay display(clock, loop);
-    link::LinkSession session(state, port, timer, prompt, display);
-    QObject::connect(&port, &QtSerialPort::received, &loop,
-                     [&session] { session.onSerialEvent(link::LinkSession::kReceiveEvent); });
-    QObject::connect(&timer, &QtTimer::tick, &loop, [&session] { session.onTimerTick(); });
+    QtLinkRunner runner(devicePath, state, prompt, display);
+    link::LinkSession& session = runner.session();
     QTimer limit;
     limit.setSingleShot(true);
     QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
