@@ -20,8 +20,9 @@ namespace vorix::link {
 /// dialog), or Retry, which restarts the run.
 enum class LinkStart { Read, Write, Retry };
 
-/// The link logic of one programming dialog. The dialog owns the session, forwards its serial
-/// events and timer ticks to it and renders what the session reports through LinkDisplay.
+/// The link logic of one programming dialog. Its host forwards the port's serial events and
+/// failure and the timer's ticks to it; the dialog renders what the session reports through
+/// LinkDisplay and Prompt, in words of its own choosing.
 ///
 /// A read gathers its blocks in a copy of the RadioImage; the image takes the copy only at the
 /// end of run of a successful read, right before refreshMainWindow(). A failed, cancelled or
@@ -33,12 +34,12 @@ enum class LinkStart { Read, Write, Retry };
 /// a wrong answer (the "Check connection" prompt at once). So a read succeeds only when each of
 /// the eight blocks was stored from its own answer since the last handshake.
 ///
-/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent and onTimerTick may be called
-/// while the session waits in ask(). Received bytes are then taken and dropped and ticks do
-/// nothing, so no frame goes out behind a prompt or after Cancel. An event raised synchronously
-/// from inside a port or timer call (say from send()) is queued and handled right after the step
-/// that caused it. The session may even be destroyed while a prompt is open; it then touches
-/// nothing after ask() returns.
+/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent, onTimerTick and onPortFailed may
+/// be called while the session waits in ask(). Received bytes are then taken and dropped, ticks
+/// and failures do nothing, so no frame goes out behind a prompt or after Cancel. An event
+/// raised synchronously from inside a port or timer call (say from send()) is queued and handled
+/// right after the step that caused it. The session may even be destroyed while a prompt is
+/// open; it then touches nothing after ask() returns.
 class LinkSession {
 public:
     /// The serial event kind that means "data received"; every other kind is ignored.
