@@ -3,11 +3,12 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <optional>
 
 #include "link/LinkSession.h"
-#include "platform/QtSerialPort.h"
+#include "platform/QtLinkRunner.h"
 #include "platform/QtTimer.h"
-#include "texts/InterfaceTexts.h"
+#include "link/LinkTexts.h"
 
 namespace vorix::bench {
 
@@ -22,11 +23,11 @@ public:
     TimingDisplay(const QElapsedTimer& clock, QEventLoop& loop) : clock_(clock), loop_(loop) {}
 
     // Called once the port is open, right before the handshake is sent.
-    void setCaption(const std::string&) override { handshakeNs = clock_.nsecsElapsed(); }
+    void setCaption(link::LinkCaption) override { handshakeNs = clock_.nsecsElapsed(); }
+    void resetProgress() override {}
     // Called once per accepted answer, the last time right before the end byte is sent.
     void setProgress(double) override { lastAnswerNs = clock_.nsecsElapsed(); }
-    void setProgressLabel(const std::string&) override {}
-    void showResult(const std::string& text) override { result = text; }
+    void showResult(link::LinkResult shown) override { result = shown; }
     void enableControls() override {}
     void focusStartButton(bool) override {}
     void refreshMainWindow() override {}
@@ -38,7 +39,7 @@ public:
     qint64 handshakeNs = 0;
     qint64 lastAnswerNs = 0;
     qint64 endNs = 0;
-    std::string result;
+    std::optional<link::LinkResult> result;
 
 private:
     const QElapsedTimer& clock_;
@@ -48,11 +49,15 @@ private:
 // Any question means the run went wrong; it is cancelled and the text kept.
 class FailingPrompt final : public link::Prompt {
 public:
-    link::PromptAnswer ask(const std::string& text, link::PromptButtons) override {
-        asked = text;
+    explicit FailingPrompt(const AppState& state) : state_(state) {}
+    link::PromptAnswer ask(const link::PromptQuestion& question) override {
+        asked = PromptText(question, state_.IsEnglish);
         return link::PromptAnswer::Cancel;
     }
     std::string asked;
+
+private:
+    const AppState& state_;
 };
 
 } // namespace
@@ -61,34 +66,30 @@ TransferTiming RunTransfer(AppState& state, const QString& devicePath) {
     TransferTiming timing;
     QEventLoop loop;
     QElapsedTimer clock;
-    QtSerialPort port(devicePath);
-    QtTimer timer;
-    FailingPrompt prompt;
+    FailingPrompt prompt(state);
     TimingDisplay display(clock, loop);
-    link::LinkSession session(state, port, timer, prompt, display);
-    QObject::connect(&port, &QtSerialPort::received, &loop,
-                     [&session] { session.onSerialEvent(link::LinkSession::kReceiveEvent); });
-    QObject::connect(&timer, &QtTimer::tick, &loop, [&session] { session.onTimerTick(); });
+    QtLinkRunner runner(devicePath, state, prompt, display);
+    link::LinkSession& session = runner.session();
     QTimer limit;
     limit.setSingleShot(true);
     QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     session.load();
 
-    const TextId caption = state.ReadMode ? TextId::DialogStartRead : TextId::DialogStartWrite;
     limit.start(kRunLimitMs);
     clock.start();
-    session.StartLink(std::string(Text(caption, state.IsEnglish)));
+    session.StartLink(state.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
     if (!session.hasEnded())
         loop.exec();
     session.abandon();
 
-    const TextId success = state.ReadMode ? TextId::ReadDataOk : TextId::WriteDataOk;
+    const link::LinkResult success = state.ReadMode ? link::LinkResult::ReadOk : link::LinkResult::WriteOk;
     if (!prompt.asked.empty())
         timing.error = QString::fromStdString("prompt: " + prompt.asked);
     else if (display.endNs == 0)
         timing.error = QStringLiteral("no end of run within %1 ms").arg(kRunLimitMs);
-    else if (display.result != Text(success, state.IsEnglish))
-        timing.error = QString::fromStdString("result: " + display.result);
+    else if (display.result != success)
+        timing.error = QString::fromStdString(
+            "result: " + (display.result ? std::string(ResultText(*display.result, state.IsEnglish)) : ""));
     if (!timing.error.isEmpty())
         return timing;
     timing.ok = true;

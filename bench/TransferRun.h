@@ -1,6 +1,6 @@
 #pragma once
-// One read or write of the whole image, timed, through the link session, the Qt serial port adapter
-// and the Qt timer, exactly as the programming dialog wires them.
+// One read or write of the whole image, timed, through the link session on the Qt serial port adapter
+// and the Qt timer, wired by QtLinkRunner as in the programming dialog and the command line.
 
 #include <QString>
 

@@ -15,7 +15,6 @@
 #include "link/LinkDisplay.h"
 #include "link/LinkFrames.h"
 #include "link/LinkInterfaces.h"
-#include "texts/InterfaceTexts.h"
 
 namespace vorix::fuzz {
 
@@ -32,6 +31,7 @@ struct LinkWatch {
     bool cancelled = false;  // a "Check connection" prompt was answered Cancel
     bool readOk = false;     // "Read Data OK" was shown
     bool writeOk = false;    // "Write Data OK" was shown
+    int sends = 0;           // frames the session has sent, reaching the radio or not
 
     bool over() const { return closed || abandoned; }
 
@@ -114,9 +114,11 @@ public:
     bool synchronousEvents = false;
     bool echoInSend = false;    // the cable's echo is waiting as soon as send() returns
     bool answerInSend = false;  // and so is the radio's right answer
+    bool reportsFailure = false;       // a pulled cable is reported to onFailed from the event loop
     ImageBytes radioMemory{};          // what the radio holds; write blocks it hears land here
     link::Bytes lastFrame;             // the last frame the radio heard
     std::function<void(int)> onEvent;  // the session's serial event handler
+    std::function<void()> onFailed;    // the session's port failure handler
 
     /// Bytes from the radio's side of the cable.
     void arrive(std::string_view bytes) {
@@ -129,6 +131,7 @@ public:
 
     /// The cable is pulled: the port turns harmless, as the interface asks of a failed port.
     void pullCable() {
+        failureQueued_ = reportsFailure && !failed_;
         failed_ = true;
         buffer_.clear();
         eventQueued_ = false;
@@ -142,6 +145,11 @@ public:
 
     /// The event loop's turn: a queued receive event reaches the session.
     void pumpEvents() {
+        if (failureQueued_) {
+            failureQueued_ = false;
+            if (onFailed)
+                onFailed();
+        }
         if (!eventQueued_)
             return;
         eventQueued_ = false;
@@ -187,6 +195,7 @@ public:
         Require(!watch_.promptOpen, "no frame is sent while a prompt is open");
         Require(!watch_.cancelled, "no frame is sent after the prompt was answered Cancel");
         watch_.note("send " + FrameName(bytes) + (isOpen() ? "" : " (port closed)"));
+        ++watch_.sends;
         RequireKnownFrame(bytes, watch_.state.image, watch_.state.ReadMode);
         if (!isOpen())
             return;
@@ -240,6 +249,7 @@ private:
     int threshold_ = 0;
     bool open_ = false;
     bool failed_ = false;
+    bool failureQueued_ = false;
     bool eventQueued_ = false;
 };
 
@@ -289,14 +299,13 @@ public:
 
     std::function<link::PromptAnswer(link::PromptButtons)> whileOpen;
 
-    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override {
+    link::PromptAnswer ask(const link::PromptQuestion& question) override {
         watch_.checkCall("no prompt after the dialog closed or abandon()");
         Require(!watch_.promptOpen, "no prompt opens while another one is open");
-        const TextId expected =
-            buttons == link::PromptButtons::Ok ? TextId::ReselectComPort : TextId::CheckConnection;
-        Require(text == Text(expected, watch_.state.IsEnglish),
-                "Ok asks to reselect the port, Retry/Cancel asks to check the connection");
-        watch_.note("prompt " + text);
+        const bool reselect = question.kind == link::PromptKind::ReselectPort;
+        Require(!reselect || watch_.sends == 0, "the port is to be reselected only when it did not open");
+        const link::PromptButtons buttons = question.buttons();
+        watch_.note(reselect ? "prompt reselect port" : "prompt check connection");
         watch_.promptOpen = true;
         const link::PromptAnswer answer = whileOpen ? whileOpen(buttons) : link::PromptAnswer::Cancel;
         watch_.promptOpen = false;
@@ -318,19 +327,19 @@ public:
 
     std::function<void()> onClose; // the dialog's close handler
 
-    void setCaption(const std::string&) override { check(); }
+    void setCaption(link::LinkCaption) override { check(); }
+    void resetProgress() override { check(); }
     void setProgress(double fraction) override {
         check();
         Require(fraction >= 0.0 && fraction <= 1.0, "the progress bar stays within 0 to 1");
     }
-    void setProgressLabel(const std::string&) override { check(); }
-    void showResult(const std::string& text) override {
+    void showResult(link::LinkResult result) override {
         check();
         const bool reading = watch_.state.ReadMode;
-        Require(text == Text(reading ? TextId::ReadDataOk : TextId::WriteDataOk, watch_.state.IsEnglish),
-                "the result shown is the run's own success text");
+        Require(result == (reading ? link::LinkResult::ReadOk : link::LinkResult::WriteOk),
+                "the result shown is the run's own success");
         Require(!watch_.readOk && !watch_.writeOk, "a run succeeds at most once");
-        watch_.note("result " + text);
+        watch_.note(reading ? "result read ok" : "result write ok");
         (reading ? watch_.readOk : watch_.writeOk) = true;
     }
     void enableControls() override { check(); }

@@ -11,7 +11,8 @@
 //
 // Input: byte 0 is the mode: bit 0 read (else write), bit 1 receive events raised at once instead
 // of from the event loop, bit 2 Chinese texts, bits 3-4 both set: the port cannot be opened, bit 5
-// the cable echoes inside send(), bit 6 the radio answers right inside send(); the whole byte
+// the cable echoes inside send(), bit 6 the radio answers right inside send(), bit 7 the serial
+// layer reports a pulled cable (the session's onPortFailed) from the event loop; the whole byte
 // seeds the image and the radio's memory. Then operations, each an opcode byte and its
 // operands (see Op); while a prompt is open the operations run inside it until an Answer.
 
@@ -26,7 +27,6 @@
 #include "LinkFuzzWorld.h"
 #include "image/AppState.h"
 #include "link/LinkSession.h"
-#include "texts/InterfaceTexts.h"
 
 namespace {
 
@@ -71,6 +71,7 @@ public:
         port_.openFails = (mode & 0x18) == 0x18;
         port_.echoInSend = (mode & 0x20) != 0;
         port_.answerInSend = (mode & 0x40) != 0;
+        port_.reportsFailure = (mode & 0x80) != 0;
         port_.radioMemory = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
 
         port_.onEvent = [this](int kind) {
@@ -80,6 +81,10 @@ public:
         timer_.onTick = [this] {
             if (session_)
                 session_->onTimerTick();
+        };
+        port_.onFailed = [this] {
+            if (session_)
+                session_->onPortFailed();
         };
         prompt_.whileOpen = [this](link::PromptButtons buttons) { return promptLoop(buttons); };
         display_.onClose = [this] {
@@ -92,9 +97,8 @@ public:
     void run() {
         session_->load();
         checkAfterStep();
-        const auto start = state_.ReadMode ? vorix::TextId::DialogStartRead : vorix::TextId::DialogStartWrite;
-        startText_ = std::string(vorix::Text(start, state_.IsEnglish));
-        session_->StartLink(startText_);
+        start_ = state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write;
+        session_->StartLink(start_);
         afterStep();
         while (!input_.exhausted()) {
             perform(static_cast<Op>(input_.takeByte() % static_cast<std::uint8_t>(Op::Count)));
@@ -151,7 +155,7 @@ private:
             break;
         case Op::StartAgain:
             if (session_)
-                session_->StartLink(startText_);
+                session_->StartLink(start_);
             break;
         case Op::Count:
             break;
@@ -283,7 +287,7 @@ private:
     vorix::fuzz::FuzzPrompt prompt_{watch_};
     vorix::fuzz::FuzzDisplay display_{watch_};
     std::unique_ptr<link::LinkSession> session_;
-    std::string startText_;
+    link::LinkStart start_ = link::LinkStart::Read;
     bool strayBytes_ = false; // bytes arrived out of line: not an echo, nor a whole answer right behind it
     int promptsAfterInput_ = 0;
 };

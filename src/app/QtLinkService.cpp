@@ -2,16 +2,14 @@
 
 #include <QEventLoop>
 #include <QFile>
-#include <QObject>
 
-#include <optional>
+#include <memory>
 
 #include "cli/LinkRun.h"
 #include "cli/TracingSerialPort.h"
 #include "platform/PortProbe.h"
+#include "platform/QtLinkRunner.h"
 #include "platform/QtPortNames.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
 
 namespace vorix::cli {
 
@@ -22,29 +20,25 @@ LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
     LinkOutcome outcome;
     outcome.device = QFile::encodeName(device).toStdString();
 
-    QtSerialPort serial(device);
-    link::SerialPort* port = &serial;
-    std::optional<TracingSerialPort> traced;
+    QtLinkRunner::PortWrapper traced;
     if (job.trace != nullptr) {
         *job.trace << "# COM" << job.portNumber << ' ' << (device.isEmpty() ? "(no device)" : outcome.device)
                    << (state.ReadMode ? " read" : " write") << '\n';
-        traced.emplace(serial, *job.trace, [start = traceStart_] {
-            return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
-                                                                         start);
-        });
-        port = &*traced;
+        traced = [&job, start = traceStart_](link::SerialPort& port) {
+            return std::make_unique<TracingSerialPort>(port, *job.trace, [start] {
+                return std::chrono::duration_cast<std::chrono::microseconds>(
+                    std::chrono::steady_clock::now() - start);
+            });
+        };
     }
-    QtTimer timer;
-    LinkRun run(state, *port, timer, job.retries, job.progress);
+    LinkRun run(state, job.retries, job.progress);
+    QtLinkRunner runner(device, state, run.prompt(), run.display(), traced);
 
-    // The dialog's event loop: the port's receive events and the timer's ticks go to the session
-    // until its end of run closes the "dialog".
+    // The dialog's event loop: the runner hands the session its events until its end of run
+    // closes the "dialog".
     QEventLoop loop;
     run.setOnEnded([&loop] { loop.quit(); });
-    QObject::connect(&serial, &QtSerialPort::received, &loop,
-                     [&run] { run.onSerialEvent(link::LinkSession::kReceiveEvent); });
-    QObject::connect(&timer, &QtTimer::tick, &loop, [&run] { run.onTimerTick(); });
-    run.start();
+    run.start(runner.session());
     if (!run.ended())
         loop.exec();
 
@@ -52,6 +46,7 @@ LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
     outcome.ok = result.ok;
     outcome.failure = result.failure;
     outcome.retriesUsed = result.retriesUsed;
+    const QtSerialPort& serial = runner.serialPort();
     if (!result.ok && serial.lastError() != PortError::None)
         outcome.detail = serial.lastErrorText().toStdString();
     return outcome;

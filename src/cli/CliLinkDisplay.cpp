@@ -4,22 +4,28 @@
 
 #include "cli/ProgressBar.h"
 #include "cli/TableFormat.h"
+#include "link/LinkTexts.h"
 
 namespace vorix::cli {
 
-void CliLinkDisplay::setCaption(const std::string& text) {
-    caption_ = text;
+void CliLinkDisplay::setCaption(link::LinkCaption caption) {
+    caption_ = CaptionText(caption, state_.IsEnglish);
     draw();
+}
+
+void CliLinkDisplay::resetProgress() {
+    // The dialog loading: the port may not open yet, so nothing is drawn.
+    fraction_ = 0.0;
 }
 
 void CliLinkDisplay::setProgress(double fraction) {
-    // The label that follows at once redraws; drawing here too would show the old percentage.
     fraction_ = fraction;
+    label_ = CompleteLabel(fraction, state_.IsEnglish);
+    draw();
 }
 
-void CliLinkDisplay::setProgressLabel(const std::string& text) {
-    label_ = text;
-    draw();
+void CliLinkDisplay::showResult(link::LinkResult result) {
+    result_ = ResultText(result, state_.IsEnglish);
 }
 
 void CliLinkDisplay::closeDialog() {

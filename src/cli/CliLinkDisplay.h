@@ -5,24 +5,27 @@
 #include <ostream>
 #include <string>
 
+#include "image/AppState.h"
 #include "link/LinkDisplay.h"
 
 namespace vorix::cli {
 
 /// Draws the caption, the bar and the "Complete:" label on one line of `bar`, redrawn in place,
 /// once the run has really started (the caption is set after the port opened); draws nothing
-/// when `bar` is null. Keeps the result text and notices the end of run.
+/// when `bar` is null. Keeps the result text and notices the end of run. The texts follow
+/// state.IsEnglish at the moment they are drawn.
 class CliLinkDisplay final : public link::LinkDisplay {
 public:
-    explicit CliLinkDisplay(std::ostream* bar) : bar_(bar) {}
+    /// state must outlive the display.
+    CliLinkDisplay(std::ostream* bar, const AppState& state) : bar_(bar), state_(state) {}
 
     /// Called once, when the session closes the dialog at its end of run.
     std::function<void()> onClose;
 
-    void setCaption(const std::string& text) override;
+    void setCaption(link::LinkCaption caption) override;
+    void resetProgress() override;
     void setProgress(double fraction) override;
-    void setProgressLabel(const std::string& text) override;
-    void showResult(const std::string& text) override { result_ = text; }
+    void showResult(link::LinkResult result) override;
     void enableControls() override {}
     void focusStartButton(bool) override {}
     void refreshMainWindow() override {}
@@ -36,6 +39,7 @@ private:
     void draw();
 
     std::ostream* bar_;
+    const AppState& state_;
     std::string caption_;
     std::string label_;
     double fraction_ = 0.0;

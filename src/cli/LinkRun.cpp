@@ -1,18 +1,14 @@
 #include "cli/LinkRun.h"
 
-#include "texts/InterfaceTexts.h"
-
 namespace vorix::cli {
 
-LinkRun::LinkRun(AppState& state, link::SerialPort& port, link::Timer& timer, int retries,
-                 std::ostream* progress)
-    : state_(state), prompt_(retries), display_(progress), session_(state, port, timer, prompt_, display_) {}
+LinkRun::LinkRun(const AppState& state, int retries, std::ostream* progress)
+    : state_(state), prompt_(retries, state), display_(progress, state) {}
 
-void LinkRun::start() {
-    session_.load();
-    // The text the dialog's button passes; it becomes the caption once the port is open.
-    session_.StartLink(std::string(
-        Text(state_.ReadMode ? TextId::DialogStartRead : TextId::DialogStartWrite, state_.IsEnglish)));
+void LinkRun::start(link::LinkSession& session) {
+    session.load();
+    // What the dialog's button passes; it becomes the caption once the port is open.
+    session.StartLink(state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
 }
 
 LinkRunResult LinkRun::result() const {

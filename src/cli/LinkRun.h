@@ -1,6 +1,6 @@
 #pragma once
-// One run of the programming dialog with nobody at the keyboard: its link session, a prompt that
-// answers by a retry budget and a display that draws on the terminal.
+// One run of the programming dialog with nobody at the keyboard: a prompt that answers by a retry
+// budget and a display that draws on the terminal, for the link session of the run.
 
 #include <functional>
 #include <ostream>
@@ -10,7 +10,6 @@
 #include "cli/CliLinkDisplay.h"
 #include "cli/RetryingPrompt.h"
 #include "image/AppState.h"
-#include "link/LinkInterfaces.h"
 #include "link/LinkSession.h"
 
 namespace vorix::cli {
@@ -21,18 +20,21 @@ struct LinkRunResult {
     int retriesUsed = 0; // Retry answers given during the run
 };
 
-/// The session, prompt and display of one dialog. The host forwards the port's receive events
-/// and the timer's ticks and runs its event loop until ended(); the references must outlive it.
+/// The prompt and display of one dialog. The host creates the session on them, forwards its
+/// port's events and its timer's ticks and runs its event loop until ended(); state must
+/// outlive the run.
 class LinkRun {
 public:
     /// state.ReadMode chooses a read (into state.image, on success only) or a write of it.
     /// `progress` is where the bar is drawn, null for none.
-    LinkRun(AppState& state, link::SerialPort& port, link::Timer& timer, int retries, std::ostream* progress);
+    LinkRun(const AppState& state, int retries, std::ostream* progress);
 
-    /// Loads the dialog and presses its Read or Write button.
-    void start();
-    void onSerialEvent(int kind) { session_.onSerialEvent(kind); }
-    void onTimerTick() { session_.onTimerTick(); }
+    link::Prompt& prompt() { return prompt_; }
+    link::LinkDisplay& display() { return display_; }
+
+    /// Loads the dialog of session, made on prompt() and display(), and presses its Read or
+    /// Write button.
+    void start(link::LinkSession& session);
 
     /// Called once, at the end of run, from inside the session's last step.
     void setOnEnded(std::function<void()> onEnded) { display_.onClose = std::move(onEnded); }
@@ -41,10 +43,9 @@ public:
     LinkRunResult result() const;
 
 private:
-    AppState& state_;
+    const AppState& state_;
     RetryingPrompt prompt_;
     CliLinkDisplay display_;
-    link::LinkSession session_;
 };
 
 } // namespace vorix::cli

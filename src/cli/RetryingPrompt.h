@@ -4,17 +4,20 @@
 #include <optional>
 #include <string>
 
+#include "image/AppState.h"
 #include "link/LinkInterfaces.h"
 
 namespace vorix::cli {
 
 /// Answers "Retry" to the first `retries` Retry/Cancel prompts of a run and "Cancel" to the next,
-/// and "OK" to a plain message. The text of the prompt that ended the run is kept as its failure.
+/// and "OK" to a plain message. The text of the prompt that ended the run, in the language of
+/// state.IsEnglish when it was asked, is kept as its failure.
 class RetryingPrompt final : public link::Prompt {
 public:
-    explicit RetryingPrompt(int retries) : retries_(retries) {}
+    /// state must outlive the prompt.
+    RetryingPrompt(int retries, const AppState& state) : retries_(retries), state_(state) {}
 
-    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override;
+    link::PromptAnswer ask(const link::PromptQuestion& question) override;
 
     /// The text of the prompt that was answered with Cancel or OK; nothing while none was.
     const std::optional<std::string>& failure() const { return failure_; }
@@ -23,6 +26,7 @@ public:
 
 private:
     int retries_;
+    const AppState& state_;
     int used_ = 0;
     std::optional<std::string> failure_;
 };

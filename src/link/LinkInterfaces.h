@@ -38,15 +38,32 @@ public:
     virtual void disable() = 0;
 };
 
+/// What the session asks the user; the prompt chooses the words.
+enum class PromptKind {
+    ReselectPort,    ///< the port did not open: "Please reselect COM port!", OK only
+    CheckConnection, ///< no answer or a wrong one: "Check connection!Retry or cancel?"
+};
 enum class PromptButtons { Ok, RetryCancel };
 enum class PromptAnswer { Ok, Retry, Cancel };
+
+struct PromptQuestion {
+    PromptKind kind = PromptKind::CheckConnection;
+    /// Lines shown beneath the question (which port, its device, the system's reason), joined by
+    /// newlines; empty for none.
+    std::string detail;
+
+    /// The buttons each kind offers.
+    PromptButtons buttons() const {
+        return kind == PromptKind::ReselectPort ? PromptButtons::Ok : PromptButtons::RetryCancel;
+    }
+};
 
 /// A modal message box titled "Vorix" with the critical icon. It runs the event loop while open,
 /// so receive events and ticks can reach the link before ask() returns.
 class Prompt {
 public:
     virtual ~Prompt() = default;
-    virtual PromptAnswer ask(const std::string& text, PromptButtons buttons) = 0;
+    virtual PromptAnswer ask(const PromptQuestion& question) = 0;
 };
 
 } // namespace vorix::link

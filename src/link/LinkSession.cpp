@@ -18,7 +18,7 @@ void LinkSession::load() {
         return;
     v_ = LinkVariables{};
     setThreshold(0);
-    display_.setProgress(0.0);
+    display_.resetProgress();
 }
 
 // ---- Entry points and the re-entrancy guard -------------------------------------------------
@@ -52,19 +52,26 @@ void LinkSession::dispatch(Event event) {
 }
 
 void LinkSession::handle(Event event) {
-    if (event == Event::Receive)
+    switch (event) {
+    case Event::Receive:
         handleReceive();
-    else
+        break;
+    case Event::Tick:
         handleTick();
+        break;
+    case Event::PortFailed:
+        handlePortFailure();
+        break;
+    }
 }
 
-void LinkSession::StartLink(const std::string& text) {
+void LinkSession::StartLink(LinkStart start) {
     if (ended_)
         return;
     if (inStep_)
-        startLink(text);
+        startLink(start);
     else
-        runStep([this, &text] { startLink(text); });
+        runStep([this, start] { startLink(start); });
 }
 
 void LinkSession::onSerialEvent(int kind) {
@@ -74,6 +81,10 @@ void LinkSession::onSerialEvent(int kind) {
 
 void LinkSession::onTimerTick() { dispatch(Event::Tick); }
 
+void LinkSession::onPortFailed() {
+    dispatch(Event::PortFailed);
+}
+
 void LinkSession::abandon() {
     if (!ended_)
         shutDown();
@@ -81,8 +92,8 @@ void LinkSession::abandon() {
 
 // ---- Starting and restarting ----------------------------------------------------------------
 
-void LinkSession::startLink(const std::string& text) {
-    const bool retry = text == kRetryText;
+void LinkSession::startLink(LinkStart start) {
+    const bool retry = start == LinkStart::Retry;
     if (!retry && runStarted_)
         return;
     v_.LinkState = LinkState::Idle;
@@ -90,14 +101,14 @@ void LinkSession::startLink(const std::string& text) {
     if (retry)
         restart();
     else
-        freshStart(text);
+        freshStart(start == LinkStart::Read ? LinkCaption::Read : LinkCaption::Write);
 }
 
-void LinkSession::freshStart(const std::string& caption) {
+void LinkSession::freshStart(LinkCaption caption) {
     runStarted_ = true;
     v_.LongWriteBlocks = false;
     if (!port_.isOpen() && !port_.open()) {
-        if (!ask(TextId::ReselectComPort, PromptButtons::Ok, portFailureDetail_ ? portFailureDetail_() : ""))
+        if (!ask({PromptKind::ReselectPort, portFailureDetail_ ? portFailureDetail_() : ""}))
             return;
         armEnd(kFailureEndDelayMs);
         return;
@@ -187,7 +198,7 @@ void LinkSession::handleTick() {
     v_.PromptOpen = true;
     ++v_.TimeoutCount;
     if (v_.TimeoutCount <= kSilentRestarts) {
-        startLink(kRetryText);
+        startLink(LinkStart::Retry);
         v_.PromptOpen = false;
         return;
     }
@@ -195,12 +206,22 @@ void LinkSession::handleTick() {
     checkConnection(true);
 }
 
+void LinkSession::handlePortFailure() {
+    // Once the run is over (FinishPending) its end-of-run tick is due and must not be disturbed.
+    if (v_.FinishPending || !v_.AwaitingReply || v_.PromptOpen || asking_)
+        return;
+    timer_.disable();
+    v_.PromptOpen = true;
+    v_.TimeoutCount = 0;
+    checkConnection(true);
+}
+
 std::optional<PromptAnswer> LinkSession::checkConnection(bool closePortOnCancel) {
-    const auto answer = ask(TextId::CheckConnection, PromptButtons::RetryCancel);
+    const auto answer = ask({PromptKind::CheckConnection, {}});
     if (!answer)
         return answer;
     if (*answer == PromptAnswer::Retry) {
-        startLink(kRetryText);
+        startLink(LinkStart::Retry);
         v_.PromptOpen = false;
     } else {
         // After a time-out the port is closed at once; after a wrong answer it closes with the dialog.
@@ -216,7 +237,6 @@ std::optional<PromptAnswer> LinkSession::checkConnection(bool closePortOnCancel)
 void LinkSession::advance(const Bytes& rx) {
     const double p = ProgressFraction(v_.AddrHigh, v_.AddrLow, v_.EndHigh, v_.EndLow);
     display_.setProgress(p);
-    display_.setProgressLabel(CompleteLabel(p, state_.IsEnglish));
 
     if (requestedBlock_) {
         // The answer check let through only the block that was asked for. The handshake's answer,
@@ -295,11 +315,11 @@ void LinkSession::endOfRun() {
     if (v_.TransferOk) {
         v_.TransferOk = false;
         if (reading) {
-            display_.showResult(std::string(Text(TextId::ReadDataOk, state_.IsEnglish)));
+            display_.showResult(LinkResult::ReadOk);
             state_.image.replaceAll(readImage_); // only a finished read replaces the image
             display_.refreshMainWindow();
         } else {
-            display_.showResult(std::string(Text(TextId::WriteDataOk, state_.IsEnglish)));
+            display_.showResult(LinkResult::WriteOk);
         }
     }
     shutDown(); // the port closes with the dialog
@@ -326,14 +346,11 @@ Bytes LinkSession::takeInput() {
     return input;
 }
 
-std::optional<PromptAnswer> LinkSession::ask(TextId text, PromptButtons buttons, const std::string& detail) {
-    std::string message(Text(text, state_.IsEnglish));
-    if (!detail.empty())
-        message += "\n" + detail;
+std::optional<PromptAnswer> LinkSession::ask(PromptQuestion question) {
     const std::shared_ptr<bool> alive = alive_;
     const bool outerStep = std::exchange(inStep_, false); // the prompt's loop delivers events now
     asking_ = true;
-    const PromptAnswer answer = prompt_.ask(message, buttons);
+    const PromptAnswer answer = prompt_.ask(question);
     if (!*alive)
         return std::nullopt;
     asking_ = false;

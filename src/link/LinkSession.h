@@ -13,12 +13,16 @@
 #include "link/LinkDisplay.h"
 #include "link/LinkInterfaces.h"
 #include "link/LinkVariables.h"
-#include "texts/InterfaceTexts.h"
 
 namespace vorix::link {
 
-/// The link logic of one programming dialog. The dialog owns the session, forwards its serial
-/// events and timer ticks to it and renders what the session reports through LinkDisplay.
+/// What a start passes: a fresh run in the direction its button named (the caption it gives the
+/// dialog), or Retry, which restarts the run.
+enum class LinkStart { Read, Write, Retry };
+
+/// The link logic of one programming dialog. Its host forwards the port's serial events and
+/// failure and the timer's ticks to it; the dialog renders what the session reports through
+/// LinkDisplay and Prompt, in words of its own choosing.
 ///
 /// A read gathers its blocks in a copy of the RadioImage; the image takes the copy only at the
 /// end of run of a successful read, right before refreshMainWindow(). A failed, cancelled or
@@ -30,18 +34,16 @@ namespace vorix::link {
 /// a wrong answer (the "Check connection" prompt at once). So a read succeeds only when each of
 /// the eight blocks was stored from its own answer since the last handshake.
 ///
-/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent and onTimerTick may be called
-/// while the session waits in ask(). Received bytes are then taken and dropped and ticks do
-/// nothing, so no frame goes out behind a prompt or after Cancel. An event raised synchronously
-/// from inside a port or timer call (say from send()) is queued and handled right after the step
-/// that caused it. The session may even be destroyed while a prompt is open; it then touches
-/// nothing after ask() returns.
+/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent, onTimerTick and onPortFailed may
+/// be called while the session waits in ask(). Received bytes are then taken and dropped, ticks
+/// and failures do nothing, so no frame goes out behind a prompt or after Cancel. An event
+/// raised synchronously from inside a port or timer call (say from send()) is queued and handled
+/// right after the step that caused it. The session may even be destroyed while a prompt is
+/// open; it then touches nothing after ask() returns.
 class LinkSession {
 public:
     /// The serial event kind that means "data received"; every other kind is ignored.
     static constexpr int kReceiveEvent = 2;
-    /// The text that makes StartLink restart instead of starting a fresh run.
-    static constexpr const char* kRetryText = "Retry";
     static constexpr int kAnswerTimeoutMs = 1000;
     static constexpr int kFailureEndDelayMs = 1;
     static constexpr int kSuccessEndDelayMs = 100;
@@ -60,20 +62,26 @@ public:
 
     /// The dialog has loaded: the variables take their initial values, the receive threshold is 0
     /// (no receive events) and the progress bar shows 0. Call once, before StartLink. The label's
-    /// "Complete:0%" belongs to the dialog's own texts.
+    /// starting text belongs to the dialog.
     void load();
 
-    /// "Retry" restarts the run from the handshake at address 0 without reopening the port; any
-    /// other text starts the run: opens the port (or reports "Please reselect COM port!" and ends
-    /// the run), sets the caption to text and sends the handshake. A dialog carries one run: a
+    /// Retry restarts the run from the handshake at address 0 without reopening the port; Read or
+    /// Write starts the run: opens the port (or asks PromptKind::ReselectPort and ends the run),
+    /// sets the caption of that direction and sends the handshake. A dialog carries one run: a
     /// second fresh start, or any start after the run ended, does nothing.
-    void StartLink(const std::string& text);
+    void StartLink(LinkStart start);
 
     /// The serial control's event; kind kReceiveEvent takes the waiting bytes as an answer.
     void onSerialEvent(int kind);
 
     /// The dialog timer's tick: the answer time-out, or the end of run when the run is over.
     void onTimerTick();
+
+    /// The port failed during the run (cable pulled, device gone). A dead port would only run
+    /// into the time-outs, so the user is asked "Check connection" at once, as after the last
+    /// one: Retry restarts the run, Cancel ends it. Nothing while the user is being asked or
+    /// when no answer is awaited (before the run, or once it is over).
+    void onPortFailed();
 
     /// The dialog is closing during a run: stops the timer, closes the port without the end byte
     /// and turns every later call into a no-op (no display call, no port or timer use). The
@@ -83,23 +91,23 @@ public:
     /// True once the end of run has closed the dialog or abandon() was called.
     bool hasEnded() const { return ended_; }
 
-    /// Lines shown beneath "Please reselect COM port!" when the port does not open (which port,
-    /// its device, the system's reason), asked for at that moment. None by default.
+    /// The detail of PromptKind::ReselectPort when the port does not open (which port, its device,
+    /// the system's reason), asked for at that moment. None by default.
     void setPortFailureDetail(std::function<std::string()> detail) { portFailureDetail_ = std::move(detail); }
 
     /// The link and transfer variables, for the dialog and for tests.
     const LinkVariables& variables() const { return v_; }
 
 private:
-    enum class Event { Receive, Tick };
+    enum class Event { Receive, Tick, PortFailed };
 
     template <class Step>
     void runStep(Step&& step);
     void dispatch(Event event);
     void handle(Event event);
 
-    void startLink(const std::string& text);
-    void freshStart(const std::string& caption);
+    void startLink(LinkStart start);
+    void freshStart(LinkCaption caption);
     void restart();
     void sendHandshake();
 
@@ -110,6 +118,7 @@ private:
     /// ended or went away while the prompt was open.
     std::optional<PromptAnswer> checkConnection(bool closePortOnCancel);
     void handleTick();
+    void handlePortFailure();
 
     void advance(const Bytes& rx);
     bool transferDone() const;
@@ -121,9 +130,8 @@ private:
     void armEnd(int delayMs);
     void setThreshold(int bytes);
     Bytes takeInput();
-    /// Text (and beneath it detail, when there is any) in a prompt; nothing when the session ended
-    /// or went away while the prompt was open.
-    std::optional<PromptAnswer> ask(TextId text, PromptButtons buttons, const std::string& detail = {});
+    /// The question in a prompt; nothing when the session ended or went away while it was open.
+    std::optional<PromptAnswer> ask(PromptQuestion question);
     void shutDown();
 
     AppState& state_;

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "texts/InterfaceTexts.h"
-
 namespace vorix::link {
 
 double ProgressFraction(int addrHigh, int addrLow, int endHigh, int endLow) {
@@ -19,10 +17,6 @@ std::string PercentText(double p) {
     // that could move a half across the rounding edge.
     const long percent = static_cast<long>(std::floor(p * 100.0 + 0.5));
     return (percent == 0 ? std::string() : std::to_string(percent)) + "%";
-}
-
-std::string CompleteLabel(double p, bool isEnglish) {
-    return std::string(Text(TextId::DialogComplete, isEnglish)) + PercentText(p);
 }
 
 } // namespace vorix::link

@@ -1,5 +1,5 @@
 #pragma once
-// The progress of a transfer as a fraction and as the dialog's "Complete:" label.
+// The progress of a transfer as a fraction and as a percentage.
 
 #include <string>
 
@@ -11,8 +11,5 @@ double ProgressFraction(int addrHigh, int addrLow, int endHigh, int endLow);
 /// p as a whole percentage, halves rounded up, no leading zeros and no digit at all for 0:
 /// "%" for 0, "13%" for 0.125, "100%" for 1.
 std::string PercentText(double p);
-
-/// "Complete:" (or its Chinese form) followed by PercentText(p).
-std::string CompleteLabel(double p, bool isEnglish);
 
 } // namespace vorix::link

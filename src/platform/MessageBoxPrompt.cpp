@@ -1,14 +1,15 @@
 #include "platform/MessageBoxPrompt.h"
 
 #include "texts/InterfaceTexts.h"
+#include "link/LinkTexts.h"
 
 namespace vorix {
 
-link::PromptAnswer MessageBoxPrompt::ask(const std::string& text, link::PromptButtons buttons) {
-    const bool retryCancel = buttons == link::PromptButtons::RetryCancel;
-    const MessageAnswer answer =
-        boxes_.show(text, std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)),
-                    retryCancel ? MessageButtons::RetryCancel : MessageButtons::Ok, MessageIcon::Critical);
+link::PromptAnswer MessageBoxPrompt::ask(const link::PromptQuestion& question) {
+    const bool retryCancel = question.buttons() == link::PromptButtons::RetryCancel;
+    const MessageAnswer answer = boxes_.show(
+        PromptText(question, state_.IsEnglish), std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)),
+        retryCancel ? MessageButtons::RetryCancel : MessageButtons::Ok, MessageIcon::Critical);
     switch (answer) {
     case MessageAnswer::Ok:
         return retryCancel ? link::PromptAnswer::Cancel : link::PromptAnswer::Ok;

@@ -8,13 +8,14 @@
 namespace vorix {
 
 /// A link::Prompt shown as a message box titled "Vorix" with the critical icon, OK or Retry and
-/// Cancel. A box closed any other way answers Cancel, so the run ends rather than retrying.
+/// Cancel, in the words of PromptText. A box closed any other way answers Cancel, so the run ends
+/// rather than retrying.
 class MessageBoxPrompt final : public link::Prompt {
 public:
-    /// Both must outlive the prompt; the title follows state.IsEnglish at the moment of asking.
+    /// Both must outlive the prompt; the texts follow state.IsEnglish at the moment of asking.
     MessageBoxPrompt(MessageBoxes& boxes, const AppState& state) : boxes_(boxes), state_(state) {}
 
-    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override;
+    link::PromptAnswer ask(const link::PromptQuestion& question) override;
 
 private:
     MessageBoxes& boxes_;

@@ -13,11 +13,11 @@
 #include <cmath>
 
 #include "link/LinkSession.h"
+#include "platform/QtLinkRunner.h"
 #include "platform/QtPortNames.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
-#include "texts/InterfaceTexts.h"
+#include "link/LinkTexts.h"
 #include "platform/MessageBoxPrompt.h"
+#include "texts/InterfaceTexts.h"
 #include "ui/PasswordField.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
@@ -72,25 +72,23 @@ FormProcess::FormProcess(AppState& state, MessageBoxes& messages,
     buildControls();
     buildLayout();
 
-    port_ = std::make_unique<QtSerialPort>(PortDevicePath(state_.PortNumber));
-    timer_ = std::make_unique<QtTimer>();
     prompt_ = std::make_unique<MessageBoxPrompt>(messages, state_);
     link::LinkDisplay& display = *this;
-    session_ = std::make_unique<link::LinkSession>(state_, *port_, *timer_, *prompt_, display);
+    runner_ = std::make_unique<QtLinkRunner>(PortDevicePath(state_.PortNumber), state_, *prompt_, display);
     // "Please reselect COM port!" alone leaves the user guessing: name the port and the reason.
-    session_->setPortFailureDetail([this] {
-        return (PortDescription(state_.PortNumber) + QLatin1Char('\n') + port_->lastErrorText())
+    runner_->session().setPortFailureDetail([this] {
+        return (PortDescription(state_.PortNumber) + QLatin1Char('\n') +
+                runner_->serialPort().lastErrorText())
             .toStdString();
     });
-    connect(port_.get(), &QtSerialPort::received, this,
-            [this] { session_->onSerialEvent(link::LinkSession::kReceiveEvent); });
-    connect(timer_.get(), &QtTimer::tick, this, [this] { session_->onTimerTick(); });
     load();
 }
 
-FormProcess::~FormProcess() {
-    if (session_)
-        session_->abandon();
+// The runner abandons a run still in progress.
+FormProcess::~FormProcess() = default;
+
+const link::LinkSession& FormProcess::session() const {
+    return runner_->session();
 }
 
 void FormProcess::buildControls() {
@@ -187,7 +185,7 @@ void FormProcess::buildLayout() {
 
 // The dialog's loading: the link's starting values, empty fields, texts, and the mode's controls.
 void FormProcess::load() {
-    session_->load();
+    runner_->session().load();
     textPassword_->clear();
     textNewPassword_->clear();
     textShow_->clear();
@@ -226,7 +224,7 @@ void FormProcess::CommandRead_Click() {
     textShow_->hide();
     textPassword_->setEnabled(false);
     commandRead_->setEnabled(false);
-    session_->StartLink(std::string(Text(TextId::DialogStartRead, state_.IsEnglish)));
+    runner_->session().StartLink(link::LinkStart::Read);
 }
 
 void FormProcess::CommandWrite_Click() {
@@ -235,7 +233,7 @@ void FormProcess::CommandWrite_Click() {
     textNewPassword_->setEnabled(false);
     checkNewPassword_->setEnabled(false);
     commandWrite_->setEnabled(false);
-    session_->StartLink(std::string(Text(TextId::DialogStartWrite, state_.IsEnglish)));
+    runner_->session().StartLink(link::LinkStart::Write);
 }
 
 void FormProcess::CheckNewPassword_Click(bool checked) {
@@ -244,27 +242,28 @@ void FormProcess::CheckNewPassword_Click(bool checked) {
 }
 
 void FormProcess::done(int result) {
-    session_->abandon(); // a run still going ends here: timer stopped, port closed, no end byte
+    runner_->session().abandon(); // a run still going ends here: timer stopped, port closed, no end byte
     state_.ReadMode = false;
     QDialog::done(result);
 }
 
 // ---- What the session shows ----------------------------------------------------------------
 
-void FormProcess::setCaption(const std::string& text) {
-    setWindowTitle(q(text));
+void FormProcess::setCaption(link::LinkCaption caption) {
+    setWindowTitle(q(CaptionText(caption, state_.IsEnglish)));
+}
+
+void FormProcess::resetProgress() {
+    progressBar1_->setValue(0);
 }
 
 void FormProcess::setProgress(double fraction) {
     progressBar1_->setValue(static_cast<int>(std::lround(fraction * kProgressSteps)));
+    labelProcess_->setText(q(CompleteLabel(fraction, state_.IsEnglish)));
 }
 
-void FormProcess::setProgressLabel(const std::string& text) {
-    labelProcess_->setText(q(text));
-}
-
-void FormProcess::showResult(const std::string& text) {
-    textShow_->setText(q(text));
+void FormProcess::showResult(link::LinkResult result) {
+    textShow_->setText(q(ResultText(result, state_.IsEnglish)));
     textShow_->show();
 }
 

@@ -20,16 +20,15 @@ class QShowEvent;
 namespace vorix {
 
 class MessageBoxPrompt;
-class QtSerialPort;
-class QtTimer;
+class QtLinkRunner;
 namespace link {
 class LinkSession;
 }
 
 /// The modal dialog that carries one run of the link. Its mode is ReadMode as the main window set
-/// it before opening; it owns the serial port of COM`PortNumber`, the timer and the link session,
-/// forwards their events to the session and renders what the session reports. Closing it, whichever
-/// way, abandons a run in progress (no end byte) and sets ReadMode to false.
+/// it before opening; it owns the link session on the serial port of COM`PortNumber` (through a
+/// QtLinkRunner) and renders what the session reports. Closing it, whichever way, abandons a run
+/// in progress (no end byte) and sets ReadMode to false.
 class FormProcess final : public QDialog, private link::LinkDisplay {
     Q_OBJECT
 
@@ -50,7 +49,7 @@ public:
     void done(int result) override;
 
     /// The link session, for tests and diagnostics.
-    const link::LinkSession& session() const { return *session_; }
+    const link::LinkSession& session() const;
 
 public slots:
     void CommandRead_Click();
@@ -67,10 +66,10 @@ private:
     QPushButton* startButton() const;
 
     // What the session shows.
-    void setCaption(const std::string& text) override;
+    void setCaption(link::LinkCaption caption) override;
+    void resetProgress() override;
     void setProgress(double fraction) override;
-    void setProgressLabel(const std::string& text) override;
-    void showResult(const std::string& text) override;
+    void showResult(link::LinkResult result) override;
     void enableControls() override;
     void focusStartButton(bool readMode) override;
     void refreshMainWindow() override;
@@ -93,10 +92,8 @@ private:
     QCheckBox* checkNewPassword_ = nullptr;
 
     // Declared in the order of their use; the session goes first when the dialog is destroyed.
-    std::unique_ptr<QtSerialPort> port_;
-    std::unique_ptr<QtTimer> timer_;
     std::unique_ptr<MessageBoxPrompt> prompt_;
-    std::unique_ptr<link::LinkSession> session_;
+    std::unique_ptr<QtLinkRunner> runner_;
 };
 
 } // namespace vorix

@@ -54,22 +54,22 @@ TEST(ProgressBarText, DefaultWidthAndGrowingLength) {
 
 TEST(CliLinkDisplay, DrawsInPlaceOnceStartedAndEndsTheLine) {
     std::ostringstream bar;
-    CliLinkDisplay display(&bar);
+    const AppState state;
+    CliLinkDisplay display(&bar, state);
     int closes = 0;
     display.onClose = [&closes] { ++closes; };
-    display.setProgress(0.0); // the dialog loading: nothing yet, the port may not open
+    display.resetProgress(); // the dialog loading: nothing yet, the port may not open
     EXPECT_EQ(bar.str(), "");
-    display.setCaption("Read");
+    display.setCaption(link::LinkCaption::Read);
     display.setProgress(0.5);
-    display.setProgressLabel("Complete:50%");
-    display.showResult("Read Data OK");
+    display.showResult(link::LinkResult::ReadOk);
     display.enableControls();
     display.focusStartButton(true);
     display.refreshMainWindow();
     display.closeDialog();
     display.closeDialog(); // a second close changes nothing
-    EXPECT_EQ(bar.str(), "\r" + ProgressBarText("Read", 0.0, "") + "\r" +
-                             ProgressBarText("Read", 0.5, "Complete:50%") + "\n");
+    EXPECT_EQ(bar.str(), "\r" + ProgressBarText("Read data from radio", 0.0, "") + "\r" +
+                             ProgressBarText("Read data from radio", 0.5, "Complete:50%") + "\n");
     EXPECT_EQ(display.result(), "Read Data OK");
     EXPECT_TRUE(display.closed());
     EXPECT_EQ(closes, 1);
@@ -103,32 +103,35 @@ std::string shownLine(const std::string& written) {
 // A restart after a wrong answer draws the label of 0% again, which is shorter than the last one.
 TEST(CliLinkDisplay, AShorterRedrawLeavesNothingOfTheLongerOne) {
     struct Row {
+        bool english;
         const char* caption;
         double before;
-        const char* labelBefore;
+        double after;
         const char* labelAfter;
     };
     const Row table[] = {
-        {"Read data from radio", 0.875, "Complete:88%", "Complete:%"},
-        {"Read data from radio", 1.0, "Complete:100%", "Complete:13%"},
-        {"从对讲机读取数据", 0.875, "完成进度:88%", "完成进度:%"},
+        {true, "Read data from radio", 0.875, 0.0, "Complete:%"},
+        {true, "Read data from radio", 1.0, 0.125, "Complete:13%"},
+        {false, "从对讲机读取数据", 0.875, 0.0, "完成进度:%"},
     };
     for (const Row& row : table) {
         std::ostringstream bar;
-        CliLinkDisplay display(&bar);
-        display.setCaption(row.caption);
+        AppState state;
+        state.IsEnglish = row.english;
+        CliLinkDisplay display(&bar, state);
+        display.setCaption(link::LinkCaption::Read);
         display.setProgress(row.before);
-        display.setProgressLabel(row.labelBefore);
-        display.setProgress(0.0);
-        display.setProgressLabel(row.labelAfter);
-        EXPECT_EQ(shownLine(bar.str()), ProgressBarText(row.caption, 0.0, row.labelAfter)) << row.labelBefore;
+        display.setProgress(row.after);
+        EXPECT_EQ(shownLine(bar.str()), ProgressBarText(row.caption, row.after, row.labelAfter))
+            << row.before;
     }
 }
 
 TEST(CliLinkDisplay, FailedRunDrawsNothingAndHasNoResult) {
     std::ostringstream bar;
-    CliLinkDisplay display(&bar);
-    display.setProgress(0.0);
+    const AppState state;
+    CliLinkDisplay display(&bar, state);
+    display.resetProgress();
     display.closeDialog(); // the port did not open: no caption, no bar, no stray line end
     EXPECT_EQ(bar.str(), "");
     EXPECT_EQ(display.result(), "");
@@ -136,10 +139,11 @@ TEST(CliLinkDisplay, FailedRunDrawsNothingAndHasNoResult) {
 }
 
 TEST(CliLinkDisplay, WithoutATerminalNothingIsDrawn) {
-    CliLinkDisplay display(nullptr);
-    display.setCaption("Write");
-    display.setProgressLabel("Complete:100%");
-    display.showResult("Write Data OK");
+    const AppState state;
+    CliLinkDisplay display(nullptr, state);
+    display.setCaption(link::LinkCaption::Write);
+    display.setProgress(1.0);
+    display.showResult(link::LinkResult::WriteOk);
     display.closeDialog();
     EXPECT_EQ(display.result(), "Write Data OK");
     EXPECT_TRUE(display.closed());

@@ -9,16 +9,17 @@ namespace vorix::cli {
 namespace {
 
 using link::PromptAnswer;
-using link::PromptButtons;
+using link::PromptKind;
 
 constexpr const char* kCheck = "Check connection!Retry or cancel?";
 constexpr const char* kReselect = "Please reselect COM port!";
 
 struct Question {
-    const char* text;
-    PromptButtons buttons;
+    link::PromptQuestion question;
     PromptAnswer expected;
 };
+const link::PromptQuestion kCheckQuestion{PromptKind::CheckConnection, {}};
+const link::PromptQuestion kReselectQuestion{PromptKind::ReselectPort, {}};
 
 struct Row {
     const char* name;
@@ -30,47 +31,42 @@ struct Row {
 
 TEST(RetryingPrompt, RetriesUpToTheBudgetThenCancelsAndKeepsTheText) {
     const std::vector<Row> table{
-        {"no budget cancels at once",
-         0,
-         {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Cancel}},
-         kCheck,
-         0},
+        {"no budget cancels at once", 0, {{kCheckQuestion, PromptAnswer::Cancel}}, kCheck, 0},
         {"one retry, then cancel",
          1,
-         {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry},
-          {"second text", PromptButtons::RetryCancel, PromptAnswer::Cancel}},
-         "second text",
+         {{kCheckQuestion, PromptAnswer::Retry},
+          {{PromptKind::CheckConnection, "second text"}, PromptAnswer::Cancel}},
+         "Check connection!Retry or cancel?\nsecond text",
          1},
         {"budget left over: no failure",
          3,
-         {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry},
-          {kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry}},
+         {{kCheckQuestion, PromptAnswer::Retry}, {kCheckQuestion, PromptAnswer::Retry}},
          nullptr,
          2},
         {"exactly spent",
          2,
-         {{kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry},
-          {kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry},
-          {kCheck, PromptButtons::RetryCancel, PromptAnswer::Cancel}},
+         {{kCheckQuestion, PromptAnswer::Retry},
+          {kCheckQuestion, PromptAnswer::Retry},
+          {kCheckQuestion, PromptAnswer::Cancel}},
          kCheck,
          2},
         {"a message is answered OK and fails the run",
          5,
-         {{kReselect, PromptButtons::Ok, PromptAnswer::Ok}},
+         {{kReselectQuestion, PromptAnswer::Ok}},
          kReselect,
          0},
         {"a message spends no retry",
          1,
-         {{kReselect, PromptButtons::Ok, PromptAnswer::Ok},
-          {kCheck, PromptButtons::RetryCancel, PromptAnswer::Retry}},
+         {{kReselectQuestion, PromptAnswer::Ok}, {kCheckQuestion, PromptAnswer::Retry}},
          kReselect,
          1},
         {"no question, no failure", 0, {}, nullptr, 0},
     };
+    const AppState state;
     for (const Row& row : table) {
-        RetryingPrompt prompt(row.retries);
+        RetryingPrompt prompt(row.retries, state);
         for (std::size_t i = 0; i < row.questions.size(); ++i)
-            EXPECT_EQ(prompt.ask(row.questions[i].text, row.questions[i].buttons), row.questions[i].expected)
+            EXPECT_EQ(prompt.ask(row.questions[i].question), row.questions[i].expected)
                 << row.name << ", question " << i;
         if (row.failure == nullptr)
             EXPECT_FALSE(prompt.failure().has_value()) << row.name;
@@ -81,8 +77,10 @@ TEST(RetryingPrompt, RetriesUpToTheBudgetThenCancelsAndKeepsTheText) {
 }
 
 TEST(RetryingPrompt, ChineseTextIsKeptAsAsked) {
-    RetryingPrompt prompt(0);
-    EXPECT_EQ(prompt.ask("检测连接！重试或取消？", PromptButtons::RetryCancel), PromptAnswer::Cancel);
+    AppState state;
+    state.IsEnglish = false;
+    RetryingPrompt prompt(0, state);
+    EXPECT_EQ(prompt.ask(kCheckQuestion), PromptAnswer::Cancel);
     EXPECT_EQ(prompt.failure().value_or(""), "检测连接！重试或取消？");
 }
 

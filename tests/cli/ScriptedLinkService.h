@@ -48,12 +48,15 @@ public:
             traced.emplace(*radio_, *job.trace, [this] { return std::chrono::milliseconds(clock.now()); });
             port = &*traced;
         }
-        LinkRun run(state, *port, timer, job.retries, job.progress);
-        radio_->onEvent = [&run](int kind) { run.onSerialEvent(kind); };
-        timer.onTick = [&run] { run.onTimerTick(); };
-        run.start();
+        LinkRun run(state, job.retries, job.progress);
+        link::LinkSession session(state, *port, timer, run.prompt(), run.display());
+        radio_->onEvent = [&session](int kind) { session.onSerialEvent(kind); };
+        radio_->onFailed = [&session] { session.onPortFailed(); };
+        timer.onTick = [&session] { session.onTimerTick(); };
+        run.start(session);
         const bool ended = clock.runUntil([&run] { return run.ended(); });
         radio_->onEvent = nullptr;
+        radio_->onFailed = nullptr;
         timer.onTick = nullptr;
 
         const LinkRunResult result = run.result();

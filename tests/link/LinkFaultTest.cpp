@@ -213,6 +213,35 @@ TEST(CablePulled, EndsInThePromptAndCancelEndsTheRun) {
     }
 }
 
+TEST(CablePulled, AReportedFailureAsksAtOnceUnlessTheRunIsOver) {
+    const struct {
+        bool readMode;
+        int frame;
+        bool succeeds; // the end byte was the last frame: the run is over and succeeds
+    } rows[] = {
+        {true, 1, false},  {true, 4, false},  {true, 10, true},
+        {false, 1, false}, {false, 5, false}, {false, 18, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "read " << row.readMode << " frame " << row.frame);
+        Fixture f(row.readMode);
+        f.h.radio.faults[row.frame] = RadioFault::pullCable();
+        f.h.radio.onFailed = [&f] { f.h.session.onPortFailed(); };
+        f.h.prompt.reply(PromptAnswer::Cancel);
+        f.h.start();
+        ASSERT_TRUE(f.h.runToEnd());
+        EXPECT_EQ(f.h.radio.frames.size(), static_cast<std::size_t>(row.frame));
+        EXPECT_EQ(f.h.radio.droppedSends, 0) << "no restart into the dead port";
+        EXPECT_EQ(f.h.display.results.size(), row.succeeds ? 1u : 0u);
+        if (row.succeeds)
+            continue;
+        ASSERT_EQ(f.h.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.h.prompt.asked[0].text, "Check connection!Retry or cancel?");
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back()) << "no time-out waited for";
+        EXPECT_EQ(f.h.state.image.bytes(), f.before);
+    }
+}
+
 TEST(CablePulled, RetryOnADeadPortAsksAgain) {
     Fixture f(true);
     f.h.radio.faults[3] = RadioFault::pullCable();
@@ -240,8 +269,8 @@ TEST(Abandon, MidRunStopsEverythingWithoutTheEndByte) {
         const auto log = f.h.display.log;
         f.h.session.onSerialEvent(2);
         f.h.session.onTimerTick();
-        f.h.session.StartLink("Retry");
-        f.h.session.StartLink(f.h.startText());
+        f.h.session.StartLink(link::LinkStart::Retry);
+        f.h.session.StartLink(f.h.startKind());
         f.h.session.abandon();
         EXPECT_TRUE(f.h.clock.runUntilIdle());
         EXPECT_EQ(f.h.radio.frames.size(), 3u);

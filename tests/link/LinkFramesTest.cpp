@@ -5,6 +5,7 @@
 #include "link/LinkFrames.h"
 #include "link/ProgressText.h"
 #include "support/ScriptedRadio.h"
+#include "link/LinkTexts.h"
 
 namespace vorix::link {
 namespace {

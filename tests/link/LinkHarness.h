@@ -12,7 +12,6 @@
 #include "support/RecordingLinkDisplay.h"
 #include "support/ScriptedPrompt.h"
 #include "support/ScriptedRadio.h"
-#include "texts/InterfaceTexts.h"
 
 namespace vorix::test {
 
@@ -21,8 +20,8 @@ struct LinkHarness {
     FakeClock clock;
     ScriptedRadio radio{clock};
     FakeTimer timer{clock};
-    ScriptedPrompt prompt{clock};
-    RecordingLinkDisplay display;
+    ScriptedPrompt prompt{clock, state};
+    RecordingLinkDisplay display{state};
     link::LinkSession session{state, radio, timer, prompt, display};
 
     explicit LinkHarness(bool readMode) {
@@ -33,10 +32,10 @@ struct LinkHarness {
     }
 
     /// What the dialog's Read or Write button passes.
-    std::string startText() const {
-        return std::string(Text(state.ReadMode ? TextId::DialogStartRead : TextId::DialogStartWrite, state.IsEnglish));
+    link::LinkStart startKind() const {
+        return state.ReadMode ? link::LinkStart::Read : link::LinkStart::Write;
     }
-    void start() { session.StartLink(startText()); }
+    void start() { session.StartLink(startKind()); }
 
     /// Runs the fake event loop until the dialog closes; false when it would not within the bound.
     bool runToEnd(std::int64_t limitMs = 600'000) {

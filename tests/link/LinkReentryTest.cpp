@@ -114,9 +114,9 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
     FakeClock clock;
     ScriptedRadio radio{clock};
     FakeTimer timer{clock};
-    ScriptedPrompt prompt{clock};
-    RecordingLinkDisplay display;
     AppState state;
+    ScriptedPrompt prompt{clock, state};
+    RecordingLinkDisplay display{state};
     state.ReadMode = true;
     // On the heap, so that a use after the deletion is caught by the address sanitizer.
     auto session = std::make_unique<link::LinkSession>(state, radio, timer, prompt, display);
@@ -134,7 +134,7 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
         session.reset(); // the dialog is deleted from inside the prompt's event loop
     });
     session->load();
-    session->StartLink("Read data from radio");
+    session->StartLink(link::LinkStart::Read);
     EXPECT_TRUE(clock.runUntilIdle());
     EXPECT_FALSE(session);
     EXPECT_EQ(radio.frames.size(), 1u);

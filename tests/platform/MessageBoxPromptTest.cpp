@@ -7,24 +7,31 @@
 
 using namespace vorix;
 using link::PromptAnswer;
-using link::PromptButtons;
+using link::PromptKind;
 
 namespace {
 
+constexpr const char* kCheck = "Check connection!Retry or cancel?";
+constexpr const char* kReselect = "Please reselect COM port!";
+
 struct Row {
-    PromptButtons buttons;
+    PromptKind kind;
+    const char* text;
     MessageAnswer pressed;
     MessageButtons shownButtons;
     PromptAnswer expected;
 };
 
 const Row kRows[] = {
-    {PromptButtons::RetryCancel, MessageAnswer::Retry, MessageButtons::RetryCancel, PromptAnswer::Retry},
-    {PromptButtons::RetryCancel, MessageAnswer::Cancel, MessageButtons::RetryCancel, PromptAnswer::Cancel},
+    {PromptKind::CheckConnection, kCheck, MessageAnswer::Retry, MessageButtons::RetryCancel,
+     PromptAnswer::Retry},
+    {PromptKind::CheckConnection, kCheck, MessageAnswer::Cancel, MessageButtons::RetryCancel,
+     PromptAnswer::Cancel},
     // A box closed otherwise reports Cancel; a stray Ok must not be taken as Retry.
-    {PromptButtons::RetryCancel, MessageAnswer::Ok, MessageButtons::RetryCancel, PromptAnswer::Cancel},
-    {PromptButtons::Ok, MessageAnswer::Ok, MessageButtons::Ok, PromptAnswer::Ok},
-    {PromptButtons::Ok, MessageAnswer::Cancel, MessageButtons::Ok, PromptAnswer::Ok},
+    {PromptKind::CheckConnection, kCheck, MessageAnswer::Ok, MessageButtons::RetryCancel,
+     PromptAnswer::Cancel},
+    {PromptKind::ReselectPort, kReselect, MessageAnswer::Ok, MessageButtons::Ok, PromptAnswer::Ok},
+    {PromptKind::ReselectPort, kReselect, MessageAnswer::Cancel, MessageButtons::Ok, PromptAnswer::Ok},
 };
 
 } // namespace
@@ -35,9 +42,9 @@ TEST(MessageBoxPrompt, MapsButtonsAndAnswers) {
         boxes.answers.push_back(row.pressed);
         AppState state;
         MessageBoxPrompt prompt(boxes, state);
-        EXPECT_EQ(prompt.ask("Check connection!Retry or cancel?", row.buttons), row.expected);
+        EXPECT_EQ(prompt.ask({row.kind, {}}), row.expected);
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, "Check connection!Retry or cancel?");
+        EXPECT_EQ(boxes.shown[0].text, row.text);
         EXPECT_EQ(boxes.shown[0].title, "Vorix");
         EXPECT_EQ(boxes.shown[0].buttons, row.shownButtons);
         EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
@@ -49,7 +56,7 @@ TEST(MessageBoxPrompt, ChineseTitleIsStillTheApplicationName) {
     AppState state;
     state.IsEnglish = false;
     MessageBoxPrompt prompt(boxes, state);
-    prompt.ask("请重新选择端口！", PromptButtons::Ok);
+    prompt.ask({PromptKind::ReselectPort, {}});
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, "Vorix");
     EXPECT_EQ(boxes.shown[0].text, "请重新选择端口！");

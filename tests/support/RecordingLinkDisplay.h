@@ -1,16 +1,21 @@
 #pragma once
-// A link::LinkDisplay that records every call, in order, for link tests.
+// A link::LinkDisplay that records every call, in order, in the words the dialog would show.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "image/AppState.h"
 #include "link/LinkDisplay.h"
+#include "link/LinkTexts.h"
 
 namespace vorix::test {
 
 class RecordingLinkDisplay final : public link::LinkDisplay {
 public:
+    /// The texts follow state.IsEnglish at the moment of each call.
+    explicit RecordingLinkDisplay(const AppState& state) : state_(state) {}
+
     std::vector<std::string> log; // every call in order: "caption ..", "progress ..", "label ..", ...
     std::vector<double> progress;
     std::vector<std::string> labels;
@@ -23,19 +28,24 @@ public:
     std::function<void()> onRefresh; // e.g. to look at the image the main window would show
     std::function<void()> onClose;
 
-    void setCaption(const std::string& text) override {
+    void setCaption(link::LinkCaption caption) override {
+        const std::string text(CaptionText(caption, state_.IsEnglish));
         captions.push_back(text);
         log.push_back("caption " + text);
+    }
+    void resetProgress() override {
+        progress.push_back(0.0);
+        log.push_back("progress");
     }
     void setProgress(double fraction) override {
         progress.push_back(fraction);
         log.push_back("progress");
+        const std::string label = CompleteLabel(fraction, state_.IsEnglish);
+        labels.push_back(label);
+        log.push_back("label " + label);
     }
-    void setProgressLabel(const std::string& text) override {
-        labels.push_back(text);
-        log.push_back("label " + text);
-    }
-    void showResult(const std::string& text) override {
+    void showResult(link::LinkResult result) override {
+        const std::string text(ResultText(result, state_.IsEnglish));
         results.push_back(text);
         log.push_back("result " + text);
     }
@@ -59,6 +69,9 @@ public:
         if (onClose)
             onClose();
     }
+
+private:
+    const AppState& state_;
 };
 
 } // namespace vorix::test

@@ -1,6 +1,7 @@
 #pragma once
-// A link::Prompt whose answers are queued by the test. While "open" it can run a callback, the way
-// a real message box runs the event loop: deliver receive events, advance the clock.
+// A link::Prompt whose answers are queued by the test; it notes each question in the words the dialog
+// would show. While "open" it can run a callback, the way a real message box runs the event loop:
+// deliver receive events, advance the clock.
 
 #include <cstdint>
 #include <deque>
@@ -8,14 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "image/AppState.h"
 #include "link/LinkInterfaces.h"
 #include "support/FakeClock.h"
+#include "link/LinkTexts.h"
 
 namespace vorix::test {
 
 class ScriptedPrompt final : public link::Prompt {
 public:
-    explicit ScriptedPrompt(const FakeClock& clock) : clock_(clock) {}
+    /// The texts follow state.IsEnglish at the moment of asking.
+    ScriptedPrompt(const FakeClock& clock, const AppState& state) : clock_(clock), state_(state) {}
 
     struct Reply {
         link::PromptAnswer answer;
@@ -35,8 +39,8 @@ public:
         replies.push_back({answer, std::move(whileOpen)});
     }
 
-    link::PromptAnswer ask(const std::string& text, link::PromptButtons buttons) override {
-        asked.push_back({text, buttons, clock_.now()});
+    link::PromptAnswer ask(const link::PromptQuestion& question) override {
+        asked.push_back({PromptText(question, state_.IsEnglish), question.buttons(), clock_.now()});
         if (replies.empty()) {
             ++unexpected;
             return link::PromptAnswer::Cancel;
@@ -50,6 +54,7 @@ public:
 
 private:
     const FakeClock& clock_;
+    const AppState& state_;
 };
 
 } // namespace vorix::test

@@ -65,6 +65,7 @@ public:
     std::map<int, RadioFault> faults;   // by frame number, 1 for the first frame sent
     int silentFrom = 0;                 // the radio goes quiet from this frame number on (0: never)
     std::function<void(int)> onEvent;   // the session's serial event handler
+    std::function<void()> onFailed;     // the serial layer's report of a pulled cable, if any
 
     // ---- Record ----
     std::vector<link::Bytes> frames;    // every frame that reached the cable
@@ -77,10 +78,13 @@ public:
 
     // ---- Control ----
     /// The cable is pulled: the serial layer closes the port itself; sends are dropped from now.
+    /// Its report, when onFailed takes it, comes from the event loop.
     void pullCable() {
         cablePulled_ = true;
         buffer_.clear();
         calls.push_back("cable pulled");
+        if (onFailed)
+            clock_.schedule(0, [this] { onFailed(); });
     }
     /// Bytes from the radio's side, now.
     void deliver(const link::Bytes& bytes) {

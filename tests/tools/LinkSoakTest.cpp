@@ -22,6 +22,7 @@
 #include "support/RecordingLinkDisplay.h"
 #include "support/SimRadioPort.h"
 #include "texts/InterfaceTexts.h"
+#include "link/LinkTexts.h"
 
 namespace vorix::test {
 namespace {
@@ -48,10 +49,10 @@ public:
     int retries = 0;
     int cancels = 0;
 
-    PromptAnswer ask(const std::string& text, PromptButtons buttons) override {
-        texts.push_back(text);
+    PromptAnswer ask(const link::PromptQuestion& question) override {
+        texts.push_back(PromptText(question, true));
         clock_.advance(random_.below(3000));
-        if (buttons == PromptButtons::Ok)
+        if (question.buttons() == PromptButtons::Ok)
             return PromptAnswer::Ok;
         if (retries < kMaxRetries && random_.chance(60)) {
             ++retries;
@@ -69,7 +70,8 @@ private:
 /// One programming dialog against a radio that starts from memory and misbehaves as planned.
 struct SoakRun {
     SoakRun(AppState& state, const sim::Memory& memory, const RunPlan& plan, SoakRandom& random)
-        : radio(memory, plan.faults), prompt(clock, random), session(state, port, timer, prompt, display) {
+        : radio(memory, plan.faults), prompt(clock, random), display(state),
+          session(state, port, timer, prompt, display) {
         port.synchronousEvents = plan.synchronousEvents;
         port.chunkSize = plan.chunkSize;
         port.chunkDelayMs = plan.chunkDelayMs;
@@ -77,7 +79,7 @@ struct SoakRun {
         port.onEvent = [this](int kind) { session.onSerialEvent(kind); };
         timer.onTick = [this] { session.onTimerTick(); };
         session.load();
-        session.StartLink(std::string(Text(plan.readMode ? TextId::DialogStartRead : TextId::DialogStartWrite, true)));
+        session.StartLink(plan.readMode ? link::LinkStart::Read : link::LinkStart::Write);
     }
 
     FakeClock clock;

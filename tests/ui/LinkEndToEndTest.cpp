@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "ModalDriver.h"
-#include "PtyRadio.h"
+#include "support/PtyRadio.h"
 #include "SimImage.h"
 #include "TestPortsFolder.h"
 #include "image/ChannelView.h"
