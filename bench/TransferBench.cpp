@@ -34,8 +34,7 @@ struct Direction {
     std::vector<MeasuredRun> runs;
 
     // One figure of every run.
-    template <class Figure>
-    std::vector<double> each(Figure figure) const {
+    template <class Figure> std::vector<double> each(Figure figure) const {
         std::vector<double> values;
         for (const MeasuredRun& run : runs)
             values.push_back(figure(run));
@@ -49,8 +48,12 @@ double Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-double Lowest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
-double Highest(const std::vector<double>& values) { return *std::max_element(values.begin(), values.end()); }
+double Lowest(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+}
+double Highest(const std::vector<double>& values) {
+    return *std::max_element(values.begin(), values.end());
+}
 
 // What a run would have taken on a wire that delivers every byte exactly one byte time after it
 // was sent: the simulator hands out the run's first echo byte at once and absorbs each turn-around
@@ -64,9 +67,9 @@ double OnWireMs(const MeasuredRun& run) {
 
 // One transfer, checked: the link reported success, the radio saw every byte of the budget and no
 // more, and a read brought back exactly the image the radio holds.
-bool RunChecked(AppState& state, SimulatedRadio& radio, const Direction& direction, const ImageBytes& radioHolds,
-                MeasuredRun& run) {
-    state.ReadMode = direction.readMode;
+bool RunChecked(AppState& state, SimulatedRadio& radio, const Direction& direction,
+                const ImageBytes& radioHolds, MeasuredRun& run) {
+    state.readMode = direction.readMode;
     if (direction.readMode)
         state.image.replaceAll(ImageBytes{});
     else
@@ -92,41 +95,46 @@ bool RunChecked(AppState& state, SimulatedRadio& radio, const Direction& directi
 }
 
 void PrintResults(const std::vector<Direction>& directions, int runs) {
-    std::printf("Transfer against vorix-radio-sim paced at 19200 baud, %d runs each, StartLink to end of run\n", runs);
-    std::printf("%-22s %6s %9s %9s %9s %9s %12s %10s\n", "transfer", "bytes", "limit ms", "median ms", "best ms",
-                "worst ms", "ratio median", "ratio best");
+    std::printf(
+        "Transfer against vorix-radio-sim paced at 19200 baud, %d runs each, StartLink to end of run\n",
+        runs);
+    std::printf("%-22s %6s %9s %9s %9s %9s %12s %10s\n", "transfer", "bytes", "limit ms", "median ms",
+                "best ms", "worst ms", "ratio median", "ratio best");
     for (const Direction& d : directions) {
         const std::vector<double> total = d.each([](const MeasuredRun& r) { return r.timing.totalMs; });
-        std::printf("%-22s %6d %9.2f %9.2f %9.2f %9.2f %12.3f %10.3f\n", d.name, d.budget.lineBytes, d.budget.limitMs,
-                    Median(total), Lowest(total), Highest(total), Median(total) / d.budget.limitMs,
-                    Lowest(total) / d.budget.limitMs);
+        std::printf("%-22s %6d %9.2f %9.2f %9.2f %9.2f %12.3f %10.3f\n", d.name, d.budget.lineBytes,
+                    d.budget.limitMs, Median(total), Lowest(total), Highest(total),
+                    Median(total) / d.budget.limitMs, Lowest(total) / d.budget.limitMs);
     }
 
     // Three stretches: opening the port; the paced line, where the simulator hides every turn-around
     // of the tool shorter than a byte time; the end byte, closing the port and the end-of-run delay.
     std::printf("\nWhere the time goes (medians, ms): StartLink to handshake | handshake to last answer "
                 "(simulated line) | last answer to end of run (delay)\n");
-    std::printf("%-22s %10s %10s %10s %10s %10s %10s\n", "transfer", "open", "line", "sim line", "over", "end",
-                "over");
+    std::printf("%-22s %10s %10s %10s %10s %10s %10s\n", "transfer", "open", "line", "sim line", "over",
+                "end", "over");
     for (const Direction& d : directions) {
         const double open = Median(d.each([](const MeasuredRun& r) { return r.timing.handshakeMs; }));
         const double line =
             Median(d.each([](const MeasuredRun& r) { return r.timing.lastAnswerMs - r.timing.handshakeMs; }));
-        const double end = Median(d.each([](const MeasuredRun& r) { return r.timing.totalMs - r.timing.lastAnswerMs; }));
-        std::printf("%-22s %10.2f %10.2f %10.2f %10.2f %10.2f %10.2f\n", d.name, open, line, d.budget.simLineMs,
-                    line - d.budget.simLineMs, end, end - link::LinkSession::kSuccessEndDelayMs);
+        const double end =
+            Median(d.each([](const MeasuredRun& r) { return r.timing.totalMs - r.timing.lastAnswerMs; }));
+        std::printf("%-22s %10.2f %10.2f %10.2f %10.2f %10.2f %10.2f\n", d.name, open, line,
+                    d.budget.simLineMs, line - d.budget.simLineMs, end,
+                    end - link::LinkSession::kSuccessEndDelayMs);
     }
 
-    std::printf("\nTurn-around of the tool per block, as the radio's frame log shows it, and the run on a wire\n"
-                "that adds it (and the first echo byte's byte time) instead of hiding it in its pacing\n");
+    std::printf(
+        "\nTurn-around of the tool per block, as the radio's frame log shows it, and the run on a wire\n"
+        "that adds it (and the first echo byte's byte time) instead of hiding it in its pacing\n");
     std::printf("%-22s %14s %14s %14s %12s\n", "transfer", "median ms", "worst ms", "on wire ms", "ratio");
     for (const Direction& d : directions) {
         std::vector<double> turnarounds;
         for (const MeasuredRun& run : d.runs)
             turnarounds.insert(turnarounds.end(), run.turnaroundsMs.begin(), run.turnaroundsMs.end());
         const double onWire = Median(d.each(OnWireMs));
-        std::printf("%-22s %14.3f %14.3f %14.2f %12.3f\n", d.name, Median(turnarounds), Highest(turnarounds), onWire,
-                    onWire / d.budget.limitMs);
+        std::printf("%-22s %14.3f %14.3f %14.2f %12.3f\n", d.name, Median(turnarounds), Highest(turnarounds),
+                    onWire, onWire / d.budget.limitMs);
     }
 }
 
@@ -147,7 +155,7 @@ int main(int argc, char* argv[]) {
 
     // Unmeasured: a read to learn what the radio holds, then a write of it with the write mark, as
     // the Write button sends it. From then on every read must bring back exactly that image.
-    state.ReadMode = true;
+    state.readMode = true;
     const TransferTiming first = RunTransfer(state, radio.device());
     if (!first.ok) {
         std::fprintf(stderr, "first read failed: %s\n", qPrintable(first.error));
@@ -172,8 +180,8 @@ int main(int argc, char* argv[]) {
     std::vector<double> tickMs;
     for (int i = 0; i < runs; ++i)
         tickMs.push_back(TimeTimerTick(link::LinkSession::kSuccessEndDelayMs));
-    std::printf("\nQtTimer alone, %d times: the %d ms tick arrives after %.2f ms (median), %.2f ms (worst)\n", runs,
-                link::LinkSession::kSuccessEndDelayMs, Median(tickMs), Highest(tickMs));
+    std::printf("\nQtTimer alone, %d times: the %d ms tick arrives after %.2f ms (median), %.2f ms (worst)\n",
+                runs, link::LinkSession::kSuccessEndDelayMs, Median(tickMs), Highest(tickMs));
     if (!radio.stop()) {
         std::fprintf(stderr, "the simulated radio did not stop cleanly\n");
         return 1;

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "link/LinkSession.h"
+#include "link/LinkTexts.h"
 #include "platform/QtLinkRunner.h"
 #include "platform/QtTimer.h"
-#include "link/LinkTexts.h"
 
 namespace vorix::bench {
 
@@ -51,7 +51,7 @@ class FailingPrompt final : public link::Prompt {
 public:
     explicit FailingPrompt(const AppState& state) : state_(state) {}
     link::PromptAnswer ask(const link::PromptQuestion& question) override {
-        asked = PromptText(question, state_.IsEnglish);
+        asked = PromptText(question, state_.language);
         return link::PromptAnswer::Cancel;
     }
     std::string asked;
@@ -77,19 +77,19 @@ TransferTiming RunTransfer(AppState& state, const QString& devicePath) {
 
     limit.start(kRunLimitMs);
     clock.start();
-    session.StartLink(state.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
+    session.StartLink(state.readMode ? link::LinkStart::Read : link::LinkStart::Write);
     if (!session.hasEnded())
         loop.exec();
     session.abandon();
 
-    const link::LinkResult success = state.ReadMode ? link::LinkResult::ReadOk : link::LinkResult::WriteOk;
+    const link::LinkResult success = state.readMode ? link::LinkResult::ReadOk : link::LinkResult::WriteOk;
     if (!prompt.asked.empty())
         timing.error = QString::fromStdString("prompt: " + prompt.asked);
     else if (display.endNs == 0)
         timing.error = QStringLiteral("no end of run within %1 ms").arg(kRunLimitMs);
     else if (display.result != success)
         timing.error = QString::fromStdString(
-            "result: " + (display.result ? std::string(ResultText(*display.result, state.IsEnglish)) : ""));
+            "result: " + (display.result ? std::string(ResultText(*display.result, state.language)) : ""));
     if (!timing.error.isEmpty())
         return timing;
     timing.ok = true;

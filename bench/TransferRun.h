@@ -16,7 +16,7 @@ struct TransferTiming {
     QString error;           ///< why the run does not count, when not ok
 };
 
-/// Runs one transfer in state.ReadMode's direction on the device, in a fresh port, timer and
+/// Runs one transfer in state.readMode's direction on the device, in a fresh port, timer and
 /// session, with an event loop of its own bounded by a few seconds. Any prompt fails the run.
 TransferTiming RunTransfer(AppState& state, const QString& devicePath);
 

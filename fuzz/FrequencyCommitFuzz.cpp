@@ -10,11 +10,11 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "editing/ChannelEditing.h"
 #include "image/AppState.h"
 #include "image/ByteHelpers.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
-#include "editing/ChannelEditing.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ void checkOutsideUntouched(const vorix::ImageBytes& before, const vorix::ImageBy
             Require(before[i] == after[i], "no byte outside the channel's record changes");
 }
 
-void checkRecord(const vorix::AppState& state, const vorix::ImageBytes& before, int channel, bool toneCellEmpty,
-                 const vorix::FrequencyCommit& commit, std::string_view text) {
+void checkRecord(const vorix::AppState& state, const vorix::ImageBytes& before, int channel,
+                 bool toneCellEmpty, const vorix::FrequencyCommit& commit, std::string_view text) {
     const int base = layout::channelBase(channel);
     if (text.empty()) {
         Require(recordIsCleared(state.image, base), "an empty text clears all seven bytes to 0xFF");
@@ -73,13 +73,16 @@ void checkRecord(const vorix::AppState& state, const vorix::ImageBytes& before, 
     Require(vorix::ChannelInUse(state, channel), "the table shows the committed channel");
     Require(commit.row.has_value() == toneCellEmpty, "a row of texts comes back exactly for a new channel");
     if (toneCellEmpty) {
-        Require(state.image.read(base + layout::Tone) == 0xFF && state.image.read(base + layout::ToneHigh) == 0xFF,
+        Require(state.image.read(base + layout::Tone) == 0xFF &&
+                    state.image.read(base + layout::ToneHigh) == 0xFF,
                 "a new channel has no tone");
-        Require(state.image.read(base + layout::Flags) == layout::NewChannelFlags, "a new channel is wide and high");
+        Require(state.image.read(base + layout::Flags) == layout::NewChannelFlags,
+                "a new channel is wide and high");
         Require((*commit.row)[0] == commit.cellText, "the new row shows the cell text");
     } else {
         for (int i = layout::Tone; i < layout::kRecordSize; ++i)
-            Require(state.image.read(base + i) == before[base + i], "an existing channel keeps its tone and flags");
+            Require(state.image.read(base + i) == before[base + i],
+                    "an existing channel keeps its tone and flags");
     }
 }
 
@@ -93,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(input.rest());
 
     vorix::AppState state;
-    state.DecimalSeparator = (control & 0x01) ? "," : ".";
+    state.decimalSeparator = (control & 0x01) ? "," : ".";
     state.image.replaceAll(earlierImage(control));
     const vorix::ImageBytes before = state.image.bytes();
 
@@ -103,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (channel < 1 || channel > layout::kChannelCount) {
         Require(after == before, "a channel outside 1..16 changes nothing");
-        Require(commit.cellText == text && !commit.warn && !commit.row, "a channel outside 1..16 keeps its text");
+        Require(commit.cellText == text && !commit.warn && !commit.row,
+                "a channel outside 1..16 keeps its text");
         return 0;
     }
     checkRecord(state, before, channel, toneCellEmpty, commit, text);
@@ -111,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The commit can run twice for one edit (Enter, then the loss of focus).
     const vorix::FrequencyCommit again = vorix::CommitFrequencyText(state, channel, commit.cellText, false);
     Require(state.image.bytes() == after, "committing the cell text again changes no byte");
-    Require(!again.warn && again.cellText == commit.cellText, "committing the cell text again neither warns nor rewrites");
+    Require(!again.warn && again.cellText == commit.cellText,
+            "committing the cell text again neither warns nor rewrites");
     return 0;
 }

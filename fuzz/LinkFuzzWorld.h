@@ -25,13 +25,13 @@ struct LinkWatch {
 
     const AppState& state;
     ImageBytes expectedImage;
-    bool closed = false;     // closeDialog() was called
-    bool abandoned = false;  // abandon() was called
+    bool closed = false;    // closeDialog() was called
+    bool abandoned = false; // abandon() was called
     bool promptOpen = false;
-    bool cancelled = false;  // a "Check connection" prompt was answered Cancel
-    bool readOk = false;     // "Read Data OK" was shown
-    bool writeOk = false;    // "Write Data OK" was shown
-    int sends = 0;           // frames the session has sent, reaching the radio or not
+    bool cancelled = false; // a "Check connection" prompt was answered Cancel
+    bool readOk = false;    // "Read Data OK" was shown
+    bool writeOk = false;   // "Write Data OK" was shown
+    int sends = 0;          // frames the session has sent, reaching the radio or not
 
     bool over() const { return closed || abandoned; }
 
@@ -88,14 +88,16 @@ inline void RequireKnownFrame(const link::Bytes& frame, const RadioImage& image,
     if (frame[0] == link::kReadCommand) {
         Require(readMode, "a read request goes out only while reading");
         Require(frame.size() == 4 && frame[3] == link::kReadBlockLength, "a read request is 52 AH AL 10");
-        Require(address + link::kReadBlockLength <= kImageSize, "a read request asks for a block inside 0..127");
+        Require(address + link::kReadBlockLength <= kImageSize,
+                "a read request asks for a block inside 0..127");
         return;
     }
     Require(!readMode, "a write block goes out only while writing");
     const int length = frame[3];
     Require(length == link::kShortWriteBlock || length == link::kLongWriteBlock,
             "a write block carries 8 or 16 data bytes");
-    Require(frame.size() == static_cast<std::size_t>(4 + length), "a write block is 57 AH AL L and L data bytes");
+    Require(frame.size() == static_cast<std::size_t>(4 + length),
+            "a write block is 57 AH AL L and L data bytes");
     Require(address + length <= kImageSize, "a write block lies inside 0..127");
     Require(std::equal(frame.begin() + 4, frame.end(), image.bytes().begin() + address),
             "a write block carries the image's bytes at its address");
@@ -112,13 +114,13 @@ public:
 
     bool openFails = false;
     bool synchronousEvents = false;
-    bool echoInSend = false;    // the cable's echo is waiting as soon as send() returns
-    bool answerInSend = false;  // and so is the radio's right answer
-    bool reportsFailure = false;       // a pulled cable is reported to onFailed from the event loop
-    ImageBytes radioMemory{};          // what the radio holds; write blocks it hears land here
-    link::Bytes lastFrame;             // the last frame the radio heard
-    std::function<void(int)> onEvent;  // the session's serial event handler
-    std::function<void()> onFailed;    // the session's port failure handler
+    bool echoInSend = false;          // the cable's echo is waiting as soon as send() returns
+    bool answerInSend = false;        // and so is the radio's right answer
+    bool reportsFailure = false;      // a pulled cable is reported to onFailed from the event loop
+    ImageBytes radioMemory{};         // what the radio holds; write blocks it hears land here
+    link::Bytes lastFrame;            // the last frame the radio heard
+    std::function<void(int)> onEvent; // the session's serial event handler
+    std::function<void()> onFailed;   // the session's port failure handler
 
     /// Bytes from the radio's side of the cable.
     void arrive(std::string_view bytes) {
@@ -127,7 +129,9 @@ public:
         buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
         checkThreshold();
     }
-    void arrive(const link::Bytes& bytes) { arrive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())); }
+    void arrive(const link::Bytes& bytes) {
+        arrive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
 
     /// The cable is pulled: the port turns harmless, as the interface asks of a failed port.
     void pullCable() {
@@ -164,7 +168,8 @@ public:
             return {link::kAcknowledge};
         if (f.size() == 4 && f[0] == link::kReadCommand) {
             const int address = f[1] * 256 + f[2];
-            link::Bytes answer{link::kDataMark, f[1], f[2], static_cast<std::uint8_t>(link::kReadBlockLength)};
+            link::Bytes answer{link::kDataMark, f[1], f[2],
+                               static_cast<std::uint8_t>(link::kReadBlockLength)};
             for (int i = 0; i < link::kReadBlockLength; ++i)
                 answer.push_back(radioMemory[static_cast<std::size_t>((address + i) % kImageSize)]);
             return answer;
@@ -196,7 +201,7 @@ public:
         Require(!watch_.cancelled, "no frame is sent after the prompt was answered Cancel");
         watch_.note("send " + FrameName(bytes) + (isOpen() ? "" : " (port closed)"));
         ++watch_.sends;
-        RequireKnownFrame(bytes, watch_.state.image, watch_.state.ReadMode);
+        RequireKnownFrame(bytes, watch_.state.image, watch_.state.readMode);
         if (!isOpen())
             return;
         lastFrame = bytes;
@@ -335,7 +340,7 @@ public:
     }
     void showResult(link::LinkResult result) override {
         check();
-        const bool reading = watch_.state.ReadMode;
+        const bool reading = watch_.state.readMode;
         Require(result == (reading ? link::LinkResult::ReadOk : link::LinkResult::WriteOk),
                 "the result shown is the run's own success");
         Require(!watch_.readOk && !watch_.writeOk, "a run succeeds at most once");
@@ -345,7 +350,7 @@ public:
     void enableControls() override { check(); }
     void focusStartButton(bool readMode) override {
         check();
-        Require(readMode == watch_.state.ReadMode, "the end of run focuses the button that started it");
+        Require(readMode == watch_.state.readMode, "the end of run focuses the button that started it");
     }
     void refreshMainWindow() override {
         Require(!watch_.over(), "no display call after the dialog closed or abandon()");

@@ -33,22 +33,22 @@ namespace {
 using vorix::fuzz::Require;
 namespace link = vorix::link;
 
-constexpr int kTickBound = 40;   // ticks of silence after the input before the dialog must close
-constexpr int kPromptBound = 2;  // prompts after the input, each answered Cancel
+constexpr int kTickBound = 40;       // ticks of silence after the input before the dialog must close
+constexpr int kPromptBound = 2;      // prompts after the input, each answered Cancel
 constexpr int kTicksPerAdvance = 64; // a Tick operation delivers at most this many ticks
 
 enum class Op : std::uint8_t {
-    Exchange,  // the cable's echo and the radio's right answer to the last frame, unless sent already
-    Echo,      // operand p: the echo alone; whole when p is 0, else its first p % size bytes
-    Answer,    // operand p: the radio's answer alone; p % 4: 0 as is, 1 cut to p / 4 bytes,
-               // 2 its first byte replaced by p / 4, 3 its address replaced by (p & 4, next byte)
-    Chunk,     // operand n, then n bytes that arrive as they are
-    Event,     // operand k: a serial event of kind k % 4 (2 is "received"), whatever is waiting
-    Tick,      // operand p: fake time passes; p % 4: 0 up to the next tick, 1 1 ms, 2 16 * (p / 4) ms, 3 1 s
-    Answered,  // operand p: the open prompt's answer, Retry when p is odd; outside a prompt, nothing
-    PullCable, // the cable is pulled; the port turns harmless
-    Close,     // operand p: the dialog closes (abandon()); when p is odd the dialog is destroyed too
-    StartAgain,// the start button is pressed again
+    Exchange,   // the cable's echo and the radio's right answer to the last frame, unless sent already
+    Echo,       // operand p: the echo alone; whole when p is 0, else its first p % size bytes
+    Answer,     // operand p: the radio's answer alone; p % 4: 0 as is, 1 cut to p / 4 bytes,
+                // 2 its first byte replaced by p / 4, 3 its address replaced by (p & 4, next byte)
+    Chunk,      // operand n, then n bytes that arrive as they are
+    Event,      // operand k: a serial event of kind k % 4 (2 is "received"), whatever is waiting
+    Tick,       // operand p: fake time passes; p % 4: 0 up to the next tick, 1 1 ms, 2 16 * (p / 4) ms, 3 1 s
+    Answered,   // operand p: the open prompt's answer, Retry when p is odd; outside a prompt, nothing
+    PullCable,  // the cable is pulled; the port turns harmless
+    Close,      // operand p: the dialog closes (abandon()); when p is odd the dialog is destroyed too
+    StartAgain, // the start button is pressed again
     Count
 };
 
@@ -63,8 +63,8 @@ class LinkRun {
 public:
     LinkRun(const std::uint8_t* data, std::size_t size) : input_(data, size) {
         const std::uint8_t mode = input_.takeByte();
-        state_.ReadMode = (mode & 0x01) != 0;
-        state_.IsEnglish = (mode & 0x04) == 0;
+        state_.readMode = (mode & 0x01) != 0;
+        state_.language = (mode & 0x04) == 0 ? vorix::Language::English : vorix::Language::Chinese;
         state_.image.replaceAll(Pattern(mode, 7));
         watch_.expectedImage = state_.image.bytes();
         port_.synchronousEvents = (mode & 0x02) != 0;
@@ -97,7 +97,7 @@ public:
     void run() {
         session_->load();
         checkAfterStep();
-        start_ = state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write;
+        start_ = state_.readMode ? link::LinkStart::Read : link::LinkStart::Write;
         session_->StartLink(start_);
         afterStep();
         while (!input_.exhausted()) {
@@ -110,8 +110,9 @@ public:
 
 private:
     void perform(Op op) {
-        static const char* const kOpNames[] = {"exchange", "echo", "answer", "chunk", "event", "tick",
-                                               "answer outside a prompt", "cable pulled", "close", "start again"};
+        static const char* const kOpNames[] = {
+            "exchange",     "echo",  "answer",     "chunk", "event", "tick", "answer outside a prompt",
+            "cable pulled", "close", "start again"};
         watch_.note(std::string("> ") + kOpNames[static_cast<int>(op)]);
         switch (op) {
         case Op::Exchange:
@@ -259,7 +260,8 @@ private:
             port_.pumpEvents();
             if (watch_.over())
                 break;
-            Require(timer_.armed(), "a run that has not ended keeps its timer armed, or it would wait for ever");
+            Require(timer_.armed(),
+                    "a run that has not ended keeps its timer armed, or it would wait for ever");
             Require(++ticks <= kTickBound, "a run ends within 40 ticks of silence once the input is over");
             watch_.note("silent tick at " + std::to_string(timer_.due()) + " ms");
             timer_.fire();
@@ -270,13 +272,15 @@ private:
 
     void checkOutcome() const {
         if (watch_.writeOk)
-            Require(port_.radioMemory == state_.image.bytes(), "after a successful write the radio holds the image");
+            Require(port_.radioMemory == state_.image.bytes(),
+                    "after a successful write the radio holds the image");
         if (watch_.readOk && !strayBytes_)
             Require(
                 state_.image.bytes() == port_.radioMemory,
                 "after a successful read the image holds the radio's memory: each block from its own answer");
         if (!watch_.readOk)
-            Require(state_.image.bytes() == watch_.expectedImage, "a read that did not succeed leaves the image");
+            Require(state_.image.bytes() == watch_.expectedImage,
+                    "a read that did not succeed leaves the image");
     }
 
     vorix::fuzz::FuzzInput input_;

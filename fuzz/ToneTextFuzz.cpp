@@ -39,14 +39,16 @@ void checkStoredWord(const vorix::EncodedTone& tone) {
         return;
     if (tone.high & kDcsFlag) {
         const std::string& t = tone.text;
-        Require(t.size() == 5 && t[0] == 'D' && (t[4] == 'N' || t[4] == 'I'), "a DCS text is D, 3 digits, N or I");
+        Require(t.size() == 5 && t[0] == 'D' && (t[4] == 'N' || t[4] == 'I'),
+                "a DCS text is D, 3 digits, N or I");
         Require(std::all_of(t.begin() + 1, t.begin() + 4, [](char c) { return c >= '0' && c <= '7'; }),
                 "the three DCS digits are octal");
         Require((tone.high & ~0xA1) == 0x00, "a DCS word sets only the code, DCS and polarity bits");
         return;
     }
     const int tenths = tone.high * 256 + tone.low;
-    Require(tenths >= kCtcssLowestTenths && tenths <= kCtcssHighestTenths, "a CTCSS word lies in 60.0..254.1 Hz");
+    Require(tenths >= kCtcssLowestTenths && tenths <= kCtcssHighestTenths,
+            "a CTCSS word lies in 60.0..254.1 Hz");
 }
 
 } // namespace
@@ -62,8 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const vorix::EncodedTone again = vorix::EncodeTone(tone.text, separator);
     Require(again == tone, "the canonical text encodes to the same text and bytes");
 
-    const bool english = tone.text != vorix::kNoToneChinese;
-    Require(vorix::DecodeTone(tone.low, tone.high, english, separator) == tone.text,
+    const vorix::Language language =
+        tone.text != vorix::kNoToneChinese ? vorix::Language::English : vorix::Language::Chinese;
+    Require(vorix::DecodeTone(tone.low, tone.high, language, separator) == tone.text,
             "DecodeTone shows the canonical text");
     if (isListText(typed, separator))
         Require(tone.text == typed, "a text of the tone list stays as it is");

@@ -23,7 +23,7 @@ LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
     QtLinkRunner::PortWrapper traced;
     if (job.trace != nullptr) {
         *job.trace << "# COM" << job.portNumber << ' ' << (device.isEmpty() ? "(no device)" : outcome.device)
-                   << (state.ReadMode ? " read" : " write") << '\n';
+                   << (state.readMode ? " read" : " write") << '\n';
         traced = [&job, start = traceStart_](link::SerialPort& port) {
             return std::make_unique<TracingSerialPort>(port, *job.trace, [start] {
                 return std::chrono::duration_cast<std::chrono::microseconds>(

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "image/Language.h"
+
 namespace vorix::cli {
 
 struct OptionSyntax {
@@ -22,8 +24,8 @@ struct CommandSyntax {
     std::string_view operands; // "A.rdat B.rdat", as the usage line names them
     int operandCount = 0;
     std::vector<OptionSyntax> options;
-    std::string_view summary;  // one line for the program's help
-    std::string_view details;  // the rest of the command's help
+    std::string_view summary; // one line for the program's help
+    std::string_view details; // the rest of the command's help
 };
 
 struct ParsedArguments {
@@ -32,6 +34,8 @@ struct ParsedArguments {
     bool wantsHelp = false;
 
     bool has(std::string_view name) const { return options.find(name) != options.end(); }
+    /// The language the command shows its texts in: Chinese with --chinese, else English.
+    Language language() const { return has("--chinese") ? Language::Chinese : Language::English; }
     /// The value of an option, empty when it was not given.
     std::string value(std::string_view name) const;
 };

@@ -9,7 +9,7 @@
 namespace vorix::cli {
 
 void CliLinkDisplay::setCaption(link::LinkCaption caption) {
-    caption_ = CaptionText(caption, state_.IsEnglish);
+    caption_ = CaptionText(caption, state_.language);
     draw();
 }
 
@@ -20,12 +20,12 @@ void CliLinkDisplay::resetProgress() {
 
 void CliLinkDisplay::setProgress(double fraction) {
     fraction_ = fraction;
-    label_ = CompleteLabel(fraction, state_.IsEnglish);
+    label_ = CompleteLabel(fraction, state_.language);
     draw();
 }
 
 void CliLinkDisplay::showResult(link::LinkResult result) {
-    result_ = ResultText(result, state_.IsEnglish);
+    result_ = ResultText(result, state_.language);
 }
 
 void CliLinkDisplay::closeDialog() {

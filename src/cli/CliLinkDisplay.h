@@ -13,7 +13,7 @@ namespace vorix::cli {
 /// Draws the caption, the bar and the "Complete:" label on one line of `bar`, redrawn in place,
 /// once the run has really started (the caption is set after the port opened); draws nothing
 /// when `bar` is null. Keeps the result text and notices the end of run. The texts follow
-/// state.IsEnglish at the moment they are drawn.
+/// state.language at the moment they are drawn.
 class CliLinkDisplay final : public link::LinkDisplay {
 public:
     /// state must outlive the display.

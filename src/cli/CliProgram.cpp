@@ -25,17 +25,18 @@ const Command* findCommand(const std::vector<Command>& commands, std::string_vie
     return it == commands.end() ? nullptr : &*it;
 }
 
-int usageError(CliContext& context, std::string_view where, const std::string& message, std::string_view helpHint) {
+int usageError(CliContext& context, std::string_view where, const std::string& message,
+               std::string_view helpHint) {
     context.err << kProgram << where << ": " << message << " (see " << kProgram << helpHint << " --help)\n";
     return kExitBadInput;
 }
 
 } // namespace
 
-AppState CliContext::viewState(bool isEnglish) const {
+AppState CliContext::viewState(Language language) const {
     AppState state;
-    state.IsEnglish = isEnglish;
-    state.DecimalSeparator = decimalSeparator;
+    state.language = language;
+    state.decimalSeparator = decimalSeparator;
     return state;
 }
 
@@ -45,11 +46,12 @@ int UsageError(CliContext& context, std::string_view command, const std::string&
 }
 
 std::string ProgramHelp(const std::vector<Command>& commands) {
-    std::string help = "Usage: " + std::string(kProgram) + " COMMAND [ARGUMENTS]\n" + "       " +
-                       std::string(kProgram) + " COMMAND --help\n\n" +
-                       "Shows, compares and converts radio data files (.rdat) of the Vorix radio and reads and\n"
-                       "writes the radio through its programming cable, with the same texts, editing rules and\n"
-                       "link as the Vorix window.\n\nCommands:\n";
+    std::string help =
+        "Usage: " + std::string(kProgram) + " COMMAND [ARGUMENTS]\n" + "       " + std::string(kProgram) +
+        " COMMAND --help\n\n" +
+        "Shows, compares and converts radio data files (.rdat) of the Vorix radio and reads and\n"
+        "writes the radio through its programming cable, with the same texts, editing rules and\n"
+        "link as the Vorix window.\n\nCommands:\n";
     std::vector<std::vector<std::string>> rows;
     for (const Command& command : commands)
         rows.push_back({"  " + std::string(command.syntax.name), std::string(command.syntax.summary)});

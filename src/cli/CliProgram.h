@@ -26,7 +26,7 @@ struct CliContext {
     bool errIsTerminal = false; // a progress bar is drawn on err only when it is a terminal
 
     /// The shared values the window would have, for the texts in the chosen language.
-    AppState viewState(bool isEnglish) const;
+    AppState viewState(Language language) const;
 };
 
 using CommandRun = std::function<int(const ParsedArguments&, CliContext&)>;

@@ -5,9 +5,9 @@
 
 #include "cli/OptionFields.h"
 #include "cli/TableTexts.h"
+#include "editing/ChannelEditing.h"
 #include "image/ChannelTexts.h"
 #include "image/ChannelView.h"
-#include "editing/ChannelEditing.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
@@ -18,7 +18,9 @@ enum Column { ChannelColumn = 0, FrequencyColumn, ToneColumn, SpacingColumn, Pow
 constexpr int kOptionValueColumn = FrequencyColumn;
 constexpr std::size_t kListedItemsMax = 11; // longer lists are named by their first and last item
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 std::string joinHeader(const TableRow& header) {
     std::string text;
@@ -50,7 +52,9 @@ bool allDigits(std::string_view text) {
 }
 
 // The decimal separator of the other number format: a table saved there holds it in its numbers.
-char otherSeparator(std::string_view separator) { return separator == "," ? '.' : ','; }
+char otherSeparator(std::string_view separator) {
+    return separator == "," ? '.' : ',';
+}
 
 // Digits, one `mark`, digits: a number that reads the same with either separator.
 bool isPlainDecimal(std::string_view text, char mark) {
@@ -71,7 +75,8 @@ std::optional<long> plainTenths(std::string_view text, std::string_view separato
     constexpr std::size_t kMaxWholeDigits = 6;
     const auto sep = text.find(separator);
     const std::string_view whole = text.substr(0, sep);
-    const std::string_view decimals = sep == std::string_view::npos ? "" : text.substr(sep + separator.size());
+    const std::string_view decimals =
+        sep == std::string_view::npos ? "" : text.substr(sep + separator.size());
     if (whole.empty() || whole.size() > kMaxWholeDigits || !allDigits(whole) || !allDigits(decimals))
         return std::nullopt;
     if (decimals.size() > 1 && decimals.substr(1).find_first_not_of('0') != std::string_view::npos)
@@ -97,9 +102,9 @@ std::optional<int> channelNumber(std::string_view text) {
     return std::nullopt;
 }
 
-const OptionField* optionByCaption(std::string_view text, bool isEnglish) {
+const OptionField* optionByCaption(std::string_view text, Language language) {
     for (const OptionField& field : OptionFields())
-        if (OptionCaption(field, isEnglish) == text)
+        if (OptionCaption(field, language) == text)
             return &field;
     return nullptr;
 }
@@ -110,7 +115,9 @@ public:
 
     void run(const std::vector<CsvRecord>& records) {
         if (records.empty()) {
-            fail(1, -1, "the table is empty: the first row must be the header " + joinHeader(TableHeader(true)));
+            fail(1, -1,
+                 "the table is empty: the first row must be the header " +
+                     joinHeader(TableHeader(Language::English)));
             return;
         }
         if (!readHeader(records.front()))
@@ -121,23 +128,25 @@ public:
 
 private:
     bool readHeader(const CsvRecord& record) {
-        for (bool english : {true, false}) {
-            const TableRow header = TableHeader(english);
+        for (Language language : {Language::English, Language::Chinese}) {
+            const TableRow header = TableHeader(language);
             if (std::vector<std::string>(header.begin(), header.end()) == record.cells) {
-                state_.IsEnglish = english;
+                state_.language = language;
                 header_ = header;
                 return true;
             }
         }
         fail(record.row, -1,
-             "the header must be " + joinHeader(TableHeader(true)) + " (or " + joinHeader(TableHeader(false)) + ")");
+             "the header must be " + joinHeader(TableHeader(Language::English)) + " (or " +
+                 joinHeader(TableHeader(Language::Chinese)) + ")");
         return false;
     }
 
     void applyRecord(const CsvRecord& record) {
         if (record.cells.size() != static_cast<std::size_t>(kTableColumns)) {
-            fail(record.row, -1, std::to_string(record.cells.size()) + " columns, expected " +
-                                     std::to_string(kTableColumns) + " (" + joinHeader(header_) + ")");
+            fail(record.row, -1,
+                 std::to_string(record.cells.size()) + " columns, expected " + std::to_string(kTableColumns) +
+                     " (" + joinHeader(header_) + ")");
             return;
         }
         const std::string& key = record.cells[ChannelColumn];
@@ -149,7 +158,7 @@ private:
         }
         if (const auto channel = channelNumber(key))
             applyChannel(record, *channel);
-        else if (const OptionField* field = optionByCaption(key, state_.IsEnglish))
+        else if (const OptionField* field = optionByCaption(key, state_.language))
             applyOption(record, *field);
         else
             fail(record.row, ChannelColumn,
@@ -166,8 +175,8 @@ private:
             shown = BuildTableView(state_).rows[channel - 1];
             if (commit.warn)
                 note(record.row, FrequencyColumn,
-                     std::string(Text(TextId::FrequencyOutOfRange, true)) + " " + quoted(cells[FrequencyColumn]) +
-                         " stored as " + quoted(commit.cellText));
+                     std::string(Text(TextId::FrequencyOutOfRange, Language::English)) + " " +
+                         quoted(cells[FrequencyColumn]) + " stored as " + quoted(commit.cellText));
             else if (commit.cellText != shown[0]) // rounded to 10 Hz
                 note(record.row, FrequencyColumn,
                      "frequency " + quoted(cells[FrequencyColumn]) + " stored as " + quoted(shown[0]));
@@ -197,14 +206,14 @@ private:
 
     void applyTone(int row, int channel, const std::string& cell) {
         const std::string stored = CommitToneText(state_, channel, cell);
-        if (!sameTone(cell, stored, state_.DecimalSeparator))
+        if (!sameTone(cell, stored, state_.decimalSeparator))
             note(row, ToneColumn, "tone " + quoted(cell) + " stored as " + quoted(stored));
     }
 
     void applyFlagItem(int row, int channel, int column, const std::string& cell) {
         const bool spacing = column == SpacingColumn;
-        const auto pair = spacing ? SpacingItems(state_.IsEnglish, state_.DecimalSeparator)
-                                  : PowerItems(state_.IsEnglish);
+        const auto pair =
+            spacing ? SpacingItems(state_.language, state_.decimalSeparator) : PowerItems(state_.language);
         const std::vector<std::string> items(pair.begin(), pair.end());
         const int index = listItemIndex(items, cell);
         if (index < 0) {
@@ -218,7 +227,7 @@ private:
     }
 
     void applyOption(const CsvRecord& record, const OptionField& field) {
-        const std::string_view caption = OptionCaption(field, state_.IsEnglish);
+        const std::string_view caption = OptionCaption(field, state_.language);
         for (int column = kOptionValueColumn + 1; column < kTableColumns; ++column)
             if (!record.cells[column].empty())
                 note(record.row, column,
@@ -226,7 +235,7 @@ private:
                          std::to_string(kOptionValueColumn + 1),
                      caption);
         const std::string& cell = record.cells[kOptionValueColumn];
-        const auto items = OptionFieldItems(field, state_.IsEnglish, state_.DecimalSeparator);
+        const auto items = OptionFieldItems(field, state_.language, state_.decimalSeparator);
         if (cell.empty())
             return;
         const int index = listItemIndex(items, cell);
@@ -243,11 +252,11 @@ private:
     // Any other text holding the other separator would be read only up to it, cutting the number
     // short, so the cell is refused.
     std::optional<std::string> numberText(int row, int column, const std::string& cell) {
-        const char other = otherSeparator(state_.DecimalSeparator);
+        const char other = otherSeparator(state_.decimalSeparator);
         if (cell.find(other) == std::string::npos)
             return cell;
         if (isPlainDecimal(cell, other))
-            return replaced(cell, other, state_.DecimalSeparator);
+            return replaced(cell, other, state_.decimalSeparator);
         note(row, column,
              "unreadable number " + quoted(cell) +
                  ": one decimal separator (\".\" or \",\") between digits; cell ignored");
@@ -260,7 +269,7 @@ private:
         if (index >= 0)
             return index;
         return itemIndex(items,
-                         replaced(cell, otherSeparator(state_.DecimalSeparator), state_.DecimalSeparator));
+                         replaced(cell, otherSeparator(state_.decimalSeparator), state_.decimalSeparator));
     }
 
     void unknownText(int row, int column, const std::string& cell, const std::vector<std::string>& items,
@@ -283,11 +292,13 @@ private:
         result_.notes.push_back(makeNote(row, column, std::move(message), name));
     }
 
-    void fail(int row, int column, std::string message) { result_.failure = makeNote(row, column, std::move(message)); }
+    void fail(int row, int column, std::string message) {
+        result_.failure = makeNote(row, column, std::move(message));
+    }
 
     AppState& state_;
     ImportResult& result_;
-    TableRow header_ = TableHeader(true);
+    TableRow header_ = TableHeader(Language::English);
     std::map<std::string, int> seen_; // first-cell text -> the row that gave it
 };
 

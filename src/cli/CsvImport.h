@@ -25,7 +25,7 @@ struct ImportResult {
 };
 
 /// Applies the records to state.image. The header row gives the language (English or Chinese
-/// column headers); state.DecimalSeparator is the one the texts are read with. A channel row
+/// column headers); state.decimalSeparator is the one the texts are read with. A channel row
 /// starts with its number 1..16, an option row with the option's caption and holds its text in
 /// the second cell. A cell equal to what the table shows for the image leaves its bytes as they
 /// are; an empty frequency deletes the channel; an empty tone, spacing, power or option cell

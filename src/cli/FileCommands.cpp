@@ -29,7 +29,7 @@ int runShow(const ParsedArguments& args, CliContext& context) {
     const LoadedImage loaded = LoadImageFile(context.files, args.operands[0]);
     if (!loaded.image)
         return fail(context, loaded.error);
-    AppState state = context.viewState(!args.has("--chinese"));
+    AppState state = context.viewState(args.language());
     state.image = *loaded.image;
     const TableTexts texts = BuildTableTexts(state);
     context.out << (args.has("--csv") ? FormatCsvTable(texts) : FormatPlainTable(texts));
@@ -45,8 +45,8 @@ int runDiff(const ParsedArguments& args, CliContext& context) {
         return fail(context, b.error);
     if (*a.image == *b.image)
         return kExitSuccess;
-    const bool english = !args.has("--chinese");
-    context.out << FormatImageDiff(DiffImages(context.viewState(english), *a.image, *b.image), english);
+    const Language language = args.language();
+    context.out << FormatImageDiff(DiffImages(context.viewState(language), *a.image, *b.image), language);
     return kExitDifferences;
 }
 
@@ -62,8 +62,8 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
         return fail(context, base.error);
     const InputRead csv = context.files.read(csvPath, kMostTableBytes);
     if (!csv.content)
-        return fail(context,
-                    csvPath + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + csv.error);
+        return fail(context, csvPath + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) +
+                                 " " + csv.error);
     if (csv.longer)
         return fail(context, csvPath + ": larger than 1 MiB, which no table of sixteen channels is; " +
                                  outPath + " not written");
@@ -72,7 +72,7 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
         return fail(context,
                     csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
 
-    AppState state = context.viewState(true);
+    AppState state = context.viewState(Language::English);
     state.image = *base.image;
     const ImportResult result = ImportTable(state, parsed.records);
     if (result.failure)

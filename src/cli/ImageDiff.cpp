@@ -39,7 +39,9 @@ constexpr std::array<CellBytes, 4> kCellBytes{{
 
 const std::string kIndent = "  ";
 
-bool isChannelByte(int offset) { return offset < layout::kOptionBlockStart; }
+bool isChannelByte(int offset) {
+    return offset < layout::kOptionBlockStart;
+}
 
 std::string hexByte(std::uint8_t value) {
     char text[3];
@@ -47,7 +49,9 @@ std::string hexByte(std::uint8_t value) {
     return text;
 }
 
-std::string orEmpty(const std::string& text) { return text.empty() ? "(empty)" : text; }
+std::string orEmpty(const std::string& text) {
+    return text.empty() ? "(empty)" : text;
+}
 
 // Bytes whose value the texts do not show exactly: an option byte outside its list (the view
 // shows a fallback item) or a tone word with bits the tone text leaves out.
@@ -65,7 +69,7 @@ std::array<bool, kImageSize> inexactBytes(const AppState& state, const TableText
         if (tone.empty())
             continue;
         const int low = layout::channelBase(n) + layout::Tone;
-        const EncodedTone encoded = EncodeTone(tone, state.DecimalSeparator);
+        const EncodedTone encoded = EncodeTone(tone, state.decimalSeparator);
         if (encoded.low != state.image.read(low) || encoded.high != state.image.read(low + 1))
             inexact[low] = inexact[low + 1] = true;
     }
@@ -87,7 +91,8 @@ std::uint8_t InterpretedBits(int offset) {
     }
     if (offset == layout::Options)
         return layout::PowerSave | layout::Beep | layout::BusyLock;
-    if ((offset >= layout::UninterpretedFirst && offset <= layout::UninterpretedLast) || offset == layout::WriteMark)
+    if ((offset >= layout::UninterpretedFirst && offset <= layout::UninterpretedLast) ||
+        offset == layout::WriteMark)
         return 0;
     return 0xFF;
 }
@@ -96,7 +101,9 @@ std::string ByteName(int offset) {
     if (isChannelByte(offset)) {
         const int channel = offset / layout::kRecordSize + 1;
         const int inRecord = offset % layout::kRecordSize;
-        const char* field = inRecord < layout::Tone ? "frequency" : inRecord < layout::Flags ? "tone" : "flags";
+        const char* field = inRecord < layout::Tone    ? "frequency"
+                            : inRecord < layout::Flags ? "tone"
+                                                       : "flags";
         return "channel " + std::to_string(channel) + " " + field;
     }
     for (const OptionByteName& entry : kOptionByteNames)
@@ -140,25 +147,26 @@ ImageDiff DiffImages(const AppState& settings, const RadioImage& a, const RadioI
         const bool hidden = (changed & interpreted & ~shown[offset]) != 0;
         const bool inexact = (changed & interpreted) != 0 && (inexactA[offset] || inexactB[offset]);
         if (undefinedBits != 0 || hidden || inexact)
-            diff.raw.push_back({offset, a.read(offset), b.read(offset), undefinedBits, hidden, inexact && !hidden});
+            diff.raw.push_back(
+                {offset, a.read(offset), b.read(offset), undefinedBits, hidden, inexact && !hidden});
     }
     return diff;
 }
 
-std::string FormatImageDiff(const ImageDiff& diff, bool isEnglish) {
+std::string FormatImageDiff(const ImageDiff& diff, Language language) {
     std::string out;
-    const TableRow header = TableHeader(isEnglish);
+    const TableRow header = TableHeader(language);
     if (!diff.cells.empty()) {
         std::vector<std::vector<std::string>> rows;
         for (const CellChange& c : diff.cells)
-            rows.push_back({kIndent + header[0] + " " + std::to_string(c.channel), header[c.column], orEmpty(c.before), "->",
-                            orEmpty(c.after)});
+            rows.push_back({kIndent + header[0] + " " + std::to_string(c.channel), header[c.column],
+                            orEmpty(c.before), "->", orEmpty(c.after)});
         out += "Channels:\n" + FormatAlignedRows(rows);
     }
     if (!diff.options.empty()) {
         std::vector<std::vector<std::string>> rows;
         for (const OptionChange& o : diff.options)
-            rows.push_back({kIndent + std::string(OptionCaption(*o.field, isEnglish)), orEmpty(o.before), "->",
+            rows.push_back({kIndent + std::string(OptionCaption(*o.field, language)), orEmpty(o.before), "->",
                             orEmpty(o.after)});
         out += (out.empty() ? "" : "\n") + std::string("Options:\n") + FormatAlignedRows(rows);
     }
@@ -172,8 +180,9 @@ std::string FormatImageDiff(const ImageDiff& diff, bool isEnglish) {
                 note += std::string(note.empty() ? "" : ", ") + "shows the same";
             if (r.inexactText)
                 note += std::string(note.empty() ? "" : ", ") + "not shown exactly";
-            rows.push_back({kIndent + "0x" + hexByte(static_cast<std::uint8_t>(r.offset)), "(" + std::to_string(r.offset) + ")",
-                            ByteName(r.offset), hexByte(r.before), "->", hexByte(r.after), note});
+            rows.push_back({kIndent + "0x" + hexByte(static_cast<std::uint8_t>(r.offset)),
+                            "(" + std::to_string(r.offset) + ")", ByteName(r.offset), hexByte(r.before), "->",
+                            hexByte(r.after), note});
         }
         out += (out.empty() ? "" : "\n") + std::string("Raw bytes:\n") + FormatAlignedRows(rows);
     }

@@ -51,6 +51,6 @@ std::string ByteName(int offset);
 ImageDiff DiffImages(const AppState& settings, const RadioImage& a, const RadioImage& b);
 
 /// The three sections (Channels, Options, Raw bytes); empty text for equal images.
-std::string FormatImageDiff(const ImageDiff& diff, bool isEnglish);
+std::string FormatImageDiff(const ImageDiff& diff, Language language);
 
 } // namespace vorix::cli

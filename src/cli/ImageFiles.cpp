@@ -19,12 +19,12 @@ bool sameFile(CliFiles& files, const std::string& a, const std::string& b) {
 LoadedImage LoadImageFile(CliFiles& files, const std::string& path) {
     const InputRead read = files.read(path, kImageSize);
     if (!read.content)
-        return {std::nullopt,
-                path + ": " + std::string(Text(TextId::FileCannotOpen, true)) + " " + read.error};
+        return {std::nullopt, path + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) +
+                                  " " + read.error};
     const auto bytes = ImageFromFileContent(*read.content);
     if (!bytes)
-        return {std::nullopt, path + ": " + std::string(Text(TextId::FileTooShort, true)) + " (" +
-                                  std::to_string(read.content->size()) + " bytes)"};
+        return {std::nullopt, path + ": " + std::string(Text(TextId::FileTooShort, Language::English)) +
+                                  " (" + std::to_string(read.content->size()) + " bytes)"};
     return {RadioImage(*bytes), {}};
 }
 
@@ -36,7 +36,7 @@ std::string SaveImageFile(CliFiles& files, const std::string& path, const RadioI
 
 std::string DescribeOutputFailure(const std::string& path, const OutputResult& result) {
     const TextId text = result.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    return path + ": " + std::string(Text(text, true)) + " " + result.error;
+    return path + ": " + std::string(Text(text, Language::English)) + " " + result.error;
 }
 
 std::string CheckOutputs(CliFiles& files, const std::vector<std::string>& outputs,

@@ -49,10 +49,6 @@ int fail(CliContext& context, const std::string& line, int code) {
     return code;
 }
 
-bool english(const ParsedArguments& args) {
-    return !args.has("--chinese");
-}
-
 // A job with the frames of its runs gathered for --trace, written once the command is done.
 struct TracedJob {
     LinkJob job;
@@ -116,9 +112,9 @@ int finishTrace(CliContext& context, const TracedJob& traced, int code) {
 }
 
 AppState linkState(const CliContext& context, const ParsedArguments& args, bool readMode, int port) {
-    AppState state = context.viewState(english(args));
-    state.ReadMode = readMode;
-    state.PortNumber = static_cast<std::int16_t>(port);
+    AppState state = context.viewState(args.language());
+    state.readMode = readMode;
+    state.portNumber = static_cast<std::int16_t>(port);
     return state;
 }
 
@@ -139,7 +135,7 @@ int readInto(const std::string& path, LinkService& service, const ParsedArgument
     const std::string error = SaveImageFile(context.files, path, state.image);
     if (!error.empty())
         return fail(context, error, kExitBadInput);
-    report << Text(TextId::ReadDataOk, english(args)) << '\n';
+    report << Text(TextId::ReadDataOk, args.language()) << '\n';
     return kExitSuccess;
 }
 
@@ -165,7 +161,7 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
     const LinkOutcome written = service.transfer(state, job);
     if (!written.ok)
         return linkFailure(context, job, written);
-    report << Text(TextId::WriteDataOk, english(args)) << '\n';
+    report << Text(TextId::WriteDataOk, args.language()) << '\n';
     if (!args.has("--verify"))
         return kExitSuccess;
 
@@ -177,7 +173,7 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
         report << "Verified: the radio holds " << path << " with byte 127 = 0x51\n";
         return kExitSuccess;
     }
-    report << FormatImageDiff(DiffImages(state, state.image, radio.image), english(args));
+    report << FormatImageDiff(DiffImages(state, state.image, radio.image), args.language());
     return fail(context,
                 link::PortLabel(job.portNumber, readBack.device) +
                     ": the radio does not hold what was written from " + path + " (differences on " +
@@ -210,7 +206,7 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
     if (listing.ports.empty())
         context.err << "No port opens now.\n";
     if (listing.permissionDenied)
-        context.err << Text(TextId::PortDialogNoPermission, english(args)) << '\n';
+        context.err << Text(TextId::PortDialogNoPermission, args.language()) << '\n';
     return kExitSuccess;
 }
 

@@ -8,7 +8,7 @@ LinkRun::LinkRun(const AppState& state, int retries, std::ostream* progress)
 void LinkRun::start(link::LinkSession& session) {
     session.load();
     // What the dialog's button passes; it becomes the caption once the port is open.
-    session.StartLink(state_.ReadMode ? link::LinkStart::Read : link::LinkStart::Write);
+    session.StartLink(state_.readMode ? link::LinkStart::Read : link::LinkStart::Write);
 }
 
 LinkRunResult LinkRun::result() const {

@@ -25,7 +25,7 @@ struct LinkRunResult {
 /// outlive the run.
 class LinkRun {
 public:
-    /// state.ReadMode chooses a read (into state.image, on success only) or a write of it.
+    /// state.readMode chooses a read (into state.image, on success only) or a write of it.
     /// `progress` is where the bar is drawn, null for none.
     LinkRun(const AppState& state, int retries, std::ostream* progress);
 

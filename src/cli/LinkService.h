@@ -40,7 +40,7 @@ class LinkService {
 public:
     virtual ~LinkService() = default;
     /// One run of the programming dialog on the job's port: a read into state.image when
-    /// state.ReadMode (only a successful read changes it), else a write of state.image.
+    /// state.readMode (only a successful read changes it), else a write of state.image.
     virtual LinkOutcome transfer(AppState& state, const LinkJob& job) = 0;
     /// Tries every port as the serial port dialog does; holds none open afterwards.
     virtual PortListing probePorts() = 0;

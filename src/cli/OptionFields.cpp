@@ -28,14 +28,14 @@ const std::array<OptionField, kOptionFieldCount> kFields{{
     checkField(TextId::CheckBusyLock, OptionCheck::BusyLock, &OptionSelections::busyLock, layout::BusyLock),
 }};
 
-std::vector<std::string> listItems(OptionList list, bool isEnglish, std::string_view separator) {
+std::vector<std::string> listItems(OptionList list, Language language, std::string_view separator) {
     switch (list) {
     case OptionList::SqLevel:
         return SqLevelItems();
     case OptionList::Tot:
-        return TotItems(isEnglish);
+        return TotItems(language);
     case OptionList::SqDelay:
-        return SqDelayItems(isEnglish, separator);
+        return SqDelayItems(language, separator);
     case OptionList::OffsetWide:
     case OptionList::OffsetNarrow:
         return OffsetItems();
@@ -45,20 +45,23 @@ std::vector<std::string> listItems(OptionList list, bool isEnglish, std::string_
 
 } // namespace
 
-const std::array<OptionField, kOptionFieldCount>& OptionFields() { return kFields; }
+const std::array<OptionField, kOptionFieldCount>& OptionFields() {
+    return kFields;
+}
 
-std::array<std::string, 2> CheckStateTexts(bool isEnglish) {
-    if (isEnglish)
+std::array<std::string, 2> CheckStateTexts(Language language) {
+    if (language == Language::English)
         return {"Off", "On"};
     return {"关", "开"};
 }
 
-std::vector<std::string> OptionFieldItems(const OptionField& field, bool isEnglish, std::string_view separator) {
+std::vector<std::string> OptionFieldItems(const OptionField& field, Language language,
+                                          std::string_view separator) {
     if (field.kind == OptionKind::Check) {
-        const auto states = CheckStateTexts(isEnglish);
+        const auto states = CheckStateTexts(language);
         return {states[0], states[1]};
     }
-    return listItems(field.list, isEnglish, separator);
+    return listItems(field.list, language, separator);
 }
 
 int SelectedOptionItem(const OptionField& field, const OptionSelections& selections) {
@@ -76,6 +79,8 @@ void ApplyOptionFieldItem(RadioImage& image, const OptionField& field, int index
     ApplyOptionItem(image, field.list, index);
 }
 
-std::string_view OptionCaption(const OptionField& field, bool isEnglish) { return Text(field.caption, isEnglish); }
+std::string_view OptionCaption(const OptionField& field, Language language) {
+    return Text(field.caption, language);
+}
 
 } // namespace vorix::cli

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/OptionControls.h"
 #include "image/ChannelView.h"
 #include "image/RadioImage.h"
 #include "texts/InterfaceTexts.h"
-#include "editing/OptionControls.h"
 
 namespace vorix::cli {
 
@@ -20,12 +20,12 @@ enum class OptionKind { List, Check };
 struct OptionField {
     TextId caption;
     OptionKind kind;
-    OptionList list;   // for OptionKind::List
-    OptionCheck check; // for OptionKind::Check
+    OptionList list;                     // for OptionKind::List
+    OptionCheck check;                   // for OptionKind::Check
     int OptionSelections::*selectedItem; // for lists
     bool OptionSelections::*checked;     // for check boxes
-    int firstByte;     // the image byte the control edits, for the raw comparison
-    std::uint8_t mask; // the bits of that byte it edits
+    int firstByte;                       // the image byte the control edits, for the raw comparison
+    std::uint8_t mask;                   // the bits of that byte it edits
 };
 
 inline constexpr int kOptionFieldCount = 8;
@@ -35,10 +35,11 @@ inline constexpr int kOptionFieldCount = 8;
 const std::array<OptionField, kOptionFieldCount>& OptionFields();
 
 /// The texts of a check box's two states: "Off"/"On" in English, "关"/"开" in Chinese.
-std::array<std::string, 2> CheckStateTexts(bool isEnglish);
+std::array<std::string, 2> CheckStateTexts(Language language);
 
 /// The items of the control in the language, as the window fills them.
-std::vector<std::string> OptionFieldItems(const OptionField& field, bool isEnglish, std::string_view separator);
+std::vector<std::string> OptionFieldItems(const OptionField& field, Language language,
+                                          std::string_view separator);
 
 /// The item the view selects for the image (for a check box 0 unchecked, 1 checked).
 int SelectedOptionItem(const OptionField& field, const OptionSelections& selections);
@@ -47,6 +48,6 @@ int SelectedOptionItem(const OptionField& field, const OptionSelections& selecti
 void ApplyOptionFieldItem(RadioImage& image, const OptionField& field, int index);
 
 /// The caption of the control in the language.
-std::string_view OptionCaption(const OptionField& field, bool isEnglish);
+std::string_view OptionCaption(const OptionField& field, Language language);
 
 } // namespace vorix::cli

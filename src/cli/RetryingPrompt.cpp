@@ -11,7 +11,7 @@ link::PromptAnswer RetryingPrompt::ask(const link::PromptQuestion& question) {
         return link::PromptAnswer::Retry;
     }
     // A plain message ends the run as surely as Cancel does: both make it a failure.
-    failure_ = PromptText(question, state_.IsEnglish);
+    failure_ = PromptText(question, state_.language);
     return buttons == link::PromptButtons::Ok ? link::PromptAnswer::Ok : link::PromptAnswer::Cancel;
 }
 

@@ -11,7 +11,7 @@ namespace vorix::cli {
 
 /// Answers "Retry" to the first `retries` Retry/Cancel prompts of a run and "Cancel" to the next,
 /// and "OK" to a plain message. The text of the prompt that ended the run, in the language of
-/// state.IsEnglish when it was asked, is kept as its failure.
+/// state.language when it was asked, is kept as its failure.
 class RetryingPrompt final : public link::Prompt {
 public:
     /// state must outlive the prompt.

@@ -28,13 +28,14 @@ struct TableTexts {
 };
 
 /// The grid's header row in the language.
-TableRow TableHeader(bool isEnglish);
+TableRow TableHeader(Language language);
 
 /// The grid row of channel n (1..16) from a row of the view.
 TableRow ChannelTableRow(int channel, const ChannelRowTexts& cells);
 
 /// The item text of an option control, empty when the index names no item.
-std::string OptionItemText(const OptionField& field, int index, bool isEnglish, std::string_view separator);
+std::string OptionItemText(const OptionField& field, int index, Language language,
+                           std::string_view separator);
 
 /// The window's texts for state.image, in state's language and decimal separator.
 TableTexts BuildTableTexts(const AppState& state);

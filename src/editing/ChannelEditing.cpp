@@ -16,7 +16,9 @@ namespace {
 constexpr std::size_t kFrequencyTextLength = 9; // "462.50000"
 constexpr double kUnitsPerMHz = 100000.0;       // the record stores 10 Hz units
 
-bool validChannel(int channel) { return channel >= 1 && channel <= layout::kChannelCount; }
+bool validChannel(int channel) {
+    return channel >= 1 && channel <= layout::kChannelCount;
+}
 
 // Characters, not bytes: a pasted text may hold multi-byte UTF-8.
 std::size_t characterCount(std::string_view text) {
@@ -42,8 +44,8 @@ double readMHz(std::string_view text, std::string_view separator) {
 }
 
 bool inBandUnits(const AppState& state, double units) {
-    for (std::size_t i = 0; i < state.BandLow.size(); ++i)
-        if (units >= state.BandLow[i] * kUnitsPerMHz && units < state.BandHigh[i] * kUnitsPerMHz)
+    for (std::size_t i = 0; i < state.bandLow.size(); ++i)
+        if (units >= state.bandLow[i] * kUnitsPerMHz && units < state.bandHigh[i] * kUnitsPerMHz)
             return true;
     return false;
 }
@@ -51,12 +53,12 @@ bool inBandUnits(const AppState& state, double units) {
 // The text that replaces a frequency outside both bands: just below the top of the upper band,
 // the bottom of the lower band, or the bottom of the upper band for the gap between them.
 std::string replacementText(const AppState& state, double mhz) {
-    const std::string& sep = state.DecimalSeparator;
-    if (mhz >= state.BandHigh[1])
-        return std::to_string(state.BandHigh[1] - 1) + sep + "99750";
-    if (mhz < state.BandLow[0])
-        return std::to_string(state.BandLow[0]) + sep + "00000";
-    return std::to_string(state.BandLow[1]) + sep + "00000";
+    const std::string& sep = state.decimalSeparator;
+    if (mhz >= state.bandHigh[1])
+        return std::to_string(state.bandHigh[1] - 1) + sep + "99750";
+    if (mhz < state.bandLow[0])
+        return std::to_string(state.bandLow[0]) + sep + "00000";
+    return std::to_string(state.bandLow[1]) + sep + "00000";
 }
 
 // Pads a short text to "ddd.ddddd"; a text of nine or more characters stays as typed.
@@ -97,8 +99,8 @@ ChannelRowTexts newChannel(AppState& state, int channel) {
     state.image.write(base + layout::Tone, 0xFF);
     state.image.write(base + layout::ToneHigh, 0xFF);
     state.image.write(base + layout::Flags, layout::NewChannelFlags);
-    return {"", NoToneText(state.IsEnglish), SpacingItems(state.IsEnglish, state.DecimalSeparator)[1],
-            PowerItems(state.IsEnglish)[1]};
+    return {"", NoToneText(state.language), SpacingItems(state.language, state.decimalSeparator)[1],
+            PowerItems(state.language)[1]};
 }
 
 void setFlagBit(AppState& state, int channel, std::uint8_t mask, int listIndex) {
@@ -115,12 +117,12 @@ FrequencyCommit CommitFrequencyText(AppState& state, int channel, std::string_vi
     if (text.empty())
         return deleteChannel(state, channel);
 
-    const std::string_view sep = state.DecimalSeparator;
+    const std::string_view sep = state.decimalSeparator;
     FrequencyCommit commit;
     std::string edited(text);
     if (edited == sep) {
         commit.warn = true;
-        edited = std::to_string(state.BandLow[1]) + std::string(sep) + "00000";
+        edited = std::to_string(state.bandLow[1]) + std::string(sep) + "00000";
     }
     const double mhz = readMHz(edited, sep);
     if (!state.inBand(mhz)) {
@@ -141,7 +143,7 @@ FrequencyCommit CommitFrequencyText(AppState& state, int channel, std::string_vi
         edited = replacementText(state, units / kUnitsPerMHz);
         units = unitsOf(edited, sep);
         if (!inBandUnits(state, units)) // only with a separator that is not a single non-digit
-            units = state.BandLow[1] * kUnitsPerMHz;
+            units = state.bandLow[1] * kUnitsPerMHz;
     }
     writeFrequency(state.image, channel, static_cast<std::int64_t>(units));
 
@@ -154,7 +156,7 @@ FrequencyCommit CommitFrequencyText(AppState& state, int channel, std::string_vi
 }
 
 std::string CommitToneText(AppState& state, int channel, std::string_view text) {
-    EncodedTone tone = EncodeTone(text, state.DecimalSeparator);
+    EncodedTone tone = EncodeTone(text, state.decimalSeparator);
     if (validChannel(channel)) {
         const int base = layout::channelBase(channel);
         state.image.write(base + layout::Tone, tone.low);

@@ -20,10 +20,12 @@ struct ListRule {
 };
 
 constexpr std::array<ListRule, 5> kListRules{{
-    {OptionList::SqLevel, layout::SqLevel, layout::kSqLevelMax - layout::kSqLevelMin + 1, layout::kSqLevelMin},
+    {OptionList::SqLevel, layout::SqLevel, layout::kSqLevelMax - layout::kSqLevelMin + 1,
+     layout::kSqLevelMin},
     {OptionList::Tot, layout::TotStep, layout::kTotMax + 1, 0},
     {OptionList::SqDelay, layout::SqDelayStep, layout::kSqDelayMax + 1, 0},
-    {OptionList::OffsetWide, layout::OffsetWide, layout::kOffsetMax - layout::kOffsetMin + 1, layout::kOffsetMin},
+    {OptionList::OffsetWide, layout::OffsetWide, layout::kOffsetMax - layout::kOffsetMin + 1,
+     layout::kOffsetMin},
     {OptionList::OffsetNarrow, layout::OffsetNarrow, layout::kOffsetMax - layout::kOffsetMin + 1,
      layout::kOffsetMin},
 }};
@@ -44,7 +46,9 @@ constexpr int kTotSecondsPerStep = 15;
 constexpr int kSqDelayTenthsEnglish = 1;
 constexpr int kSqDelayTenthsChinese = 5;
 
-std::string offText(bool isEnglish) { return isEnglish ? "Off" : "关"; }
+std::string offText(Language language) {
+    return language == Language::English ? "Off" : "关";
+}
 
 std::vector<std::string> numberItems(int first, int last) {
     std::vector<std::string> items;
@@ -56,25 +60,29 @@ std::vector<std::string> numberItems(int first, int last) {
 
 } // namespace
 
-std::vector<std::string> SqLevelItems() { return numberItems(layout::kSqLevelMin, layout::kSqLevelMax); }
+std::vector<std::string> SqLevelItems() {
+    return numberItems(layout::kSqLevelMin, layout::kSqLevelMax);
+}
 
-std::vector<std::string> TotItems(bool isEnglish) {
-    std::vector<std::string> items{offText(isEnglish)};
-    const std::string unit = isEnglish ? "S" : "秒";
+std::vector<std::string> TotItems(Language language) {
+    std::vector<std::string> items{offText(language)};
+    const std::string unit = language == Language::English ? "S" : "秒";
     for (int n = 1; n <= layout::kTotMax; ++n)
         items.push_back(std::to_string(n * kTotSecondsPerStep) + unit);
     return items;
 }
 
-std::vector<std::string> SqDelayItems(bool isEnglish, std::string_view separator) {
-    std::vector<std::string> items{offText(isEnglish)};
-    const int tenthsPerStep = isEnglish ? kSqDelayTenthsEnglish : kSqDelayTenthsChinese;
+std::vector<std::string> SqDelayItems(Language language, std::string_view separator) {
+    std::vector<std::string> items{offText(language)};
+    const int tenthsPerStep = language == Language::English ? kSqDelayTenthsEnglish : kSqDelayTenthsChinese;
     for (int n = 1; n <= layout::kSqDelayMax; ++n)
         items.push_back(FormatTenths(n * tenthsPerStep, separator) + "S");
     return items;
 }
 
-std::vector<std::string> OffsetItems() { return numberItems(layout::kOffsetMin, layout::kOffsetMax); }
+std::vector<std::string> OffsetItems() {
+    return numberItems(layout::kOffsetMin, layout::kOffsetMax);
+}
 
 void ApplyOptionItem(RadioImage& image, OptionList list, int index) {
     for (const ListRule& rule : kListRules) {

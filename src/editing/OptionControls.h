@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "image/Language.h"
 #include "image/RadioImage.h"
 
 namespace vorix {
@@ -11,9 +12,9 @@ namespace vorix {
 /// "-9" .. "100": 110 items, index = level + 9.
 std::vector<std::string> SqLevelItems();
 /// "Off"/"关", then 15S .. 600S (English) or 15秒 .. 600秒 (Chinese): 41 items.
-std::vector<std::string> TotItems(bool isEnglish);
+std::vector<std::string> TotItems(Language language);
 /// "Off"/"关", then n/10 (English) or n/2 (Chinese) with one decimal and "S": 11 items.
-std::vector<std::string> SqDelayItems(bool isEnglish, std::string_view separator);
+std::vector<std::string> SqDelayItems(Language language, std::string_view separator);
 /// "20" .. "255": 236 items, index = value - 20.
 std::vector<std::string> OffsetItems();
 

@@ -5,23 +5,24 @@
 #include <cstdint>
 #include <string>
 
+#include "image/Language.h"
 #include "image/RadioImage.h"
 
 namespace vorix {
 
 /// One object per running tool (tests build as many as they need); windows get it by reference.
 struct AppState {
-    RadioImage image;                       // all 0 until start-up stores the option defaults
-    bool IsEnglish = true;                  // interface language: true English, false Chinese
-    std::int16_t PortNumber = 1;            // n of the serial port COMn
-    std::string DecimalSeparator = ".";     // "." or ",", from the user's number format
-    std::array<std::int16_t, 2> BandLow{136, 400};  // MHz, inclusive
-    std::array<std::int16_t, 2> BandHigh{174, 560}; // MHz, exclusive
-    bool ReadMode = false;                  // true while the programming dialog reads the radio
+    RadioImage image;                               // all 0 until start-up stores the option defaults
+    Language language = Language::English;          // the interface language
+    std::int16_t portNumber = 1;                    // n of the serial port COMn
+    std::string decimalSeparator = ".";             // "." or ",", from the user's number format
+    std::array<std::int16_t, 2> bandLow{136, 400};  // MHz, inclusive
+    std::array<std::int16_t, 2> bandHigh{174, 560}; // MHz, exclusive
+    bool readMode = false;                          // true while the programming dialog reads the radio
 
     /// True when f (MHz) lies in one of the two accepted bands.
     bool inBand(double f) const {
-        return (f >= BandLow[0] && f < BandHigh[0]) || (f >= BandLow[1] && f < BandHigh[1]);
+        return (f >= bandLow[0] && f < bandHigh[0]) || (f >= bandLow[1] && f < bandHigh[1]);
     }
 };
 

@@ -47,7 +47,7 @@ std::string FrequencyText(const RadioImage& image, int channel, std::string_view
 bool ChannelInUse(const AppState& state, int channel) {
     // The separator is not recognised when the text is range-checked; the band limits are whole
     // numbers, so only the MHz count matters.
-    const double f = ReadLeadingPlainNumber(FrequencyText(state.image, channel, state.DecimalSeparator));
+    const double f = ReadLeadingPlainNumber(FrequencyText(state.image, channel, state.decimalSeparator));
     return state.inBand(f);
 }
 
@@ -72,17 +72,17 @@ OptionSelections BuildOptionSelections(const RadioImage& image) {
 
 TableView BuildTableView(const AppState& state) {
     TableView view;
-    const auto spacing = SpacingItems(state.IsEnglish, state.DecimalSeparator);
-    const auto power = PowerItems(state.IsEnglish);
+    const auto spacing = SpacingItems(state.language, state.decimalSeparator);
+    const auto power = PowerItems(state.language);
     for (int channel = 1; channel <= layout::kChannelCount; ++channel) {
         if (!ChannelInUse(state, channel))
             continue;
         const int b = layout::channelBase(channel);
         const std::uint8_t flags = state.image.read(b + layout::Flags);
         view.rows[channel - 1] = {
-            FrequencyText(state.image, channel, state.DecimalSeparator),
+            FrequencyText(state.image, channel, state.decimalSeparator),
             DecodeTone(state.image.read(b + layout::Tone), state.image.read(b + layout::ToneHigh),
-                       state.IsEnglish, state.DecimalSeparator),
+                       state.language, state.decimalSeparator),
             spacing[(flags & layout::Wide) ? 1 : 0],
             power[(flags & layout::HighPower) ? 1 : 0],
         };

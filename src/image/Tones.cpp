@@ -25,11 +25,13 @@ namespace {
 constexpr int kCtcssMinTenths = 600;
 constexpr int kCtcssMaxTenths = 2541;
 constexpr int kCtcssDefaultTenths = 670;
-constexpr int kCtcssNoToneFrom = 2544; // stored values from here on show as no tone
+constexpr int kCtcssNoToneFrom = 2544;       // stored values from here on show as no tone
 constexpr std::uint8_t kDcsFlag = 0x20;      // bit 5 of the high byte
 constexpr std::uint8_t kInvertedFlag = 0x80; // bit 7 of the high byte
 
-bool isNoTone(std::uint8_t low, std::uint8_t high) { return low == 0xFF && high == 0xFF; }
+bool isNoTone(std::uint8_t low, std::uint8_t high) {
+    return low == 0xFF && high == 0xFF;
+}
 
 // One DCS digit position (0-based, in characters) of a typed text, clamped to 0..7. A character
 // outside ASCII, like a broken byte, counts as above '7'.
@@ -74,13 +76,13 @@ EncodedTone encodeCtcss(std::string_view text, std::string_view separator) {
 
 } // namespace
 
-std::string NoToneText(bool isEnglish) {
-    return std::string(isEnglish ? kNoToneEnglish : kNoToneChinese);
+std::string NoToneText(Language language) {
+    return std::string(language == Language::English ? kNoToneEnglish : kNoToneChinese);
 }
 
-void FillToneList(std::vector<std::string>& list, bool isEnglish, std::string_view separator) {
+void FillToneList(std::vector<std::string>& list, Language language, std::string_view separator) {
     list.reserve(list.size() + kToneListSize);
-    list.push_back(NoToneText(isEnglish));
+    list.push_back(NoToneText(language));
     for (int tenths : kCtcssTenths)
         list.push_back(FormatTenths(tenths, separator));
     for (char polarity : {'N', 'I'})
@@ -88,9 +90,9 @@ void FillToneList(std::vector<std::string>& list, bool isEnglish, std::string_vi
             list.push_back("D" + std::string(code) + polarity);
 }
 
-std::string DecodeTone(std::uint8_t low, std::uint8_t high, bool isEnglish, std::string_view separator) {
+std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language language, std::string_view separator) {
     if (isNoTone(low, high))
-        return NoToneText(isEnglish);
+        return NoToneText(language);
     if (high & kDcsFlag) {
         const int first = (low >> 6) + ((high & 0x01) ? 4 : 0);
         const int second = (low >> 3) & 0x07;
@@ -104,7 +106,7 @@ std::string DecodeTone(std::uint8_t low, std::uint8_t high, bool isEnglish, std:
     }
     const int tenths = (high & 0x0F) * 256 + low;
     if (tenths >= kCtcssNoToneFrom)
-        return NoToneText(isEnglish);
+        return NoToneText(language);
     return FormatTenths(tenths, separator);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Tone codes: the list of selectable tones and the conversions between tone text and the Tone field.
 
+#include "image/Language.h"
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,13 +20,13 @@ extern const std::array<int, 50> kCtcssTenths;
 extern const std::array<std::string_view, 116> kDcsCodes;
 
 /// Entry 0 of the list: the no-tone text of the language.
-std::string NoToneText(bool isEnglish);
+std::string NoToneText(Language language);
 
 /// Appends the 283 tone texts, in list order, to `list`.
-void FillToneList(std::vector<std::string>& list, bool isEnglish, std::string_view separator);
+void FillToneList(std::vector<std::string>& list, Language language, std::string_view separator);
 
 /// The display text of a stored Tone field (low = byte +4, high = byte +5).
-std::string DecodeTone(std::uint8_t low, std::uint8_t high, bool isEnglish, std::string_view separator);
+std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language language, std::string_view separator);
 
 struct EncodedTone {
     std::string text; // the canonical text that the editor and the cell then show

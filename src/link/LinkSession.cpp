@@ -8,10 +8,13 @@
 
 namespace vorix::link {
 
-LinkSession::LinkSession(AppState& state, SerialPort& port, Timer& timer, Prompt& prompt, LinkDisplay& display)
+LinkSession::LinkSession(AppState& state, SerialPort& port, Timer& timer, Prompt& prompt,
+                         LinkDisplay& display)
     : state_(state), port_(port), timer_(timer), prompt_(prompt), display_(display) {}
 
-LinkSession::~LinkSession() { *alive_ = false; }
+LinkSession::~LinkSession() {
+    *alive_ = false;
+}
 
 void LinkSession::load() {
     if (ended_ || runStarted_)
@@ -25,8 +28,7 @@ void LinkSession::load() {
 
 // Runs one handler to completion, then the events that were raised synchronously inside it.
 // Holding a copy of alive_ lets the loop notice that a nested event loop destroyed the session.
-template <class Step>
-void LinkSession::runStep(Step&& step) {
+template <class Step> void LinkSession::runStep(Step&& step) {
     const std::shared_ptr<bool> alive = alive_;
     inStep_ = true;
     step();
@@ -79,7 +81,9 @@ void LinkSession::onSerialEvent(int kind) {
         dispatch(Event::Receive);
 }
 
-void LinkSession::onTimerTick() { dispatch(Event::Tick); }
+void LinkSession::onTimerTick() {
+    dispatch(Event::Tick);
+}
 
 void LinkSession::onPortFailed() {
     dispatch(Event::PortFailed);
@@ -123,7 +127,7 @@ void LinkSession::freshStart(LinkCaption caption) {
 
 void LinkSession::restart() {
     const Bytes waiting = takeInput();
-    if (!state_.ReadMode)
+    if (!state_.readMode)
         v_.LongWriteBlocks = NextLongWriteBlocks(v_.LongWriteBlocks, waiting);
     timer_.setInterval(kAnswerTimeoutMs);
     timer_.enable();
@@ -247,13 +251,15 @@ void LinkSession::advance(const Bytes& rx) {
     }
     if (transferDone())
         finishTransfer();
-    else if (state_.ReadMode)
+    else if (state_.readMode)
         sendReadRequest();
     else
         sendWriteBlock();
 }
 
-bool LinkSession::transferDone() const { return v_.AddrHigh >= v_.EndHigh && v_.AddrLow >= v_.EndLow; }
+bool LinkSession::transferDone() const {
+    return v_.AddrHigh >= v_.EndHigh && v_.AddrLow >= v_.EndLow;
+}
 
 static void CarryAddress(LinkVariables& v) {
     if (v.AddrLow > 255) {
@@ -310,7 +316,7 @@ void LinkSession::finishTransfer() {
 void LinkSession::endOfRun() {
     v_.FinishPending = false;
     display_.enableControls();
-    const bool reading = state_.ReadMode;
+    const bool reading = state_.readMode;
     display_.focusStartButton(reading);
     if (v_.TransferOk) {
         v_.TransferOk = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The open and save file dialogs behind an interface, and the request the data file flows make.
 
+#include "image/Language.h"
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,7 +9,7 @@
 namespace vorix {
 
 struct FileDialogRequest {
-    bool open = true;  // open dialog; otherwise a save dialog that asks before replacing a file
+    bool open = true; // open dialog; otherwise a save dialog that asks before replacing a file
     std::string title;
     std::vector<std::pair<std::string, std::string>> filters; // description, pattern; first preselected
     std::string defaultName;
@@ -25,6 +26,6 @@ public:
 /// The request for the Load or Save dialog in the current language. mode is compared
 /// case-insensitively with "OPEN"; anything else gives a save dialog.
 FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title,
-                                        const std::string& defaultName, bool isEnglish);
+                                        const std::string& defaultName, Language language);
 
 } // namespace vorix

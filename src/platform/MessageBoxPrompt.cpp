@@ -1,14 +1,14 @@
 #include "platform/MessageBoxPrompt.h"
 
-#include "texts/InterfaceTexts.h"
 #include "link/LinkTexts.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix {
 
 link::PromptAnswer MessageBoxPrompt::ask(const link::PromptQuestion& question) {
     const bool retryCancel = question.buttons() == link::PromptButtons::RetryCancel;
     const MessageAnswer answer = boxes_.show(
-        PromptText(question, state_.IsEnglish), std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)),
+        PromptText(question, state_.language), std::string(Text(TextId::ApplicationTitle, state_.language)),
         retryCancel ? MessageButtons::RetryCancel : MessageButtons::Ok, MessageIcon::Critical);
     switch (answer) {
     case MessageAnswer::Ok:

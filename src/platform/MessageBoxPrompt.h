@@ -12,7 +12,7 @@ namespace vorix {
 /// rather than retrying.
 class MessageBoxPrompt final : public link::Prompt {
 public:
-    /// Both must outlive the prompt; the texts follow state.IsEnglish at the moment of asking.
+    /// Both must outlive the prompt; the texts follow state.language at the moment of asking.
     MessageBoxPrompt(MessageBoxes& boxes, const AppState& state) : boxes_(boxes), state_(state) {}
 
     link::PromptAnswer ask(const link::PromptQuestion& question) override;

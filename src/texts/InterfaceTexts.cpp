@@ -71,7 +71,8 @@ constexpr std::array kTexts = {
     Entry{TextId::PortDialogNoPermission,
           "Serial devices exist but this account may not open them: add it to the dialout group "
           "(sudo usermod -aG dialout $USER) and log in again.",
-          "存在串口设备但当前账户无权打开：请将账户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录。"},
+          "存在串口设备但当前账户无权打开：请将账户加入 dialout 组（sudo usermod -aG dialout "
+          "$USER）后重新登录。"},
     Entry{TextId::ApplicationTitle, "Vorix", "Vorix"},
 };
 
@@ -87,9 +88,9 @@ static_assert(tableIsComplete(), "one entry per TextId, in enum order");
 
 } // namespace
 
-std::string_view Text(TextId id, bool isEnglish) {
+std::string_view Text(TextId id, Language language) {
     const Entry& entry = kTexts[static_cast<std::size_t>(id)];
-    return isEnglish ? entry.english : entry.chinese;
+    return language == Language::English ? entry.english : entry.chinese;
 }
 
 } // namespace vorix

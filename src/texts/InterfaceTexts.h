@@ -3,29 +3,72 @@
 
 #include <string_view>
 
+#include "image/Language.h"
+
 namespace vorix {
 
 enum class TextId {
     // Main window captions and grid headers.
-    CommandClose, CommandCom, CommandRead, CommandWrite, CommandLoad, CommandSave, CommandLanguage,
-    LabelSqDelay, LabelSQ, Label1, CheckSave, CheckBeep, CheckBusyLock, LabelOffsetWide, LabelOffsetNarrow,
-    HeaderChannel, HeaderFrequency, HeaderTone, HeaderSpacing, HeaderPower,
+    CommandClose,
+    CommandCom,
+    CommandRead,
+    CommandWrite,
+    CommandLoad,
+    CommandSave,
+    CommandLanguage,
+    LabelSqDelay,
+    LabelSQ,
+    Label1,
+    CheckSave,
+    CheckBeep,
+    CheckBusyLock,
+    LabelOffsetWide,
+    LabelOffsetNarrow,
+    HeaderChannel,
+    HeaderFrequency,
+    HeaderTone,
+    HeaderSpacing,
+    HeaderPower,
     // Messages of the main window and the file flows.
-    FrequencyOutOfRange, CoverCurrentData, UnknownError, OpenTitle, SaveTitle, FileFilterRadioData,
-    FileFilterAll, FileCannotOpen, FileTooShort, FileCannotSave,
+    FrequencyOutOfRange,
+    CoverCurrentData,
+    UnknownError,
+    OpenTitle,
+    SaveTitle,
+    FileFilterRadioData,
+    FileFilterAll,
+    FileCannotOpen,
+    FileTooShort,
+    FileCannotSave,
     FileMayBeIncomplete,
     // Programming dialog.
-    DialogLabelPassword, DialogLabelNewPassword, DialogCommandWrite, DialogCommandRead, DialogCommandCancel,
-    DialogCaptionRead, DialogCaptionWrite, DialogStartRead, DialogStartWrite, DialogCompleteZero, DialogComplete,
-    ReadDataOk, WriteDataOk, ReselectComPort, CheckConnection,
+    DialogLabelPassword,
+    DialogLabelNewPassword,
+    DialogCommandWrite,
+    DialogCommandRead,
+    DialogCommandCancel,
+    DialogCaptionRead,
+    DialogCaptionWrite,
+    DialogStartRead,
+    DialogStartWrite,
+    DialogCompleteZero,
+    DialogComplete,
+    ReadDataOk,
+    WriteDataOk,
+    ReselectComPort,
+    CheckConnection,
     // Serial port dialog.
-    PortDialogTitle, PortDialogLabel, PortDialogOk, PortDialogCancel, PortDialogNoPermission,
+    PortDialogTitle,
+    PortDialogLabel,
+    PortDialogOk,
+    PortDialogCancel,
+    PortDialogNoPermission,
     // Titles.
     ApplicationTitle,
     Count
 };
 
-/// The text of `id` in the language chosen by isEnglish.
-std::string_view Text(TextId id, bool isEnglish);
+/// The text of `id` in `language`.
+std::string_view Text(TextId id, Language language);
 
 } // namespace vorix

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "editing/ChannelEditing.h"
+#include "editing/KeyFilter.h"
 #include "image/ChannelTexts.h"
 #include "image/Tones.h"
-#include "editing/ChannelEditing.h"
 #include "texts/InterfaceTexts.h"
-#include "editing/KeyFilter.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
 
@@ -28,7 +28,7 @@ constexpr int kFrequencyFieldType = 1;
 constexpr int kToneColumn = 2;
 
 std::u32string separator32(const AppState& state) {
-    return QString::fromStdString(state.DecimalSeparator).toStdU32String();
+    return QString::fromStdString(state.decimalSeparator).toStdU32String();
 }
 
 // Whatever reaches the frequency editor without passing the key filter (a paste, an input method's
@@ -126,19 +126,19 @@ void ChannelGrid::setTextMatrix(int row, int column, const std::string& text) {
 }
 
 void ChannelGrid::applyLanguage() {
-    const bool en = state_.IsEnglish;
+    const Language lang = state_.language;
     const TextId headers[] = {TextId::HeaderChannel, TextId::HeaderFrequency, TextId::HeaderTone,
                               TextId::HeaderSpacing, TextId::HeaderPower};
     for (int column = 0; column < kColumns; ++column)
-        setTextMatrix(0, column, std::string(Text(headers[column], en)));
+        setTextMatrix(0, column, std::string(Text(headers[column], lang)));
     for (QComboBox* combo : combo1_)
         combo->clear();
-    const auto spacing = SpacingItems(en, state_.DecimalSeparator);
-    const auto power = PowerItems(en);
+    const auto spacing = SpacingItems(lang, state_.decimalSeparator);
+    const auto power = PowerItems(lang);
     fillCombo(listEditor(1), {spacing.begin(), spacing.end()});
     fillCombo(listEditor(2), {power.begin(), power.end()});
     std::vector<std::string> tones;
-    FillToneList(tones, en, state_.DecimalSeparator);
+    FillToneList(tones, lang, state_.decimalSeparator);
     fillCombo(listEditor(0), tones);
 }
 
@@ -262,7 +262,7 @@ void ChannelGrid::CommitFrequencyEditor() {
     setTextMatrix(EditRow, 1, result.cellText);
     text1_->hide();
     if (result.warn)
-        messages_.show(std::string(Text(TextId::FrequencyOutOfRange, state_.IsEnglish)), executableName(),
+        messages_.show(std::string(Text(TextId::FrequencyOutOfRange, state_.language)), executableName(),
                        MessageButtons::Ok, MessageIcon::Exclamation);
     committing_ = false;
     if (EnterPressed) {

@@ -110,12 +110,12 @@ void FormComPort::buildLayout() {
 }
 
 void FormComPort::applyTexts() {
-    const bool en = state_.IsEnglish;
-    setWindowTitle(q(Text(TextId::PortDialogTitle, en)));
-    labelComPort_->setText(q(Text(TextId::PortDialogLabel, en)));
-    commandOk_->setText(q(Text(TextId::PortDialogOk, en)));
-    commandCancel_->setText(q(Text(TextId::PortDialogCancel, en)));
-    labelNoPermission_->setText(q(Text(TextId::PortDialogNoPermission, en)));
+    const Language lang = state_.language;
+    setWindowTitle(q(Text(TextId::PortDialogTitle, lang)));
+    labelComPort_->setText(q(Text(TextId::PortDialogLabel, lang)));
+    commandOk_->setText(q(Text(TextId::PortDialogOk, lang)));
+    commandCancel_->setText(q(Text(TextId::PortDialogCancel, lang)));
+    labelNoPermission_->setText(q(Text(TextId::PortDialogNoPermission, lang)));
 }
 
 void FormComPort::fillList(const PortProbeResult& probed) {
@@ -124,7 +124,7 @@ void FormComPort::fillList(const PortProbeResult& probed) {
         comboComPort_->addItem(kItemPrefix + QString::number(port.number));
         const int index = comboComPort_->count() - 1;
         comboComPort_->setItemData(index, port.devicePath, Qt::ToolTipRole);
-        if (port.number == state_.PortNumber)
+        if (port.number == state_.portNumber)
             current = index;
     }
     // A device this account may not open is missing from the list, also beside ports that did
@@ -137,7 +137,7 @@ void FormComPort::fillList(const PortProbeResult& probed) {
     if (current < 0) {
         // The port in use is gone: the first one stands in at once, but is only stored on OK.
         current = 0;
-        state_.PortNumber = static_cast<std::int16_t>(PortNumberOfItem(comboComPort_->itemText(0)));
+        state_.portNumber = static_cast<std::int16_t>(PortNumberOfItem(comboComPort_->itemText(0)));
     }
     comboComPort_->setCurrentIndex(current);
 }
@@ -145,7 +145,7 @@ void FormComPort::fillList(const PortProbeResult& probed) {
 void FormComPort::CommandOk_Click() {
     if (comboComPort_->currentIndex() >= 0) {
         const int number = PortNumberOfItem(comboComPort_->currentText());
-        state_.PortNumber = static_cast<std::int16_t>(number);
+        state_.portNumber = static_cast<std::int16_t>(number);
         settings_.SetStringValue(kComPortValue, std::to_string(number));
     }
     accept();

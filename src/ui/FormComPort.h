@@ -18,8 +18,8 @@ namespace vorix {
 using PortProber = std::function<PortProbeResult()>;
 
 /// The modal dialog that lists the ports that open at this moment as "COMn", preselects
-/// PortNumber (or else the first port, which then becomes PortNumber at once, unstored), and on OK
-/// makes the chosen port PortNumber and stores it as the setting ComPort.
+/// portNumber (or else the first port, which then becomes portNumber at once, unstored), and on OK
+/// makes the chosen port portNumber and stores it as the setting ComPort.
 class FormComPort final : public QDialog {
     Q_OBJECT
 

@@ -13,10 +13,10 @@
 #include <cmath>
 
 #include "link/LinkSession.h"
-#include "platform/QtLinkRunner.h"
-#include "platform/QtPortNames.h"
 #include "link/LinkTexts.h"
 #include "platform/MessageBoxPrompt.h"
+#include "platform/QtLinkRunner.h"
+#include "platform/QtPortNames.h"
 #include "texts/InterfaceTexts.h"
 #include "ui/PasswordField.h"
 #include "ui/QtText.h"
@@ -63,7 +63,7 @@ void setFieldBackground(QLineEdit* field, QPalette::ColorRole from) {
 
 FormProcess::FormProcess(AppState& state, MessageBoxes& messages,
                          std::function<void()> analyseChannelInformation, QWidget* parent)
-    : QDialog(parent), state_(state), readMode_(state.ReadMode),
+    : QDialog(parent), state_(state), readMode_(state.readMode),
       analyseChannelInformation_(std::move(analyseChannelInformation)) {
     setObjectName(QStringLiteral("FormProcess"));
     // A fixed dialog box: title and close box, nothing to minimise or maximise.
@@ -74,10 +74,10 @@ FormProcess::FormProcess(AppState& state, MessageBoxes& messages,
 
     prompt_ = std::make_unique<MessageBoxPrompt>(messages, state_);
     link::LinkDisplay& display = *this;
-    runner_ = std::make_unique<QtLinkRunner>(PortDevicePath(state_.PortNumber), state_, *prompt_, display);
+    runner_ = std::make_unique<QtLinkRunner>(PortDevicePath(state_.portNumber), state_, *prompt_, display);
     // "Please reselect COM port!" alone leaves the user guessing: name the port and the reason.
     runner_->session().setPortFailureDetail([this] {
-        return (PortDescription(state_.PortNumber) + QLatin1Char('\n') +
+        return (PortDescription(state_.portNumber) + QLatin1Char('\n') +
                 runner_->serialPort().lastErrorText())
             .toStdString();
     });
@@ -132,10 +132,10 @@ void FormProcess::buildLayout() {
     // longest result text, staying within the bar.
     const QFontMetrics metrics(textShow_->font());
     int resultWidth = twips.x(kResultWidth);
-    for (const bool english : {true, false})
+    for (const Language language : {Language::English, Language::Chinese})
         for (const TextId id : {TextId::ReadDataOk, TextId::WriteDataOk})
             resultWidth =
-                std::max(resultWidth, metrics.horizontalAdvance(q(Text(id, english))) + metrics.height());
+                std::max(resultWidth, metrics.horizontalAdvance(q(Text(id, language))) + metrics.height());
     textShow_->setFixedSize(std::min(resultWidth, twips.x(kProgressWidth)),
                             std::max(twips.y(kResultHeight), metrics.height() + metrics.height() / 2));
     for (QPushButton* button : {commandRead_, commandWrite_, commandCancel_})
@@ -201,14 +201,14 @@ void FormProcess::load() {
 }
 
 void FormProcess::ApplyDialogLanguage() {
-    const bool en = state_.IsEnglish;
-    labelPassword_->setText(q(Text(TextId::DialogLabelPassword, en)));
-    labelNewPassword_->setText(q(Text(TextId::DialogLabelNewPassword, en)));
-    commandWrite_->setText(q(Text(TextId::DialogCommandWrite, en)));
-    commandRead_->setText(q(Text(TextId::DialogCommandRead, en)));
-    commandCancel_->setText(q(Text(TextId::DialogCommandCancel, en)));
-    setWindowTitle(q(Text(readMode_ ? TextId::DialogCaptionRead : TextId::DialogCaptionWrite, en)));
-    labelProcess_->setText(q(Text(TextId::DialogCompleteZero, en)));
+    const Language lang = state_.language;
+    labelPassword_->setText(q(Text(TextId::DialogLabelPassword, lang)));
+    labelNewPassword_->setText(q(Text(TextId::DialogLabelNewPassword, lang)));
+    commandWrite_->setText(q(Text(TextId::DialogCommandWrite, lang)));
+    commandRead_->setText(q(Text(TextId::DialogCommandRead, lang)));
+    commandCancel_->setText(q(Text(TextId::DialogCommandCancel, lang)));
+    setWindowTitle(q(Text(readMode_ ? TextId::DialogCaptionRead : TextId::DialogCaptionWrite, lang)));
+    labelProcess_->setText(q(Text(TextId::DialogCompleteZero, lang)));
 }
 
 QPushButton* FormProcess::startButton() const {
@@ -243,14 +243,14 @@ void FormProcess::CheckNewPassword_Click(bool checked) {
 
 void FormProcess::done(int result) {
     runner_->session().abandon(); // a run still going ends here: timer stopped, port closed, no end byte
-    state_.ReadMode = false;
+    state_.readMode = false;
     QDialog::done(result);
 }
 
 // ---- What the session shows ----------------------------------------------------------------
 
 void FormProcess::setCaption(link::LinkCaption caption) {
-    setWindowTitle(q(CaptionText(caption, state_.IsEnglish)));
+    setWindowTitle(q(CaptionText(caption, state_.language)));
 }
 
 void FormProcess::resetProgress() {
@@ -259,11 +259,11 @@ void FormProcess::resetProgress() {
 
 void FormProcess::setProgress(double fraction) {
     progressBar1_->setValue(static_cast<int>(std::lround(fraction * kProgressSteps)));
-    labelProcess_->setText(q(CompleteLabel(fraction, state_.IsEnglish)));
+    labelProcess_->setText(q(CompleteLabel(fraction, state_.language)));
 }
 
 void FormProcess::showResult(link::LinkResult result) {
-    textShow_->setText(q(ResultText(result, state_.IsEnglish)));
+    textShow_->setText(q(ResultText(result, state_.language)));
     textShow_->show();
 }
 

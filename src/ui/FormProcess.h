@@ -25,10 +25,10 @@ namespace link {
 class LinkSession;
 }
 
-/// The modal dialog that carries one run of the link. Its mode is ReadMode as the main window set
-/// it before opening; it owns the link session on the serial port of COM`PortNumber` (through a
+/// The modal dialog that carries one run of the link. Its mode is readMode as the main window set
+/// it before opening; it owns the link session on the serial port of COM`portNumber` (through a
 /// QtLinkRunner) and renders what the session reports. Closing it, whichever way, abandons a run
-/// in progress (no end byte) and sets ReadMode to false.
+/// in progress (no end byte) and sets readMode to false.
 class FormProcess final : public QDialog, private link::LinkDisplay {
     Q_OBJECT
 
@@ -42,10 +42,10 @@ public:
                 QWidget* parent = nullptr);
     ~FormProcess() override;
 
-    /// Sets the captions of the dialog and its controls in the language of IsEnglish.
+    /// Sets the captions of the dialog and its controls in the language of the shared state.
     void ApplyDialogLanguage();
 
-    /// Abandons a run in progress and resets ReadMode before the dialog closes.
+    /// Abandons a run in progress and resets readMode before the dialog closes.
     void done(int result) override;
 
     /// The link session, for tests and diagnostics.

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "image/AppState.h"
+#include "platform/MessageBoxes.h"
 #include "store/SettingsStore.h"
 #include "ui/FormComPort.h"
 #include "ui/MainWindow.h"
-#include "platform/MessageBoxes.h"
 
 namespace vorix {
 
@@ -27,7 +27,7 @@ public:
     /// Every successful read is also saved there as a dated .rdat; empty keeps no backups.
     void setReadBackupFolder(std::filesystem::path folder) { backupFolder_ = std::move(folder); }
 
-    /// ReadMode is already set (and for a write the write mark): one run in a new FormProcess.
+    /// readMode is already set (and for a write the write mark): one run in a new FormProcess.
     void openProgrammingDialog();
     /// A new FormComPort.
     void openPortDialog();

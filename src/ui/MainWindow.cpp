@@ -10,16 +10,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editing/OptionControls.h"
+#include "editing/Startup.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
 #include "platform/PosixFileSystem.h"
 #include "store/OutputFile.h"
 #include "store/RadioDataFile.h"
-#include "ui/ChannelGrid.h"
 #include "texts/InterfaceTexts.h"
-#include "editing/OptionControls.h"
+#include "ui/ChannelGrid.h"
 #include "ui/QtText.h"
-#include "editing/Startup.h"
 #include "ui/TwipScale.h"
 
 namespace vorix {
@@ -202,11 +202,11 @@ void MainWindow::connectOptionControls() {
 }
 
 void MainWindow::startUp() {
-    state_.DecimalSeparator = DecimalSeparatorFrom(services_.formattedHalf);
-    state_.IsEnglish = true;
-    state_.PortNumber = PortNumberFromSetting(services_.settings.GetStringValue(kComPortValue));
-    state_.BandLow = {136, 400};
-    state_.BandHigh = {174, 560};
+    state_.decimalSeparator = DecimalSeparatorFrom(services_.formattedHalf);
+    state_.language = Language::English;
+    state_.portNumber = PortNumberFromSetting(services_.settings.GetStringValue(kComPortValue));
+    state_.bandLow = {136, 400};
+    state_.bandHigh = {174, 560};
     const TwipScale scale(*this);
     resize(scale.x(10035), scale.y(6180));
     ApplyLanguage();
@@ -219,8 +219,8 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::ApplyLanguage() {
-    const bool en = state_.IsEnglish;
-    setWindowTitle(q(Text(TextId::ApplicationTitle, en)));
+    const Language lang = state_.language;
+    setWindowTitle(q(Text(TextId::ApplicationTitle, lang)));
     QComboBox* refilled[] = {comboSQ_, comboTOT_, comboSqDelay_, comboOffset_[0], comboOffset_[1]};
     const bool wasRefreshing = Refreshing;
     Refreshing = true; // emptying and filling lists raises change events that are not the user's
@@ -229,8 +229,8 @@ void MainWindow::ApplyLanguage() {
     fillCombo(comboSQ_, SqLevelItems());
     fillCombo(comboOffset_[0], OffsetItems());
     fillCombo(comboOffset_[1], OffsetItems());
-    fillCombo(comboTOT_, TotItems(en));
-    fillCombo(comboSqDelay_, SqDelayItems(en, state_.DecimalSeparator));
+    fillCombo(comboTOT_, TotItems(lang));
+    fillCombo(comboSqDelay_, SqDelayItems(lang, state_.decimalSeparator));
     for (QComboBox* combo : refilled)
         combo->setCurrentIndex(-1);
     Refreshing = wasRefreshing;
@@ -251,7 +251,7 @@ void MainWindow::ApplyLanguage() {
                                                     {labelOffset_[0], TextId::LabelOffsetWide},
                                                     {labelOffset_[1], TextId::LabelOffsetNarrow}};
     for (auto [widget, id] : captions) {
-        const QString text = q(Text(id, en));
+        const QString text = q(Text(id, lang));
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             button->setText(text);
         else if (auto* label = qobject_cast<QLabel*>(widget))
@@ -281,13 +281,13 @@ void MainWindow::FreshData() {
 }
 
 void MainWindow::CommandRead_Click() {
-    state_.ReadMode = true;
+    state_.readMode = true;
     if (services_.openProgrammingDialog)
         services_.openProgrammingDialog();
 }
 
 void MainWindow::CommandWrite_Click() {
-    state_.ReadMode = false;
+    state_.readMode = false;
     state_.image.write(layout::WriteMark, layout::WriteMarkValue);
     if (services_.openProgrammingDialog)
         services_.openProgrammingDialog();
@@ -299,41 +299,42 @@ void MainWindow::CommandCom_Click() {
 }
 
 void MainWindow::CommandLanguage_Click() {
-    state_.IsEnglish = !state_.IsEnglish;
+    state_.language = state_.language == Language::English ? Language::Chinese : Language::English;
     ApplyLanguage();
-    services_.settings.SetStringValue(kLanguageValue, state_.IsEnglish ? "True" : "False");
+    services_.settings.SetStringValue(kLanguageValue,
+                                      state_.language == Language::English ? "True" : "False");
 }
 
 std::string MainWindow::ShowFileDialog(const std::string& mode, const std::string& title,
                                        const std::string& defaultName) {
     try {
-        return services_.files.choose(MakeFileDialogRequest(mode, title, defaultName, state_.IsEnglish));
+        return services_.files.choose(MakeFileDialogRequest(mode, title, defaultName, state_.language));
     } catch (const std::exception&) {
-        showError(std::string(Text(TextId::UnknownError, state_.IsEnglish)));
+        showError(std::string(Text(TextId::UnknownError, state_.language)));
         return {};
     }
 }
 
 void MainWindow::showError(const std::string& text) {
-    services_.messages.show(text, std::string(Text(TextId::ApplicationTitle, state_.IsEnglish)),
+    services_.messages.show(text, std::string(Text(TextId::ApplicationTitle, state_.language)),
                             MessageButtons::Ok, MessageIcon::Critical);
 }
 
 void MainWindow::CommandLoad_Click() {
-    const bool en = state_.IsEnglish;
-    const std::string path = ShowFileDialog("OPEN", std::string(Text(TextId::OpenTitle, en)), "");
+    const Language lang = state_.language;
+    const std::string path = ShowFileDialog("OPEN", std::string(Text(TextId::OpenTitle, lang)), "");
     if (path.empty())
         return;
-    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, en)),
-                                                         std::string(Text(TextId::ApplicationTitle, en)),
+    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
+                                                         std::string(Text(TextId::ApplicationTitle, lang)),
                                                          MessageButtons::OkCancel, MessageIcon::Warning);
     if (answer != MessageAnswer::Ok)
         return;
     const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
     if (!loaded.bytes) {
         const std::string text = loaded.tooShort
-                                     ? std::string(Text(TextId::FileTooShort, en))
-                                     : std::string(Text(TextId::FileCannotOpen, en)) + " " + loaded.reason;
+                                     ? std::string(Text(TextId::FileTooShort, lang))
+                                     : std::string(Text(TextId::FileCannotOpen, lang)) + " " + loaded.reason;
         showError(text + "\n" + path);
         return;
     }
@@ -343,15 +344,15 @@ void MainWindow::CommandLoad_Click() {
 
 void MainWindow::CommandSave_Click() {
     FreshData();
-    const bool en = state_.IsEnglish;
-    const std::string path = ShowFileDialog("Save", std::string(Text(TextId::SaveTitle, en)), "");
+    const Language lang = state_.language;
+    const std::string path = ShowFileDialog("Save", std::string(Text(TextId::SaveTitle, lang)), "");
     if (path.empty())
         return;
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
     // A file written in place when it could not be replaced may have lost its old content: say so.
     const TextId failure = saved.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
     if (!saved.ok())
-        showError(std::string(Text(failure, en)) + " " + saved.error + "\n" + path);
+        showError(std::string(Text(failure, lang)) + " " + saved.error + "\n" + path);
 }
 
 } // namespace vorix

@@ -6,9 +6,9 @@
 #include <functional>
 
 #include "image/AppState.h"
-#include "store/SettingsStore.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "store/SettingsStore.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +27,7 @@ struct MainWindowServices {
     FileDialogs& files;
     /// The user's text for the number 0.5, which decides the decimal separator.
     std::string formattedHalf = "0.5";
-    /// Opens the programming dialog modally (ReadMode already set) and returns when it closed.
+    /// Opens the programming dialog modally (readMode already set) and returns when it closed.
     std::function<void()> openProgrammingDialog;
     /// Opens the serial port dialog modally.
     std::function<void()> openPortDialog;
@@ -64,7 +64,8 @@ private:
     void buildLayout();
     void connectOptionControls();
     void startUp();
-    std::string ShowFileDialog(const std::string& mode, const std::string& title, const std::string& defaultName);
+    std::string ShowFileDialog(const std::string& mode, const std::string& title,
+                               const std::string& defaultName);
     void showError(const std::string& text);
 
     AppState& state_;

@@ -8,6 +8,7 @@
 #include "cli/CsvTable.h"
 #include "cli/TableFormat.h"
 #include "cli/TableTexts.h"
+#include "support/Languages.h"
 
 namespace vorix::cli {
 namespace {
@@ -17,7 +18,7 @@ const char* const kHeader = "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n
 AppState stateWith(const RadioImage& image, const char* separator = ".") {
     AppState state;
     state.image = image;
-    state.DecimalSeparator = separator;
+    state.decimalSeparator = separator;
     return state;
 }
 
@@ -50,9 +51,10 @@ TEST(CsvImport, ExportThenImportGivesBackTheIdenticalImage) {
         for (bool english : {true, false}) {
             for (const char* separator : {".", ","}) {
                 AppState shown = stateWith(image, separator);
-                shown.IsEnglish = english;
+                shown.language = LanguageFor(english);
                 AppState state = stateWith(image, separator);
-                const ImportResult result = ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(shown))));
+                const ImportResult result =
+                    ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(shown))));
                 EXPECT_FALSE(result.failure.has_value());
                 EXPECT_TRUE(result.notes.empty());
                 EXPECT_EQ(state.image, image) << "english " << english << " separator " << separator;
@@ -65,7 +67,8 @@ TEST(CsvImport, ATableOntoAnotherBaseShowsTheSameAndKeepsTheBasesOtherBytes) {
     const RadioImage source = test::SampleImage();
     const RadioImage base = test::ClearedImage();
     AppState state = stateWith(base);
-    const ImportResult result = ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(stateWith(source)))));
+    const ImportResult result =
+        ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(stateWith(source)))));
     ASSERT_FALSE(result.failure.has_value());
     const TableTexts want = BuildTableTexts(stateWith(source));
     const TableTexts got = BuildTableTexts(state);
@@ -106,7 +109,8 @@ TEST(CsvImport, FrequencyCellsFollowTheGridsRules) {
             EXPECT_EQ(out.result.notes[0].row, 2);
             EXPECT_EQ(out.result.notes[0].column, 2);
             EXPECT_EQ(out.result.notes[0].columnName, "Frequency");
-            EXPECT_NE(out.result.notes[0].message.find(std::string("stored as \"") + r.shown + "\""), std::string::npos)
+            EXPECT_NE(out.result.notes[0].message.find(std::string("stored as \"") + r.shown + "\""),
+                      std::string::npos)
                 << out.result.notes[0].message;
         }
     }
@@ -114,11 +118,13 @@ TEST(CsvImport, FrequencyCellsFollowTheGridsRules) {
 
 TEST(CsvImport, NewChannelGetsTheDefaultsAndEmptyFrequencyDeletes) {
     const Imported created = importInto(test::SampleImage(), "5,146.52,,,\r\n");
-    EXPECT_EQ(record(created.image, 5), (std::array<std::uint8_t, 7>{0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0x30}));
+    EXPECT_EQ(record(created.image, 5),
+              (std::array<std::uint8_t, 7>{0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0x30}));
     EXPECT_TRUE(created.result.notes.empty());
 
     const Imported deleted = importInto(test::SampleImage(), "1,,67.0,25K(Wide),High\r\n");
-    EXPECT_EQ(record(deleted.image, 1), (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(record(deleted.image, 1),
+              (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     ASSERT_EQ(deleted.result.notes.size(), 3u) << "the other cells of a deleted channel cannot apply";
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(deleted.result.notes[i].column, 3 + i);
@@ -142,7 +148,8 @@ TEST(CsvImport, ToneCellsAreStoredAsTheToneEditorStoresThem) {
         {"none", 0x9E, 0x02, true},  {"D8", 0xC0, 0x21, true},
     };
     for (const Row& r : table) {
-        const Imported kept = importInto(test::SampleImage(), std::string("1,462.12345,") + r.cell + ",,\r\n");
+        const Imported kept =
+            importInto(test::SampleImage(), std::string("1,462.12345,") + r.cell + ",,\r\n");
         const auto tone = record(kept.image, 1);
         EXPECT_EQ(tone[4], r.low) << r.cell;
         EXPECT_EQ(tone[5], r.high) << r.cell;
@@ -185,14 +192,16 @@ TEST(CsvImport, SpacingPowerAndOptionTextsMustBeListItems) {
         EXPECT_EQ(out.result.notes[0].columnName, r.columnName) << r.body;
         EXPECT_EQ(out.result.notes[0].message.find("unknown text") != std::string::npos, !r.known) << r.body;
     }
-    EXPECT_EQ(importInto(base, "2,145.50000,None,13K,Low\r\n").image, base) << "an unknown item changes nothing";
+    EXPECT_EQ(importInto(base, "2,145.50000,None,13K,Low\r\n").image, base)
+        << "an unknown item changes nothing";
     EXPECT_EQ(record(importInto(base, "2,145.50000,None,25K(Wide),High\r\n").image, 2)[6], 0x30);
 }
 
 TEST(CsvImport, OptionsAreChosenByTheirItemTextInTheTablesLanguage) {
     const RadioImage base = test::SampleImage();
-    const Imported en = importInto(base, "SQL,100,,,\r\nTOT,600S,,,\r\nSq Delay,0.5S,,,\r\nOffset(Wide),20,,,\r\n"
-                                         "Beep,On,,,\r\nSave,Off,,,\r\n");
+    const Imported en =
+        importInto(base, "SQL,100,,,\r\nTOT,600S,,,\r\nSq Delay,0.5S,,,\r\nOffset(Wide),20,,,\r\n"
+                         "Beep,On,,,\r\nSave,Off,,,\r\n");
     EXPECT_TRUE(en.result.notes.empty());
     EXPECT_EQ(en.image.read(layout::SqLevel), 100);
     EXPECT_EQ(en.image.read(layout::TotStep), 40);
@@ -201,8 +210,9 @@ TEST(CsvImport, OptionsAreChosenByTheirItemTextInTheTablesLanguage) {
     EXPECT_EQ(en.image.read(layout::Options), 0x06) << "beep set, save cleared, busy lock kept";
 
     AppState state = stateWith(base);
-    const ImportResult zh = ImportTable(state, recordsOf("信道,频率,亚音,宽/窄带,发射功率\r\nSq延时下线,0.5S,,,\r\n"
-                                                         "TOT,15秒,,,\r\n省电,关,,,\r\n"));
+    const ImportResult zh =
+        ImportTable(state, recordsOf("信道,频率,亚音,宽/窄带,发射功率\r\nSq延时下线,0.5S,,,\r\n"
+                                     "TOT,15秒,,,\r\n省电,关,,,\r\n"));
     EXPECT_TRUE(zh.notes.empty());
     EXPECT_EQ(state.image.read(layout::SqDelayStep), 1) << "0.5 s is the first step of the Chinese list";
     EXPECT_EQ(state.image.read(layout::TotStep), 1);
@@ -211,9 +221,9 @@ TEST(CsvImport, OptionsAreChosenByTheirItemTextInTheTablesLanguage) {
 
 TEST(CsvImport, CellsEqualToWhatTheBaseShowsKeepItsBytes) {
     RadioImage base = test::SampleImage();
-    base.write(layout::TotStep, 50);                  // shown as Off
-    base.write(layout::channelBase(1) + 5, 0x12);     // shown as 67.0
-    base.write(layout::channelBase(1) + 6, 0x3C);     // undefined bits
+    base.write(layout::TotStep, 50);              // shown as Off
+    base.write(layout::channelBase(1) + 5, 0x12); // shown as 67.0
+    base.write(layout::channelBase(1) + 6, 0x3C); // undefined bits
     const Imported out = importInto(base, "1,462.12345,67.0,25K(Wide),High\r\nTOT,Off,,,\r\n");
     EXPECT_TRUE(out.result.notes.empty());
     EXPECT_EQ(out.image, base);
@@ -223,7 +233,8 @@ TEST(CsvImport, CellsEqualToWhatTheBaseShowsKeepItsBytes) {
 }
 
 TEST(CsvImport, CommaSeparator) {
-    const Imported out = importInto(test::SampleImage(), "1,\"462,5\",\"69,3\",\"12,5K(Narrow)\",Low\r\n", ",");
+    const Imported out =
+        importInto(test::SampleImage(), "1,\"462,5\",\"69,3\",\"12,5K(Narrow)\",Low\r\n", ",");
     EXPECT_TRUE(out.result.notes.empty());
     EXPECT_EQ(record(out.image, 1), (std::array<std::uint8_t, 7>{0x00, 0x00, 0x25, 0x46, 0xB5, 0x02, 0x00}));
 }

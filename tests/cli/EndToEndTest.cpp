@@ -10,9 +10,10 @@
 #include "SampleImages.h"
 #include "TempFolder.h"
 #include "cli/CsvTable.h"
-#include "image/ChannelView.h"
-#include "texts/InterfaceTexts.h"
 #include "editing/OptionControls.h"
+#include "image/ChannelView.h"
+#include "support/Languages.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 namespace {
@@ -23,7 +24,9 @@ protected:
         return test::RunProgram(VORIX_CLI_PROGRAM, args, folder.file(""), test::kPointLocale, input);
     }
     std::string at(const std::string& name) const { return folder.file(name); }
-    static int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+    static int lines(const std::string& text) {
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
 
     test::TempFolder folder;
 };
@@ -36,9 +39,10 @@ TEST_F(EndToEnd, ShowPrintsAnAlignedTable) {
     EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1) + 1),
               "CH  Frequency  CTCSS/DCS  Channel Spacing  Tx Power\n"
               "1   462.12345  67.0       25K(Wide)        High\n");
-    for (const char* line : {"\n3   461.25000  D023I      25K(Wide)        Low\n", "\n9\n", "\n\nSQL             -9\n",
-                             "\nTOT             60S\n", "\nSq Delay        0.3S\n", "\nBeep            Off\n",
-                             "\nOffset(Narrow)  255\n"})
+    for (const char* line :
+         {"\n3   461.25000  D023I      25K(Wide)        Low\n", "\n9\n", "\n\nSQL             -9\n",
+          "\nTOT             60S\n", "\nSq Delay        0.3S\n", "\nBeep            Off\n",
+          "\nOffset(Narrow)  255\n"})
         EXPECT_NE(r.out.find(line), std::string::npos) << line;
 
     const auto zh = cli({"show", "--chinese", at("a.rdat")});
@@ -53,7 +57,8 @@ TEST_F(EndToEnd, NumbersUseTheSeparatorOfTheUsersNumberFormat) {
     folder.put("a.rdat", test::SampleImage());
     const std::string locales = "LOCPATH=" VORIX_TEST_LOCPATH;
     for (const char* name : {"LC_ALL=" VORIX_COMMA_LOCALE, "LC_ALL=de_AT.UTF-8"}) {
-        const auto r = test::RunProgram(VORIX_CLI_PROGRAM, {"show", at("a.rdat")}, folder.file(""), {name, locales});
+        const auto r =
+            test::RunProgram(VORIX_CLI_PROGRAM, {"show", at("a.rdat")}, folder.file(""), {name, locales});
         ASSERT_EQ(r.exitCode, 0) << name << ": " << r.err;
         for (const char* line : {"\n1   462,12345  67,0 ", "\nSq Delay        0,3S\n"})
             EXPECT_NE(r.out.find(line), std::string::npos) << name << ": " << line << "\n" << r.out;
@@ -74,33 +79,36 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
 
         AppState state;
         state.image = test::SampleImage();
-        state.IsEnglish = english;
+        state.language = LanguageFor(english);
         const TableView view = BuildTableView(state);
         const std::vector<std::string> header{
-            std::string(Text(TextId::HeaderChannel, english)), std::string(Text(TextId::HeaderFrequency, english)),
-            std::string(Text(TextId::HeaderTone, english)), std::string(Text(TextId::HeaderSpacing, english)),
-            std::string(Text(TextId::HeaderPower, english))};
+            std::string(Text(TextId::HeaderChannel, LanguageFor(english))),
+            std::string(Text(TextId::HeaderFrequency, LanguageFor(english))),
+            std::string(Text(TextId::HeaderTone, LanguageFor(english))),
+            std::string(Text(TextId::HeaderSpacing, LanguageFor(english))),
+            std::string(Text(TextId::HeaderPower, LanguageFor(english)))};
         EXPECT_EQ(csv.records[0].cells, header);
         for (int n = 1; n <= 16; ++n) {
             const auto& row = view.rows[n - 1];
-            EXPECT_EQ(csv.records[n].cells, (std::vector<std::string>{std::to_string(n), row[0], row[1], row[2], row[3]}))
+            EXPECT_EQ(csv.records[n].cells,
+                      (std::vector<std::string>{std::to_string(n), row[0], row[1], row[2], row[3]}))
                 << "channel " << n;
         }
         const OptionSelections& o = view.options;
         const std::vector<std::pair<TextId, std::string>> options{
             {TextId::LabelSQ, SqLevelItems()[o.sqLevelItem]},
-            {TextId::Label1, TotItems(english)[o.totItem]},
-            {TextId::LabelSqDelay, SqDelayItems(english, ".")[o.sqDelayItem]},
+            {TextId::Label1, TotItems(LanguageFor(english))[o.totItem]},
+            {TextId::LabelSqDelay, SqDelayItems(LanguageFor(english), ".")[o.sqDelayItem]},
             {TextId::LabelOffsetWide, OffsetItems()[o.offsetWideItem]},
             {TextId::LabelOffsetNarrow, OffsetItems()[o.offsetNarrowItem]},
         };
         for (std::size_t i = 0; i < options.size(); ++i)
             EXPECT_EQ(csv.records[17 + i].cells,
-                      (std::vector<std::string>{std::string(Text(options[i].first, english)), options[i].second, "",
-                                                "", ""}));
-        EXPECT_EQ(csv.records[22].cells[0], Text(TextId::CheckBeep, english));
-        EXPECT_EQ(csv.records[23].cells[0], Text(TextId::CheckSave, english));
-        EXPECT_EQ(csv.records[24].cells[0], Text(TextId::CheckBusyLock, english));
+                      (std::vector<std::string>{std::string(Text(options[i].first, LanguageFor(english))),
+                                                options[i].second, "", "", ""}));
+        EXPECT_EQ(csv.records[22].cells[0], Text(TextId::CheckBeep, LanguageFor(english)));
+        EXPECT_EQ(csv.records[23].cells[0], Text(TextId::CheckSave, LanguageFor(english)));
+        EXPECT_EQ(csv.records[24].cells[0], Text(TextId::CheckBusyLock, LanguageFor(english)));
     }
 }
 
@@ -173,7 +181,8 @@ TEST_F(EndToEnd, DashIsStandardInputAndOutput) {
     ASSERT_EQ(written.exitCode, 0) << written.err;
     EXPECT_EQ(written.err, "");
     folder.put("b.rdat", written.out);
-    EXPECT_EQ(cli({"show", "-"}, at("b.rdat")).out.substr(0, 200), cli({"show", at("b.rdat")}).out.substr(0, 200));
+    EXPECT_EQ(cli({"show", "-"}, at("b.rdat")).out.substr(0, 200),
+              cli({"show", at("b.rdat")}).out.substr(0, 200));
     EXPECT_NE(cli({"show", "-"}, at("b.rdat")).out.find("\n5   146.52000"), std::string::npos);
 
     const auto table = cli({"import-csv", "-", "--base", at("a.rdat"), "-o", at("c.rdat")}, at("t.csv"));
@@ -196,35 +205,42 @@ TEST_F(EndToEnd, ImportAppliesAnEditedTableAndReportsReplacements) {
                            "TOT,Off,,,\n");
     const auto r = cli({"import-csv", at("edit.csv"), "--base", at("base.rdat"), "-o", at("out.rdat")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, at("edit.csv") + ": row 2, column 2 (Frequency): Frequency is out of range! \"600\" stored as "
-                                      "\"559.99750\"\n");
+    EXPECT_EQ(r.err, at("edit.csv") +
+                         ": row 2, column 2 (Frequency): Frequency is out of range! \"600\" stored as "
+                         "\"559.99750\"\n");
     const auto shown = cli({"show", "--csv", at("out.rdat")});
-    for (const char* line : {"\r\n2,559.99750,D023N,25K(Wide),High\r\n", "\r\n5,146.52000,None,25K(Wide),High\r\n",
-                             "\r\n16,,,,\r\n", "\r\nTOT,Off,,,\r\n"})
+    for (const char* line :
+         {"\r\n2,559.99750,D023N,25K(Wide),High\r\n", "\r\n5,146.52000,None,25K(Wide),High\r\n",
+          "\r\n16,,,,\r\n", "\r\nTOT,Off,,,\r\n"})
         EXPECT_NE(shown.out.find(line), std::string::npos) << line;
 }
 
 TEST_F(EndToEnd, BadInputGivesOneLineExitTwoAndNoOutputFile) {
     folder.put("a.rdat", test::SampleImage());
     folder.put("short.rdat", std::string(100, '\0'));
-    folder.put("columns.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,462.5,None,25K(Wide)\r\n");
+    folder.put("columns.csv",
+               "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,462.5,None,25K(Wide)\r\n");
     folder.put("unknown.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,462.5,None,26K,High\r\n");
-    folder.put("quote.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,\"462.5,None,25K(Wide),High\r\n");
-    folder.put("good.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,462.5,None,25K(Wide),High\r\n");
+    folder.put("quote.csv",
+               "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,\"462.5,None,25K(Wide),High\r\n");
+    folder.put("good.csv",
+               "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,462.5,None,25K(Wide),High\r\n");
     folder.put("kept.rdat", "the previous output");
     struct Row {
         std::vector<std::string> args;
         std::string named; // the file, row or column the line must name
     };
     const Row table[] = {
-        {{"show", at("missing.rdat")}, at("missing.rdat") + ": Cannot read the file: No such file or directory"},
+        {{"show", at("missing.rdat")},
+         at("missing.rdat") + ": Cannot read the file: No such file or directory"},
         {{"show", at("short.rdat")}, at("short.rdat") + ": The file is not a radio data file"},
         {{"diff", at("a.rdat"), at("missing.rdat")}, at("missing.rdat") + ": "},
         {{"import-csv", at("columns.csv"), "--base", at("a.rdat"), "-o", at("out.rdat")},
          at("columns.csv") + ": row 2: 4 columns, expected 5"},
         {{"import-csv", at("quote.csv"), "--base", at("a.rdat"), "-o", at("out.rdat")},
          at("quote.csv") + ": row 2: a quoted field is never closed"},
-        {{"import-csv", at("a.rdat"), "--base", at("a.rdat"), "-o", at("out.rdat")}, at("a.rdat") + ": row 1"},
+        {{"import-csv", at("a.rdat"), "--base", at("a.rdat"), "-o", at("out.rdat")},
+         at("a.rdat") + ": row 1"},
         {{"import-csv", at("unknown.csv"), "--base", at("missing.rdat"), "-o", at("out.rdat")},
          at("missing.rdat") + ": "},
         {{"import-csv", at("good.csv"), "--base", at("a.rdat"), "-o", at("no/folder/out.rdat")},
@@ -241,15 +257,19 @@ TEST_F(EndToEnd, BadInputGivesOneLineExitTwoAndNoOutputFile) {
         EXPECT_EQ(folder.names(), before) << "no output and no temporary file";
     }
 
-    const auto strict = cli({"import-csv", at("unknown.csv"), "--base", at("a.rdat"), "-o", at("kept.rdat"), "--strict"});
+    const auto strict =
+        cli({"import-csv", at("unknown.csv"), "--base", at("a.rdat"), "-o", at("kept.rdat"), "--strict"});
     EXPECT_EQ(strict.exitCode, 2);
-    EXPECT_EQ(strict.err, at("unknown.csv") + ": row 2, column 4 (Channel Spacing): unknown text \"26K\": not an "
-                                              "item of Channel Spacing (12.5K(Narrow), 25K(Wide)); cell ignored\n" +
-                              at("unknown.csv") + ": 1 problem with --strict; " + at("kept.rdat") + " not written\n");
+    EXPECT_EQ(strict.err, at("unknown.csv") +
+                              ": row 2, column 4 (Channel Spacing): unknown text \"26K\": not an "
+                              "item of Channel Spacing (12.5K(Narrow), 25K(Wide)); cell ignored\n" +
+                              at("unknown.csv") + ": 1 problem with --strict; " + at("kept.rdat") +
+                              " not written\n");
     EXPECT_EQ(folder.content("kept.rdat"), "the previous output");
     EXPECT_EQ(folder.names(), before);
 
-    const auto lenient = cli({"import-csv", at("unknown.csv"), "--base", at("a.rdat"), "-o", at("kept.rdat")});
+    const auto lenient =
+        cli({"import-csv", at("unknown.csv"), "--base", at("a.rdat"), "-o", at("kept.rdat")});
     EXPECT_EQ(lenient.exitCode, 0);
     EXPECT_EQ(lines(lenient.err), 1);
     EXPECT_EQ(folder.content("kept.rdat").size(), 128u);

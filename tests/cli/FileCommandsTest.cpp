@@ -83,7 +83,7 @@ TEST_F(FileCommandsTest, ShowPrintsTheTableOrCsv) {
     EXPECT_EQ(plain.out, FormatPlainTable(BuildTableTexts(state)));
     const Outcome csv = run({"show", "--csv", "a.rdat"});
     EXPECT_EQ(csv.out, FormatCsvTable(BuildTableTexts(state)));
-    state.IsEnglish = false;
+    state.language = Language::Chinese;
     EXPECT_EQ(run({"show", "a.rdat", "--chinese", "--csv"}).out, FormatCsvTable(BuildTableTexts(state)));
 }
 

@@ -8,7 +8,9 @@
 namespace vorix::cli {
 namespace {
 
-AppState english() { return AppState{}; }
+AppState english() {
+    return AppState{};
+}
 
 RadioImage changed(RadioImage image, int offset, std::uint8_t value) {
     image.write(offset, value);
@@ -18,7 +20,7 @@ RadioImage changed(RadioImage image, int offset, std::uint8_t value) {
 TEST(ImageDiff, EqualImagesGiveNothing) {
     const ImageDiff diff = DiffImages(english(), test::SampleImage(), test::SampleImage());
     EXPECT_TRUE(diff.empty());
-    EXPECT_EQ(FormatImageDiff(diff, true), "");
+    EXPECT_EQ(FormatImageDiff(diff, Language::English), "");
 }
 
 TEST(ImageDiff, EachKindOfByteLandsInItsSection) {
@@ -115,7 +117,7 @@ TEST(ImageDiff, FormatShowsTextsAndHex) {
     b.write(116, 0x00);
     b.write(124, 0xFF);
     b.write(layout::channelBase(3) + 6, 0x90);
-    const std::string text = FormatImageDiff(DiffImages(english(), a, b), true);
+    const std::string text = FormatImageDiff(DiffImages(english(), a, b), Language::English);
     EXPECT_EQ(text, "Channels:\n"
                     "  CH 1  Frequency  462.12345  ->  462.12445\n"
                     "\n"
@@ -135,8 +137,8 @@ TEST(ImageDiff, ChineseTextsAndEmptyCells) {
         b.write(layout::channelBase(2) + i, layout::ClearedChannelByte);
     b.write(layout::TotStep, 0);
     AppState chinese;
-    chinese.IsEnglish = false;
-    const std::string text = FormatImageDiff(DiffImages(chinese, a, b), false);
+    chinese.language = Language::Chinese;
+    const std::string text = FormatImageDiff(DiffImages(chinese, a, b), Language::Chinese);
     EXPECT_NE(text.find("  信道 2  频率      145.50000    ->  (empty)\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  TOT  60秒  ->  关\n"), std::string::npos) << text;
 }
@@ -148,10 +150,10 @@ TEST(ImageDiff, ByteNamesAndInterpretedBits) {
         std::uint8_t bits;
     };
     const Row table[] = {
-        {0, "channel 1 frequency", 0xFF}, {4, "channel 1 tone", 0xFF},      {6, "channel 1 flags", 0x30},
-        {111, "channel 16 flags", 0x30},  {112, "options", 0x07},           {113, "TOT step", 0xFF},
-        {115, "SQL level", 0xFF},         {116, "not interpreted", 0x00},   {124, "not interpreted", 0x00},
-        {125, "Offset(Wide)", 0xFF},      {126, "Offset(Narrow)", 0xFF},    {127, "write mark", 0x00},
+        {0, "channel 1 frequency", 0xFF}, {4, "channel 1 tone", 0xFF},    {6, "channel 1 flags", 0x30},
+        {111, "channel 16 flags", 0x30},  {112, "options", 0x07},         {113, "TOT step", 0xFF},
+        {115, "SQL level", 0xFF},         {116, "not interpreted", 0x00}, {124, "not interpreted", 0x00},
+        {125, "Offset(Wide)", 0xFF},      {126, "Offset(Narrow)", 0xFF},  {127, "write mark", 0x00},
     };
     for (const Row& r : table) {
         EXPECT_EQ(ByteName(r.offset), r.name);

@@ -18,6 +18,7 @@
 #include "cli/LinkCommands.h"
 #include "cli/ProgressBar.h"
 #include "image/ImageLayout.h"
+#include "support/Languages.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
@@ -148,7 +149,7 @@ TEST_F(LinkCommandsTest, ReadWritesTheRadiosImageAfterTheWholeRead) {
 
     const Outcome zh = run({"read", "--port", "7", "--chinese", "zh.rdat"});
     EXPECT_EQ(zh.code, kExitSuccess);
-    EXPECT_EQ(zh.out, std::string(Text(TextId::ReadDataOk, false)) + "\n");
+    EXPECT_EQ(zh.out, std::string(Text(TextId::ReadDataOk, Language::Chinese)) + "\n");
 }
 
 // Each row ends in the prompt's text on stderr, exit 3 and no file.
@@ -266,7 +267,7 @@ TEST_F(LinkCommandsTest, VerifyShowsTheDifferencesAndExitsOne) {
     radio.write(120, 0xAB);
     radio.write(layout::channelBase(2) + layout::Tone, 0x11);
     AppState settings;
-    const std::string diff = FormatImageDiff(DiffImages(settings, Marked(image), radio), true);
+    const std::string diff = FormatImageDiff(DiffImages(settings, Marked(image), radio), Language::English);
     ASSERT_FALSE(diff.empty());
     EXPECT_EQ(r.out, "Write Data OK\n" + diff);
     EXPECT_NE(diff.find("120"), std::string::npos) << diff;
@@ -413,8 +414,9 @@ TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
             run(english ? std::vector<std::string>{"ports"} : std::vector<std::string>{"ports", "--chinese"});
         EXPECT_EQ(none.code, kExitSuccess);
         EXPECT_EQ(none.out, "");
-        EXPECT_EQ(none.err,
-                  "No port opens now.\n" + std::string(Text(TextId::PortDialogNoPermission, english)) + "\n");
+        EXPECT_EQ(none.err, "No port opens now.\n" +
+                                std::string(Text(TextId::PortDialogNoPermission, LanguageFor(english))) +
+                                "\n");
     }
     EXPECT_TRUE(service.jobs.empty());
 }

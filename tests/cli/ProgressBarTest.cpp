@@ -10,6 +10,7 @@
 #include "cli/ProgressBar.h"
 #include "cli/TableFormat.h"
 #include "image/Utf8Text.h"
+#include "support/Languages.h"
 
 namespace vorix::cli {
 namespace {
@@ -117,7 +118,7 @@ TEST(CliLinkDisplay, AShorterRedrawLeavesNothingOfTheLongerOne) {
     for (const Row& row : table) {
         std::ostringstream bar;
         AppState state;
-        state.IsEnglish = row.english;
+        state.language = LanguageFor(row.english);
         CliLinkDisplay display(&bar, state);
         display.setCaption(link::LinkCaption::Read);
         display.setProgress(row.before);

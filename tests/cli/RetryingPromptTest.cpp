@@ -78,7 +78,7 @@ TEST(RetryingPrompt, RetriesUpToTheBudgetThenCancelsAndKeepsTheText) {
 
 TEST(RetryingPrompt, ChineseTextIsKeptAsAsked) {
     AppState state;
-    state.IsEnglish = false;
+    state.language = Language::Chinese;
     RetryingPrompt prompt(0, state);
     EXPECT_EQ(prompt.ask(kCheckQuestion), PromptAnswer::Cancel);
     EXPECT_EQ(prompt.failure().value_or(""), "检测连接！重试或取消？");

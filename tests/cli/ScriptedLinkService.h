@@ -38,7 +38,7 @@ public:
 
     LinkOutcome transfer(AppState& state, const LinkJob& job) override {
         jobs.push_back(job);
-        readModes.push_back(state.ReadMode);
+        readModes.push_back(state.readMode);
         if (beforeRun)
             beforeRun(jobs.size());
         vorix::test::FakeTimer timer{clock};

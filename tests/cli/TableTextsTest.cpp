@@ -7,9 +7,10 @@
 #include "cli/CsvTable.h"
 #include "cli/TableFormat.h"
 #include "cli/TableTexts.h"
-#include "image/ChannelView.h"
-#include "texts/InterfaceTexts.h"
 #include "editing/OptionControls.h"
+#include "image/ChannelView.h"
+#include "support/Languages.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 namespace {
@@ -17,20 +18,24 @@ namespace {
 AppState stateFor(const RadioImage& image, bool english, const char* separator) {
     AppState state;
     state.image = image;
-    state.IsEnglish = english;
-    state.DecimalSeparator = separator;
+    state.language = LanguageFor(english);
+    state.decimalSeparator = separator;
     return state;
 }
 
 // The option texts the window shows, written out control by control from its own item lists.
 std::vector<std::pair<std::string, std::string>> windowOptionTexts(const AppState& state) {
     const OptionSelections o = BuildTableView(state).options;
-    const bool en = state.IsEnglish;
-    const auto check = [en](bool on) { return std::string(on ? (en ? "On" : "开") : (en ? "Off" : "关")); };
+    const Language en = state.language;
+    const auto check = [en](bool on) {
+        return std::string(on ? (en == Language::English ? "On" : "开")
+                              : (en == Language::English ? "Off" : "关"));
+    };
     return {
         {std::string(Text(TextId::LabelSQ, en)), SqLevelItems()[o.sqLevelItem]},
         {std::string(Text(TextId::Label1, en)), TotItems(en)[o.totItem]},
-        {std::string(Text(TextId::LabelSqDelay, en)), SqDelayItems(en, state.DecimalSeparator)[o.sqDelayItem]},
+        {std::string(Text(TextId::LabelSqDelay, en)),
+         SqDelayItems(en, state.decimalSeparator)[o.sqDelayItem]},
         {std::string(Text(TextId::LabelOffsetWide, en)), OffsetItems()[o.offsetWideItem]},
         {std::string(Text(TextId::LabelOffsetNarrow, en)), OffsetItems()[o.offsetNarrowItem]},
         {std::string(Text(TextId::CheckBeep, en)), check(o.beep)},
@@ -51,8 +56,8 @@ TEST(TableTexts, AreTheWindowsTextsInEveryLanguageAndSeparator) {
             const AppState state = stateFor(image, s.english, s.separator);
             const TableView view = BuildTableView(state);
             const TableTexts texts = BuildTableTexts(state);
-            EXPECT_EQ(texts.header[0], Text(TextId::HeaderChannel, s.english));
-            EXPECT_EQ(texts.header[4], Text(TextId::HeaderPower, s.english));
+            EXPECT_EQ(texts.header[0], Text(TextId::HeaderChannel, LanguageFor(s.english)));
+            EXPECT_EQ(texts.header[4], Text(TextId::HeaderPower, LanguageFor(s.english)));
             for (int n = 1; n <= 16; ++n) {
                 EXPECT_EQ(texts.channels[n - 1][0], std::to_string(n));
                 for (int c = 0; c < 4; ++c)
@@ -87,8 +92,13 @@ TEST(TableFormat, DisplayWidthCountsWideCharactersTwice) {
         const char* text;
         int width;
     };
-    const Row table[] = {{"", 0}, {"abc", 3}, {"信道", 4}, {"12.5K(窄带)", 11}, {"频率超出范围！", 14},
-                         {"Offset(Wide)", 12}, {"\xFF", 1}};
+    const Row table[] = {{"", 0},
+                         {"abc", 3},
+                         {"信道", 4},
+                         {"12.5K(窄带)", 11},
+                         {"频率超出范围！", 14},
+                         {"Offset(Wide)", 12},
+                         {"\xFF", 1}};
     for (const Row& r : table)
         EXPECT_EQ(DisplayWidth(r.text), r.width) << r.text;
 }
@@ -143,8 +153,9 @@ TEST(TableFormat, CsvTableParsesBackIntoTheSameCells) {
             EXPECT_EQ(parse.records[n].cells,
                       std::vector<std::string>(texts.channels[n - 1].begin(), texts.channels[n - 1].end()));
         for (int i = 0; i < kOptionFieldCount; ++i)
-            EXPECT_EQ(parse.records[17 + i].cells,
-                      (std::vector<std::string>{texts.options[i].caption, texts.options[i].text, "", "", ""}));
+            EXPECT_EQ(
+                parse.records[17 + i].cells,
+                (std::vector<std::string>{texts.options[i].caption, texts.options[i].text, "", "", ""}));
     }
 }
 

@@ -5,10 +5,11 @@
 #include <random>
 #include <string>
 
+#include "editing/ChannelEditing.h"
 #include "image/ByteHelpers.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
-#include "editing/ChannelEditing.h"
+#include "support/Languages.h"
 
 namespace vorix {
 namespace {
@@ -23,7 +24,7 @@ constexpr int kChannel = 5;
 // An image where every byte differs, so a write to the wrong place shows.
 AppState patternedState(const std::string& separator = ".") {
     AppState state;
-    state.DecimalSeparator = separator;
+    state.decimalSeparator = separator;
     for (int i = 0; i < kImageSize; ++i)
         state.image.write(i, static_cast<std::uint8_t>(i * 7 + 3));
     return state;
@@ -156,7 +157,13 @@ TEST(CommitFrequencyText, CommittingTheResultAgainChangesNothing) {
 }
 
 TEST(CommitFrequencyText, NewChannelGetsDefaultsInTheCurrentLanguage) {
-    struct Row { bool english; const char* sep; const char* text; ChannelRowTexts row; bool warn; };
+    struct Row {
+        bool english;
+        const char* sep;
+        const char* text;
+        ChannelRowTexts row;
+        bool warn;
+    };
     const Row rows[] = {
         {true, ".", "462.5", {"462.50000", "None", "25K(Wide)", "High"}, false},
         {false, ".", "462.5", {"462.50000", "无", "25K(宽带)", "高"}, false},
@@ -166,7 +173,7 @@ TEST(CommitFrequencyText, NewChannelGetsDefaultsInTheCurrentLanguage) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
         AppState state = patternedState(r.sep);
-        state.IsEnglish = r.english;
+        state.language = LanguageFor(r.english);
         const AppState before = state;
         const FrequencyCommit commit = CommitFrequencyText(state, kChannel, r.text, true);
         ASSERT_TRUE(commit.row.has_value());
@@ -218,8 +225,8 @@ TEST(CommitFrequencyText, FirstAndLastChannelAndNoChannel) {
 // Arbitrary editor texts: afterwards the record holds valid BCD of a frequency in a band that the
 // table shows, or is deleted; nothing else changes; committing the result again is a no-op.
 TEST(CommitFrequencyText, AnyTextLeavesAValidRecord) {
-    const std::array<std::string, 20> pieces{"0", "1", "3", "4", "5", "6", "7", "9", "9", ".", ",", "-", "+",
-                                             " ", "e", "a", "无", "é", "13", "55"};
+    const std::array<std::string, 20> pieces{"0", "1", "3", "4", "5", "6", "7",  "9", "9",  ".",
+                                             ",", "-", "+", " ", "e", "a", "无", "é", "13", "55"};
     const std::array<const char*, 5> edges{"135.99999", "173.99999", "399.99999", "559.99999", "400.00000"};
     std::mt19937 random(20240611);
     for (int iteration = 0; iteration < 4000; ++iteration) {
@@ -260,11 +267,17 @@ TEST(CommitFrequencyText, AnyTextLeavesAValidRecord) {
 }
 
 TEST(CommitToneText, StoresTheEncodedToneAndKeepsTheFlags) {
-    struct Row { const char* sep; const char* text; const char* canonical; std::uint8_t low, high; };
+    struct Row {
+        const char* sep;
+        const char* text;
+        const char* canonical;
+        std::uint8_t low, high;
+    };
     const Row rows[] = {
-        {".", "50", "67.0", 0x9E, 0x02},   {".", "None", "None", 0xFF, 0xFF}, {".", "无", "无", 0xFF, 0xFF},
-        {".", "D023I", "D023I", 0x13, 0xA0}, {".", "D23", "D230N", 0x98, 0x20}, {".", "300", "254.1", 0xED, 0x09},
-        {",", "69,3", "69,3", 0xB5, 0x02},  {".", "", "67.0", 0x9E, 0x02},
+        {".", "50", "67.0", 0x9E, 0x02},   {".", "None", "None", 0xFF, 0xFF},
+        {".", "无", "无", 0xFF, 0xFF},     {".", "D023I", "D023I", 0x13, 0xA0},
+        {".", "D23", "D230N", 0x98, 0x20}, {".", "300", "254.1", 0xED, 0x09},
+        {",", "69,3", "69,3", 0xB5, 0x02}, {".", "", "67.0", 0x9E, 0x02},
     };
     for (const Row& r : rows) {
         AppState state = patternedState(r.sep);

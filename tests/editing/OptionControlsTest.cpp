@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "editing/OptionControls.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
-#include "editing/OptionControls.h"
 
 namespace vorix {
 namespace {
@@ -26,19 +26,35 @@ void expectOnlyByteChanged(const RadioImage& before, const RadioImage& after, in
 }
 
 TEST(OptionItems, CountsAndSampleTexts) {
-    struct Row { std::vector<std::string> items; std::size_t count; std::size_t index; const char* text; };
+    struct Row {
+        std::vector<std::string> items;
+        std::size_t count;
+        std::size_t index;
+        const char* text;
+    };
     const Row rows[] = {
-        {SqLevelItems(), 110, 0, "-9"},         {SqLevelItems(), 110, 9, "0"},
-        {SqLevelItems(), 110, 14, "5"},         {SqLevelItems(), 110, 109, "100"},
-        {TotItems(true), 41, 0, "Off"},         {TotItems(true), 41, 1, "15S"},
-        {TotItems(true), 41, 40, "600S"},       {TotItems(false), 41, 0, "关"},
-        {TotItems(false), 41, 1, "15秒"},       {TotItems(false), 41, 40, "600秒"},
-        {SqDelayItems(true, "."), 11, 0, "Off"}, {SqDelayItems(true, "."), 11, 1, "0.1S"},
-        {SqDelayItems(true, "."), 11, 10, "1.0S"}, {SqDelayItems(false, "."), 11, 0, "关"},
-        {SqDelayItems(false, "."), 11, 1, "0.5S"}, {SqDelayItems(false, "."), 11, 2, "1.0S"},
-        {SqDelayItems(false, "."), 11, 10, "5.0S"}, {SqDelayItems(true, ","), 11, 1, "0,1S"},
-        {SqDelayItems(false, ","), 11, 3, "1,5S"}, {OffsetItems(), 236, 0, "20"},
-        {OffsetItems(), 236, 22, "42"},          {OffsetItems(), 236, 80, "100"},
+        {SqLevelItems(), 110, 0, "-9"},
+        {SqLevelItems(), 110, 9, "0"},
+        {SqLevelItems(), 110, 14, "5"},
+        {SqLevelItems(), 110, 109, "100"},
+        {TotItems(Language::English), 41, 0, "Off"},
+        {TotItems(Language::English), 41, 1, "15S"},
+        {TotItems(Language::English), 41, 40, "600S"},
+        {TotItems(Language::Chinese), 41, 0, "关"},
+        {TotItems(Language::Chinese), 41, 1, "15秒"},
+        {TotItems(Language::Chinese), 41, 40, "600秒"},
+        {SqDelayItems(Language::English, "."), 11, 0, "Off"},
+        {SqDelayItems(Language::English, "."), 11, 1, "0.1S"},
+        {SqDelayItems(Language::English, "."), 11, 10, "1.0S"},
+        {SqDelayItems(Language::Chinese, "."), 11, 0, "关"},
+        {SqDelayItems(Language::Chinese, "."), 11, 1, "0.5S"},
+        {SqDelayItems(Language::Chinese, "."), 11, 2, "1.0S"},
+        {SqDelayItems(Language::Chinese, "."), 11, 10, "5.0S"},
+        {SqDelayItems(Language::English, ","), 11, 1, "0,1S"},
+        {SqDelayItems(Language::Chinese, ","), 11, 3, "1,5S"},
+        {OffsetItems(), 236, 0, "20"},
+        {OffsetItems(), 236, 22, "42"},
+        {OffsetItems(), 236, 80, "100"},
         {OffsetItems(), 236, 235, "255"},
     };
     for (const Row& r : rows) {
@@ -54,13 +70,18 @@ TEST(OptionItems, NumberListsCountUpByOne) {
     const auto offsets = OffsetItems();
     for (std::size_t i = 0; i < offsets.size(); ++i)
         EXPECT_EQ(offsets[i], std::to_string(i + 20));
-    const auto tot = TotItems(true);
+    const auto tot = TotItems(Language::English);
     for (std::size_t n = 1; n < tot.size(); ++n)
         EXPECT_EQ(tot[n], std::to_string(15 * n) + "S");
 }
 
 TEST(ApplyOptionItem, WritesTheWholeByteOfItsList) {
-    struct Row { OptionList list; int index; int byteIndex; int expected; };
+    struct Row {
+        OptionList list;
+        int index;
+        int byteIndex;
+        int expected;
+    };
     const Row rows[] = {
         {OptionList::SqLevel, 0, 115, 0xF7},    {OptionList::SqLevel, 8, 115, 0xFF},
         {OptionList::SqLevel, 9, 115, 0x00},    {OptionList::SqLevel, 14, 115, 5},
@@ -80,11 +101,14 @@ TEST(ApplyOptionItem, WritesTheWholeByteOfItsList) {
 }
 
 TEST(ApplyOptionItem, AnIndexOutsideTheListChangesNothing) {
-    struct Row { OptionList list; int index; };
+    struct Row {
+        OptionList list;
+        int index;
+    };
     const Row rows[] = {
-        {OptionList::SqLevel, -1},      {OptionList::SqLevel, 110},    {OptionList::Tot, -1},
-        {OptionList::Tot, 41},          {OptionList::SqDelay, 11},     {OptionList::SqDelay, -5},
-        {OptionList::OffsetWide, 236},  {OptionList::OffsetNarrow, -1}, {OptionList::OffsetNarrow, 1000},
+        {OptionList::SqLevel, -1},     {OptionList::SqLevel, 110},     {OptionList::Tot, -1},
+        {OptionList::Tot, 41},         {OptionList::SqDelay, 11},      {OptionList::SqDelay, -5},
+        {OptionList::OffsetWide, 236}, {OptionList::OffsetNarrow, -1}, {OptionList::OffsetNarrow, 1000},
     };
     for (const Row& r : rows) {
         const RadioImage before = patternedImage();
@@ -96,7 +120,11 @@ TEST(ApplyOptionItem, AnIndexOutsideTheListChangesNothing) {
 
 // What a handler stores, the view selects again: every item of every list survives the round trip.
 TEST(ApplyOptionItem, TheViewSelectsTheStoredItemAgain) {
-    struct Row { OptionList list; int count; int OptionSelections::*item; };
+    struct Row {
+        OptionList list;
+        int count;
+        int OptionSelections::*item;
+    };
     const Row rows[] = {
         {OptionList::SqLevel, 110, &OptionSelections::sqLevelItem},
         {OptionList::Tot, 41, &OptionSelections::totItem},
@@ -114,8 +142,12 @@ TEST(ApplyOptionItem, TheViewSelectsTheStoredItemAgain) {
 }
 
 TEST(ApplyOptionCheck, ChangesOnlyItsBitForEveryOptionsByte) {
-    struct Row { OptionCheck check; int mask; };
-    const Row rows[] = {{OptionCheck::PowerSave, 0x01}, {OptionCheck::Beep, 0x02}, {OptionCheck::BusyLock, 0x04}};
+    struct Row {
+        OptionCheck check;
+        int mask;
+    };
+    const Row rows[] = {
+        {OptionCheck::PowerSave, 0x01}, {OptionCheck::Beep, 0x02}, {OptionCheck::BusyLock, 0x04}};
     for (const Row& r : rows) {
         for (int options = 0; options < 256; ++options) {
             for (bool checked : {false, true}) {

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
+#include "editing/ChannelEditing.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
 #include "image/Tones.h"
 #include "support/CommaLocale.h"
-#include "editing/ChannelEditing.h"
 
 namespace vorix {
 namespace {
@@ -49,7 +49,7 @@ TEST_F(UnderCommaLocale, TypedFrequenciesAndTonesKeepTheirDecimals) {
     };
     for (const Row& r : table) {
         AppState state;
-        state.DecimalSeparator = r.separator;
+        state.decimalSeparator = r.separator;
         CommitFrequencyText(state, kChannel, r.frequency, true);
         const int base = layout::channelBase(kChannel);
         for (int i = 0; i < 4; ++i)

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "link/LinkFrames.h"
+#include "link/LinkTexts.h"
 #include "link/ProgressText.h"
 #include "support/ScriptedRadio.h"
-#include "link/LinkTexts.h"
 
 namespace vorix::link {
 namespace {
@@ -18,7 +18,10 @@ TEST(LinkFrames, HandshakeReadRequestAndEndByte) {
     const struct {
         int high, low;
         const char* frame;
-    } rows[] = {{0, 0x00, "52 00 00 10"}, {0, 0x10, "52 00 10 10"}, {0, 0x70, "52 00 70 10"}, {1, 0x20, "52 01 20 10"}};
+    } rows[] = {{0, 0x00, "52 00 00 10"},
+                {0, 0x10, "52 00 10 10"},
+                {0, 0x70, "52 00 70 10"},
+                {1, 0x20, "52 01 20 10"}};
     for (const auto& row : rows)
         EXPECT_EQ(HexBytes(ReadRequestFrame(row.high, row.low)), row.frame) << row.frame;
     EXPECT_EQ(kReadAnswerThreshold, 24);
@@ -59,7 +62,8 @@ TEST(LinkFrames, DataBlockNeedsTheMarkAndAllSixteenBytes) {
     Bytes acknowledged = rx;
     acknowledged[4] = 0x06;
     EXPECT_FALSE(ParseDataBlock(acknowledged, 4)) << "0x06 carries no data";
-    EXPECT_FALSE(ParseDataBlock(Bytes{'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x57}, 7)) << "handshake answered 0x57";
+    EXPECT_FALSE(ParseDataBlock(Bytes{'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x57}, 7))
+        << "handshake answered 0x57";
     EXPECT_FALSE(ParseDataBlock(Bytes{}, 4));
     EXPECT_FALSE(ParseDataBlock(rx, -1));
 
@@ -69,8 +73,8 @@ TEST(LinkFrames, DataBlockNeedsTheMarkAndAllSixteenBytes) {
 }
 
 TEST(LinkFrames, BlockFitsImageOnlyWithinZeroTo127) {
-    const std::pair<int, bool> rows[] = {{0, true},       {0x70, true},    {0x71, false}, {0x7F, false},
-                                         {0x80, false},   {0x100, false},  {0x8000, false}, {-1, false}};
+    const std::pair<int, bool> rows[] = {{0, true},     {0x70, true},   {0x71, false},   {0x7F, false},
+                                         {0x80, false}, {0x100, false}, {0x8000, false}, {-1, false}};
     for (auto [address, fits] : rows)
         EXPECT_EQ(BlockFitsImage(address), fits) << address;
 }
@@ -105,18 +109,18 @@ TEST(ProgressText, FractionOfTheAddressCounter) {
 
 TEST(ProgressText, PercentPatternRoundsHalvesUpAndWritesNothingForZero) {
     const std::pair<double, const char*> rows[] = {
-        {0.0, "%"},          {0.004, "%"},        {1.0 / 16, "6%"},   {2.0 / 16, "13%"},
-        {3.0 / 16, "19%"},   {3.0 / 8, "38%"},    {0.5, "50%"},         {5.0 / 8, "63%"},   {7.0 / 8, "88%"},
-        {15.0 / 16, "94%"},  {1.0, "100%"},       {1.0 / 128, "1%"},    {127.0 / 128, "99%"},
+        {0.0, "%"},       {0.004, "%"},      {1.0 / 16, "6%"},     {2.0 / 16, "13%"}, {3.0 / 16, "19%"},
+        {3.0 / 8, "38%"}, {0.5, "50%"},      {5.0 / 8, "63%"},     {7.0 / 8, "88%"},  {15.0 / 16, "94%"},
+        {1.0, "100%"},    {1.0 / 128, "1%"}, {127.0 / 128, "99%"},
     };
     for (auto [p, text] : rows)
         EXPECT_EQ(PercentText(p), text) << p;
 }
 
 TEST(ProgressText, CompleteLabelInBothLanguages) {
-    EXPECT_EQ(CompleteLabel(0.0, true), "Complete:%");
-    EXPECT_EQ(CompleteLabel(1.0, true), "Complete:100%");
-    EXPECT_EQ(CompleteLabel(0.25, false), "完成进度:25%");
+    EXPECT_EQ(CompleteLabel(0.0, Language::English), "Complete:%");
+    EXPECT_EQ(CompleteLabel(1.0, Language::English), "Complete:100%");
+    EXPECT_EQ(CompleteLabel(0.25, Language::Chinese), "完成进度:25%");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ struct LinkHarness {
     link::LinkSession session{state, radio, timer, prompt, display};
 
     explicit LinkHarness(bool readMode) {
-        state.ReadMode = readMode;
+        state.readMode = readMode;
         radio.onEvent = [this](int kind) { session.onSerialEvent(kind); };
         timer.onTick = [this] { session.onTimerTick(); };
         session.load();
@@ -33,7 +33,7 @@ struct LinkHarness {
 
     /// What the dialog's Read or Write button passes.
     link::LinkStart startKind() const {
-        return state.ReadMode ? link::LinkStart::Read : link::LinkStart::Write;
+        return state.readMode ? link::LinkStart::Read : link::LinkStart::Write;
     }
     void start() { session.StartLink(startKind()); }
 
@@ -95,6 +95,8 @@ inline std::vector<std::string> Repeat(const std::string& frame, int times) {
 }
 
 /// The short frames of a read without faults: handshake, 8 requests, end byte.
-inline std::vector<std::string> FullRead() { return Join({{"H"}, Blocks("R", 16), {"E"}}); }
+inline std::vector<std::string> FullRead() {
+    return Join({{"H"}, Blocks("R", 16), {"E"}});
+}
 
 } // namespace vorix::test

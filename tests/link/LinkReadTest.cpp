@@ -70,11 +70,12 @@ TEST_F(ReadRun, EndByteThenCloseThenEndOfRunAfter100Ms) {
 TEST_F(ReadRun, ProgressAndLabels) {
     h.start();
     ASSERT_TRUE(h.runToEnd());
-    const std::vector<double> progress{0, 0, 1.0 / 8, 2.0 / 8, 3.0 / 8, 4.0 / 8, 5.0 / 8, 6.0 / 8, 7.0 / 8, 1};
+    const std::vector<double> progress{0,       0,       1.0 / 8, 2.0 / 8, 3.0 / 8,
+                                       4.0 / 8, 5.0 / 8, 6.0 / 8, 7.0 / 8, 1};
     EXPECT_EQ(h.display.progress, progress) << "the load's 0, then one value per answer";
-    EXPECT_EQ(h.display.labels,
-              (std::vector<std::string>{"Complete:%", "Complete:13%", "Complete:25%", "Complete:38%", "Complete:50%",
-                                        "Complete:63%", "Complete:75%", "Complete:88%", "Complete:100%"}));
+    EXPECT_EQ(h.display.labels, (std::vector<std::string>{"Complete:%", "Complete:13%", "Complete:25%",
+                                                          "Complete:38%", "Complete:50%", "Complete:63%",
+                                                          "Complete:75%", "Complete:88%", "Complete:100%"}));
 }
 
 TEST_F(ReadRun, EndOfRunShowsReadDataOkRefreshesAndCloses) {
@@ -82,7 +83,8 @@ TEST_F(ReadRun, EndOfRunShowsReadDataOkRefreshesAndCloses) {
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.display.captions, (std::vector<std::string>{"Read data from radio"}));
     const std::vector<std::string> tail(h.display.log.end() - 5, h.display.log.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"enable", "focus read", "result Read Data OK", "refresh", "close"}));
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"enable", "focus read", "result Read Data OK", "refresh", "close"}));
     EXPECT_EQ(h.display.closes, 1);
     EXPECT_TRUE(h.session.hasEnded());
     EXPECT_FALSE(h.vars().TransferOk) << "cleared by the end of run";
@@ -90,7 +92,7 @@ TEST_F(ReadRun, EndOfRunShowsReadDataOkRefreshesAndCloses) {
 }
 
 TEST_F(ReadRun, ChineseTexts) {
-    h.state.IsEnglish = false;
+    h.state.language = Language::Chinese;
     h.start();
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.display.captions, (std::vector<std::string>{"从对讲机读取数据"}));
@@ -105,9 +107,9 @@ TEST_F(ReadRun, VariablesAfterEachFrame) {
         LinkState state;
         int echo, addrLow, timeoutCount;
     } rows[] = {
-        {1, LinkState::AwaitingAnswer, 7, 0, 0},   // handshake
-        {2, LinkState::AwaitingAnswer, 4, 16, 10}, // request for 0x00
-        {3, LinkState::AwaitingAnswer, 4, 32, 10}, // request for 0x10
+        {1, LinkState::AwaitingAnswer, 7, 0, 0},    // handshake
+        {2, LinkState::AwaitingAnswer, 4, 16, 10},  // request for 0x00
+        {3, LinkState::AwaitingAnswer, 4, 32, 10},  // request for 0x10
         {9, LinkState::AwaitingAnswer, 4, 128, 10}, // request for 0x70
     };
     h.start();

@@ -28,7 +28,9 @@ struct PromptReentry : ::testing::Test {
     struct Snapshot {
         std::size_t frames, log, prompts, calls;
     };
-    Snapshot snap() const { return {h.radio.frames.size(), h.display.log.size(), h.prompt.asked.size(), h.radio.calls.size()}; }
+    Snapshot snap() const {
+        return {h.radio.frames.size(), h.display.log.size(), h.prompt.asked.size(), h.radio.calls.size()};
+    }
 };
 
 TEST_F(PromptReentry, LateAnswerAndTicksDuringTheTimeoutPromptChangeNothing) {
@@ -37,7 +39,7 @@ TEST_F(PromptReentry, LateAnswerAndTicksDuringTheTimeoutPromptChangeNothing) {
     h.prompt.reply(PromptAnswer::Retry, [&] {
         atPrompt = snap();
         h.radio.deliver(DataAnswer(h.radio.memory, 0x10)); // the late answer: 4 + 20 bytes waiting
-        h.clock.advance(5000);                              // its receive event and any ticks run here
+        h.clock.advance(5000);                             // its receive event and any ticks run here
         h.session.onTimerTick();
         h.session.onTimerTick();
         h.radio.raiseEvent(2);
@@ -117,7 +119,7 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
     AppState state;
     ScriptedPrompt prompt{clock, state};
     RecordingLinkDisplay display{state};
-    state.ReadMode = true;
+    state.readMode = true;
     // On the heap, so that a use after the deletion is caught by the address sanitizer.
     auto session = std::make_unique<link::LinkSession>(state, radio, timer, prompt, display);
     radio.onEvent = [&](int kind) {
@@ -153,7 +155,8 @@ TEST(SynchronousEvents, EventsRaisedInsideSendAreHandledAfterTheStep) {
         sync.radio.answerDelayMs = 0; // the answer is there before send() returns
         plain.start();
         sync.start();
-        EXPECT_EQ(sync.radio.frames.size(), readMode ? 10u : 18u) << "the whole exchange ran inside StartLink";
+        EXPECT_EQ(sync.radio.frames.size(), readMode ? 10u : 18u)
+            << "the whole exchange ran inside StartLink";
         EXPECT_TRUE(sync.vars().FinishPending);
         ASSERT_TRUE(plain.clock.runUntil([&] { return plain.vars().FinishPending; }));
         for (LinkHarness* h : {&plain, &sync}) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkHarness.h"
+#include "support/Languages.h"
 
 namespace vorix::test {
 namespace {
@@ -92,7 +93,8 @@ TEST(ReadTimeout, PromptsAtOnceAndCancelLeavesTheImage) {
         h.prompt.reply(PromptAnswer::Cancel);
         h.start();
         ASSERT_TRUE(h.runToEnd()) << silentFrame;
-        ASSERT_EQ(h.radio.frames.size(), static_cast<std::size_t>(silentFrame)) << "no restart before the prompt";
+        ASSERT_EQ(h.radio.frames.size(), static_cast<std::size_t>(silentFrame))
+            << "no restart before the prompt";
         ASSERT_EQ(h.prompt.asked.size(), 1u);
         EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes.back() + 1000) << silentFrame;
         EXPECT_EQ(h.clock.now(), h.prompt.asked[0].time + 1);
@@ -157,7 +159,7 @@ struct WrongAnswerRow {
 
 TEST(WrongAnswer, PromptsAtOnceInEveryPhaseAndCancelEnds) {
     const WrongAnswerRow rows[] = {
-        {true, 1, 0x15}, {true, 1, 0x00}, {true, 2, 0x15}, {true, 9, 0xFF},
+        {true, 1, 0x15},  {true, 1, 0x00},  {true, 2, 0x15},   {true, 9, 0xFF},
         {false, 1, 0x15}, {false, 2, 0x05}, {false, 17, 0x58},
     };
     for (const auto& row : rows) {
@@ -172,11 +174,13 @@ TEST(WrongAnswer, PromptsAtOnceInEveryPhaseAndCancelEnds) {
         h.start();
         ASSERT_TRUE(h.runToPrompt(1));
         EXPECT_EQ(h.prompt.asked[0].text, kCheckConnection);
-        EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes.back() + h.radio.answerDelayMs) << "no time-out first";
+        EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes.back() + h.radio.answerDelayMs)
+            << "no time-out first";
         EXPECT_TRUE(portOpenAtPrompt);
         EXPECT_TRUE(h.radio.isOpen()) << "after a wrong answer the port closes with the dialog";
         ASSERT_TRUE(h.runToEnd());
-        EXPECT_EQ(h.radio.frames.size(), static_cast<std::size_t>(row.frame)) << "nothing sent after the wrong answer";
+        EXPECT_EQ(h.radio.frames.size(), static_cast<std::size_t>(row.frame))
+            << "nothing sent after the wrong answer";
         EXPECT_EQ(h.clock.now(), h.prompt.asked[0].time + 1);
         ExpectFailedEnd(h, row.readMode, before);
         EXPECT_EQ(h.prompt.asked.size(), 1u);
@@ -237,7 +241,7 @@ TEST(PortFailure, OneMessageNothingSentAndTheDialogClosesAfter1Ms) {
     };
     for (const auto& row : rows) {
         LinkHarness h{row.readMode};
-        h.state.IsEnglish = row.english;
+        h.state.language = LanguageFor(row.english);
         if (row.detail)
             h.session.setPortFailureDetail([&row] { return std::string(row.detail); });
         const ImageBytes before = LinkHarness::Pattern(6);
@@ -255,8 +259,9 @@ TEST(PortFailure, OneMessageNothingSentAndTheDialogClosesAfter1Ms) {
         EXPECT_EQ(h.radio.droppedSends, 0) << "not even tried";
         EXPECT_EQ(h.radio.calls, (std::vector<std::string>{"threshold 0", "open"}));
         EXPECT_TRUE(h.display.captions.empty()) << "the caption is kept";
-        EXPECT_EQ(h.display.log, (std::vector<std::string>{"progress", "enable", row.readMode ? "focus read" : "focus write",
-                                                           "close"}));
+        EXPECT_EQ(h.display.log,
+                  (std::vector<std::string>{"progress", "enable", row.readMode ? "focus read" : "focus write",
+                                            "close"}));
         EXPECT_EQ(h.state.image.bytes(), before);
         EXPECT_EQ(h.timer.ticks, 1);
     }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/FakeDialogs.h"
 #include "platform/MessageBoxPrompt.h"
+#include "support/FakeDialogs.h"
 
 using namespace vorix;
 using link::PromptAnswer;
@@ -54,7 +54,7 @@ TEST(MessageBoxPrompt, MapsButtonsAndAnswers) {
 TEST(MessageBoxPrompt, ChineseTitleIsStillTheApplicationName) {
     test::FakeMessageBoxes boxes;
     AppState state;
-    state.IsEnglish = false;
+    state.language = Language::Chinese;
     MessageBoxPrompt prompt(boxes, state);
     prompt.ask({PromptKind::ReselectPort, {}});
     ASSERT_EQ(boxes.shown.size(), 1u);

@@ -7,10 +7,10 @@
 #include "link/LinkFrames.h"
 #include "platform/QtLinkRunner.h"
 #include "support/FakeClock.h"
+#include "support/PtyRadio.h"
 #include "support/RecordingLinkDisplay.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestPty.h"
-#include "support/PtyRadio.h"
 
 using namespace vorix;
 
@@ -21,7 +21,7 @@ constexpr int kWaitMs = 5000;
 /// One dialog's prompt and display around a runner on device, in read mode.
 struct ReadDialog {
     explicit ReadDialog(const QString& device) : runner(device, state, prompt, display) {
-        state.ReadMode = true;
+        state.readMode = true;
         runner.session().load();
         runner.session().StartLink(link::LinkStart::Read);
     }

@@ -214,7 +214,7 @@ public:
             expect(message.find(case_.reason) != std::string::npos,
                    "message without \"" + std::string(case_.reason) + "\": " + message);
             const TextId text = case_.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-            expect(message.find(Text(text, true)) != std::string::npos,
+            expect(message.find(Text(text, Language::English)) != std::string::npos,
                    "message not saying what became of it: " + message);
         }
         switch (case_.place) {

@@ -13,7 +13,7 @@ namespace vorix::test {
 
 class RecordingLinkDisplay final : public link::LinkDisplay {
 public:
-    /// The texts follow state.IsEnglish at the moment of each call.
+    /// The texts follow state.language at the moment of each call.
     explicit RecordingLinkDisplay(const AppState& state) : state_(state) {}
 
     std::vector<std::string> log; // every call in order: "caption ..", "progress ..", "label ..", ...
@@ -29,7 +29,7 @@ public:
     std::function<void()> onClose;
 
     void setCaption(link::LinkCaption caption) override {
-        const std::string text(CaptionText(caption, state_.IsEnglish));
+        const std::string text(CaptionText(caption, state_.language));
         captions.push_back(text);
         log.push_back("caption " + text);
     }
@@ -40,12 +40,12 @@ public:
     void setProgress(double fraction) override {
         progress.push_back(fraction);
         log.push_back("progress");
-        const std::string label = CompleteLabel(fraction, state_.IsEnglish);
+        const std::string label = CompleteLabel(fraction, state_.language);
         labels.push_back(label);
         log.push_back("label " + label);
     }
     void showResult(link::LinkResult result) override {
-        const std::string text(ResultText(result, state_.IsEnglish));
+        const std::string text(ResultText(result, state_.language));
         results.push_back(text);
         log.push_back("result " + text);
     }

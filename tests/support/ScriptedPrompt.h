@@ -11,14 +11,14 @@
 
 #include "image/AppState.h"
 #include "link/LinkInterfaces.h"
-#include "support/FakeClock.h"
 #include "link/LinkTexts.h"
+#include "support/FakeClock.h"
 
 namespace vorix::test {
 
 class ScriptedPrompt final : public link::Prompt {
 public:
-    /// The texts follow state.IsEnglish at the moment of asking.
+    /// The texts follow state.language at the moment of asking.
     ScriptedPrompt(const FakeClock& clock, const AppState& state) : clock_(clock), state_(state) {}
 
     struct Reply {
@@ -40,7 +40,7 @@ public:
     }
 
     link::PromptAnswer ask(const link::PromptQuestion& question) override {
-        asked.push_back({PromptText(question, state_.IsEnglish), question.buttons(), clock_.now()});
+        asked.push_back({PromptText(question, state_.language), question.buttons(), clock_.now()});
         if (replies.empty()) {
             ++unexpected;
             return link::PromptAnswer::Cancel;

@@ -17,12 +17,12 @@
 #include "image/AppState.h"
 #include "link/LinkFrames.h"
 #include "link/LinkSession.h"
+#include "link/LinkTexts.h"
 #include "support/FakeClock.h"
 #include "support/FakeTimer.h"
 #include "support/RecordingLinkDisplay.h"
 #include "support/SimRadioPort.h"
 #include "texts/InterfaceTexts.h"
-#include "link/LinkTexts.h"
 
 namespace vorix::test {
 namespace {
@@ -33,10 +33,10 @@ using link::PromptButtons;
 constexpr std::uint64_t kDefaultSeed = 20240611;
 constexpr int kMinimumRuns = 200;
 constexpr int kDefaultRuns = 1000;
-constexpr int kMaxRetries = 3;             // Retries per run; the next prompt is answered Cancel
+constexpr int kMaxRetries = 3;                       // Retries per run; the next prompt is answered Cancel
 constexpr std::int64_t kRunLimitMs = 30 * 60 * 1000; // fake time a run may take at most
-constexpr int kRunCallbacks = 100'000;     // clock callbacks a run may take at most
-constexpr int kMaxTicks = 100;             // timer ticks a run may take at most
+constexpr int kRunCallbacks = 100'000;               // clock callbacks a run may take at most
+constexpr int kMaxTicks = 100;                       // timer ticks a run may take at most
 constexpr int kBlock = link::kReadBlockLength;
 
 /// The user at the "Check connection" prompt: reads it for up to three seconds (the message box
@@ -50,7 +50,7 @@ public:
     int cancels = 0;
 
     PromptAnswer ask(const link::PromptQuestion& question) override {
-        texts.push_back(PromptText(question, true));
+        texts.push_back(PromptText(question, Language::English));
         clock_.advance(random_.below(3000));
         if (question.buttons() == PromptButtons::Ok)
             return PromptAnswer::Ok;
@@ -95,7 +95,8 @@ struct SoakRun {
 /// request, a write block carrying the image's own bytes, or the end byte; blocks lie inside the
 /// image and follow each other from address 0 after every handshake; the end byte follows the
 /// last block.
-std::string FrameProblem(const std::vector<SimRadioPort::Sent>& sent, bool readMode, const ImageBytes& image) {
+std::string FrameProblem(const std::vector<SimRadioPort::Sent>& sent, bool readMode,
+                         const ImageBytes& image) {
     const link::Bytes handshake = link::HandshakeFrame();
     int next = -1; // address the next block must have; -1 before the first handshake
     for (std::size_t i = 0; i < sent.size(); ++i) {
@@ -137,8 +138,8 @@ std::string Differences(const ImageBytes& actual, const ImageBytes& expected) {
     int count = 0;
     for (std::size_t i = 0; i < actual.size(); ++i)
         if (actual[i] != expected[i] && ++count <= 4)
-            text += "byte " + std::to_string(i) + ": " + sim::HexBytes(std::span(&actual[i], 1)) + " instead of " +
-                    sim::HexBytes(std::span(&expected[i], 1)) + "; ";
+            text += "byte " + std::to_string(i) + ": " + sim::HexBytes(std::span(&actual[i], 1)) +
+                    " instead of " + sim::HexBytes(std::span(&expected[i], 1)) + "; ";
     return count == 0 ? text : text + std::to_string(count) + " bytes differ";
 }
 
@@ -174,16 +175,17 @@ void CountFaults(const std::vector<sim::FrameRecord>& frames, SoakTally& tally) 
 }
 
 /// Runs one dialog to its end and checks it; false when it did not end (the soak stops there).
-bool SoakOneRun(AppState& state, sim::Memory& memory, const RunPlan& plan, SoakRandom& random, SoakTally& tally) {
-    state.ReadMode = plan.readMode;
+bool SoakOneRun(AppState& state, sim::Memory& memory, const RunPlan& plan, SoakRandom& random,
+                SoakTally& tally) {
+    state.readMode = plan.readMode;
     state.image.replaceAll(ImageUnlike(memory, random));
     const ImageBytes before = state.image.bytes();
     const sim::Memory memoryBefore = memory;
 
     SoakRun run(state, memory, plan, random);
     const bool ended = run.clock.runUntil([&] { return run.display.closes > 0; }, kRunLimitMs, kRunCallbacks);
-    EXPECT_TRUE(ended) << "the run did not end within " << kRunLimitMs << " ms of fake time and " << kRunCallbacks
-                       << " events; " << run.port.sent.size() << " frames sent";
+    EXPECT_TRUE(ended) << "the run did not end within " << kRunLimitMs << " ms of fake time and "
+                       << kRunCallbacks << " events; " << run.port.sent.size() << " frames sent";
     if (!ended)
         return false;
     const std::int64_t endTime = run.clock.now();
@@ -202,12 +204,13 @@ bool SoakOneRun(AppState& state, sim::Memory& memory, const RunPlan& plan, SoakR
 
     EXPECT_EQ(FrameProblem(run.port.sent, plan.readMode, before), "");
     for (const std::string& text : run.prompt.texts)
-        EXPECT_EQ(text, Text(TextId::CheckConnection, true));
+        EXPECT_EQ(text, Text(TextId::CheckConnection, Language::English));
     EXPECT_LE(run.prompt.retries, kMaxRetries);
     EXPECT_LE(run.display.results.size(), 1u);
 
     const TextId okText = plan.readMode ? TextId::ReadDataOk : TextId::WriteDataOk;
-    const bool succeeded = run.display.results == std::vector<std::string>{std::string(Text(okText, true))};
+    const bool succeeded =
+        run.display.results == std::vector<std::string>{std::string(Text(okText, Language::English))};
     if (succeeded) {
         EXPECT_EQ(run.port.sent.back().bytes, link::EndFrame());
         // The end byte may be lost to a pulled cable, but nothing before it.
@@ -242,7 +245,8 @@ bool SoakOneRun(AppState& state, sim::Memory& memory, const RunPlan& plan, SoakR
         EXPECT_EQ(run.display.refreshes, 0);
         if (succeeded) {
             ++tally.writesOk;
-            EXPECT_EQ(Differences(memory, before), "") << "after a successful write the radio differs from the image";
+            EXPECT_EQ(Differences(memory, before), "")
+                << "after a successful write the radio differs from the image";
         }
     }
 
@@ -257,8 +261,10 @@ bool SoakOneRun(AppState& state, sim::Memory& memory, const RunPlan& plan, SoakR
 
 TEST(LinkSoak, RandomFaultsNeverHangCorruptOrMisframe) {
     const std::uint64_t seed = EnvironmentNumber("VORIX_SOAK_SEED", kDefaultSeed);
-    const int runs = static_cast<int>(std::max<std::uint64_t>(kMinimumRuns, EnvironmentNumber("VORIX_SOAK_RUNS", kDefaultRuns)));
-    std::printf("link soak: seed %" PRIu64 ", %d runs (VORIX_SOAK_SEED=%" PRIu64 " repeats it)\n", seed, runs, seed);
+    const int runs = static_cast<int>(
+        std::max<std::uint64_t>(kMinimumRuns, EnvironmentNumber("VORIX_SOAK_RUNS", kDefaultRuns)));
+    std::printf("link soak: seed %" PRIu64 ", %d runs (VORIX_SOAK_SEED=%" PRIu64 " repeats it)\n", seed, runs,
+                seed);
     RecordProperty("seed", std::to_string(seed));
 
     SoakRandom random(seed);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "support/FakeSettingsScope.h"
+#include "support/Languages.h"
 #include "ui/FormComPort.h"
 
 using namespace vorix;
@@ -30,8 +31,8 @@ struct Fixture {
     std::unique_ptr<FormComPort> dialog;
 
     void open(std::int16_t portNumber, PortProbeResult ports, bool english = true) {
-        state.PortNumber = portNumber;
-        state.IsEnglish = english;
+        state.portNumber = portNumber;
+        state.language = LanguageFor(english);
         dialog = std::make_unique<FormComPort>(state, settings, [this, ports] {
             ++probes;
             return ports;
@@ -88,7 +89,7 @@ private slots:
         f.open(3, Ports({1, 3}));
         QCOMPARE(f.items(), (QStringList{"COM1", "COM3"}));
         QCOMPARE(f.list()->currentText(), QStringLiteral("COM3"));
-        QCOMPARE(f.state.PortNumber, 3);
+        QCOMPARE(f.state.portNumber, 3);
         QCOMPARE(f.writes(), 0);
         QCOMPARE(f.list()->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/test-port-1"));
         QCOMPARE(f.list()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/test-port-3"));
@@ -100,11 +101,11 @@ private slots:
         f.open(5, Ports({2}));
         QCOMPARE(f.items(), QStringList{"COM2"});
         QCOMPARE(f.list()->currentText(), QStringLiteral("COM2"));
-        QCOMPARE(f.state.PortNumber, 2);
+        QCOMPARE(f.state.portNumber, 2);
         f.press("CommandCancel");
         QVERIFY(!f.dialog->isVisible());
         QCOMPARE(f.dialog->result(), int(QDialog::Rejected));
-        QCOMPARE(f.state.PortNumber, 2);
+        QCOMPARE(f.state.portNumber, 2);
         QCOMPARE(f.writes(), 0);
         QCOMPARE(f.stored(), std::string());
     }
@@ -115,7 +116,7 @@ private slots:
         f.press("CommandOk");
         QVERIFY(!f.dialog->isVisible());
         QCOMPARE(f.dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(f.state.PortNumber, 2);
+        QCOMPARE(f.state.portNumber, 2);
         QCOMPARE(f.stored(), std::string("2"));
         QCOMPARE(f.writes(), 1);
     }
@@ -127,9 +128,9 @@ private slots:
         f.list()->setFocus();
         QTest::keyClick(f.list(), Qt::Key_Down); // a closed drop-down list steps to the next item
         QCOMPARE(f.list()->currentText(), QStringLiteral("COM40"));
-        QCOMPARE(f.state.PortNumber, 12); // nothing changes before OK
+        QCOMPARE(f.state.portNumber, 12); // nothing changes before OK
         f.press("CommandOk");
-        QCOMPARE(f.state.PortNumber, 40);
+        QCOMPARE(f.state.portNumber, 40);
         QCOMPARE(f.stored(), std::string("40"));
     }
 
@@ -140,7 +141,7 @@ private slots:
         QCOMPARE(f.list()->currentIndex(), -1);
         f.press("CommandOk");
         QVERIFY(!f.dialog->isVisible());
-        QCOMPARE(f.state.PortNumber, 7);
+        QCOMPARE(f.state.portNumber, 7);
         QCOMPARE(f.writes(), 0);
     }
 

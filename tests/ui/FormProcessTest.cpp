@@ -13,8 +13,9 @@
 #include "TestPortsFolder.h"
 #include "link/LinkSession.h"
 #include "platform/QtSerialPort.h"
-#include "support/TestPty.h"
 #include "support/FakeDialogs.h"
+#include "support/Languages.h"
+#include "support/TestPty.h"
 #include "ui/FormProcess.h"
 
 using namespace vorix;
@@ -34,9 +35,9 @@ struct Fixture {
     int refreshes = 0;
 
     Fixture(bool readMode, bool english = true) {
-        state.ReadMode = readMode;
-        state.IsEnglish = english;
-        state.PortNumber = kLinePort;
+        state.readMode = readMode;
+        state.language = LanguageFor(english);
+        state.portNumber = kLinePort;
         owner.resize(800, 600);
         owner.show();
     }
@@ -195,13 +196,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(line_->received(), QByteArray("PROGRAM"), kWaitMs);
         // A second press cannot start a second run: the button stays disabled.
         QTest::mouseClick(f.button("CommandRead"), Qt::LeftButton);
-        QVERIFY(f.state.ReadMode);
+        QVERIFY(f.state.readMode);
 
         QTest::mouseClick(f.button("CommandCancel"), Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Rejected));
         QVERIFY(!f.dialog->isVisible());
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         QVERIFY(f.dialog->session().hasEnded());
         QCOMPARE(line_->received(), QByteArray("PROGRAM")); // no end byte 45
         QVERIFY(f.messages.shown.empty());
@@ -219,7 +220,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(line_->received(), QByteArray("PROGRAM"), kWaitMs);
         f.dialog->close(); // the close box
         QVERIFY(!f.dialog->isVisible());
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         QVERIFY(f.dialog->session().hasEnded());
     }
 
@@ -237,7 +238,7 @@ private slots:
         QTest::mouseClick(f.button("CommandRead"), Qt::LeftButton);
         QTest::keyClick(f.dialog.get(), Qt::Key_Escape);
         QVERIFY(!f.dialog->isVisible());
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         QCOMPARE(line_->received(), QByteArray("PROGRAM"));
     }
 
@@ -259,7 +260,7 @@ private slots:
         QtSerialPort other(line_->device());
         QVERIFY(other.open()); // another program holds the line
         Fixture f(true);
-        f.state.PortNumber = static_cast<std::int16_t>(port);
+        f.state.portNumber = static_cast<std::int16_t>(port);
         f.open();
         QSignalSpy finished(f.dialog.get(), &QDialog::finished);
         QTest::mouseClick(f.button("CommandRead"), Qt::LeftButton);
@@ -272,7 +273,7 @@ private slots:
         QCOMPARE(f.messages.shown[0].icon, MessageIcon::Critical);
         QVERIFY(finished.wait(kWaitMs) || finished.count() == 1); // closes itself a moment later
         QVERIFY(!f.dialog->isVisible());
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         QCOMPARE(f.refreshes, 0);
         QVERIFY(line_->received().isEmpty());
     }

@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "ModalDriver.h"
-#include "support/PtyRadio.h"
 #include "SimImage.h"
 #include "TestPortsFolder.h"
 #include "image/ChannelView.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeSettingsScope.h"
+#include "support/PtyRadio.h"
 #include "ui/ChannelGrid.h"
 #include "ui/FormComPort.h"
 #include "ui/FormProcess.h"
@@ -70,7 +70,7 @@ struct Fixture {
         dialogs->setMainWindow(window.get());
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        state.PortNumber = kRadioPort;
+        state.portNumber = kRadioPort;
     }
     ~Fixture() { test::TestPortsFolder::unlink(kRadioPort); }
 
@@ -87,7 +87,7 @@ struct Fixture {
             outcome.result = result->text();
             outcome.resultShown = result->isVisibleTo(dialog);
         });
-        const char* start = state.ReadMode ? "CommandRead" : "CommandWrite";
+        const char* start = state.readMode ? "CommandRead" : "CommandWrite";
         QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(start)), Qt::LeftButton);
     }
 
@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(f.outcome.caption, QStringLiteral("Read data from radio"));
         QCOMPARE(f.outcome.result, QStringLiteral("Read Data OK"));
         QVERIFY(f.outcome.resultShown);
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         QVERIFY(f.prompts.shown.empty());
         // Handshake, eight read requests, and the end byte that reached the radio.
         QCOMPARE(f.radio->count(sim::FrameKind::Handshake), 1);
@@ -232,7 +232,7 @@ private slots:
         QVERIFY(!f.outcome.resultShown);
         QCOMPARE(f.state.image.bytes(), before);
         QCOMPARE(f.tableRows(), rowsBefore);
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         QCOMPARE(f.radio->count(sim::FrameKind::End), 0);
         QVERIFY(!f.endByteSent());
         QVERIFY(f.backupFiles().isEmpty()); // only a finished read is backed up
@@ -262,7 +262,7 @@ private slots:
     void aPortWithNothingBehindItAsksToReselectAndSendsNothing() {
         Fixture f;
         f.start(sim::DemoMemory());
-        f.state.PortNumber = kMissingPort;
+        f.state.portNumber = kMissingPort;
         const ImageBytes before = f.state.image.bytes();
         f.read();
         QCOMPARE(f.prompts.shown.size(), 1u);
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(f.outcome.closes, 1);
         QCOMPARE(f.state.image.bytes(), before);
         QVERIFY(f.radio->received().isEmpty());
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
     }
 
     void thePortDialogListsTheRadiosPort() {
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(!items.contains(QStringLiteral("COM98")));
         QCOMPARE(selected, QStringLiteral("COM97"));
         QCOMPARE(tooltip, QFileInfo(f.radio->device()).canonicalFilePath());
-        QCOMPARE(f.state.PortNumber, kRadioPort);
+        QCOMPARE(f.state.portNumber, kRadioPort);
         QCOMPARE(f.settings.GetStringValue(kComPortValue), std::string("97"));
         QVERIFY(f.radio->received().isEmpty()); // probing opens and closes, it sends nothing
     }

@@ -35,8 +35,8 @@ private slots:
         Fixture f;
         f.start();
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Vorix"));
-        QVERIFY(f.state.IsEnglish);
-        QCOMPARE(f.state.PortNumber, 1);
+        QVERIFY(f.state.language == Language::English);
+        QCOMPARE(f.state.portNumber, 1);
         QCOMPARE(f.machine.writes + f.user.writes, 0);
         QCOMPARE(f.find<QLabel>("Label2")->text(), QStringLiteral("1.12"));
         QCOMPARE(f.find<QComboBox>("ComboSQ")->currentText(), QStringLiteral("5"));
@@ -62,9 +62,9 @@ private slots:
         f.machine.values["ComPort"] = {StoredValue::Type::Text, "3abc", 0};
         f.user.values["Language"] = {StoredValue::Type::Text, "False", 0};
         f.start("0,5");
-        QCOMPARE(f.state.PortNumber, 3);
-        QVERIFY(f.state.IsEnglish);
-        QCOMPARE(f.state.DecimalSeparator, std::string(","));
+        QCOMPARE(f.state.portNumber, 3);
+        QVERIFY(f.state.language == Language::English);
+        QCOMPARE(f.state.decimalSeparator, std::string(","));
         QCOMPARE(f.grid()->listEditor(1)->itemText(0), QStringLiteral("12,5K(Narrow)"));
     }
 
@@ -469,7 +469,7 @@ private slots:
         QPushButton* language = f.find<QPushButton>("CommandLanguage");
         for (int press = 1; press <= 3; ++press) {
             language->click();
-            QCOMPARE(f.state.IsEnglish, press % 2 == 0);
+            QCOMPARE(f.state.language == Language::English, press % 2 == 0);
             QCOMPARE(f.machine.values["Language"].text, std::string(press % 2 ? "False" : "True"));
             QCOMPARE(f.find<QComboBox>("ComboSQ")->count(), 110);
             QCOMPARE(f.find<QComboBox>("ComboTOT")->count(), 41);
@@ -503,9 +503,9 @@ private slots:
         f.start();
         f.window->CommandWrite_Click();
         QCOMPARE(f.state.image.read(127), 0x51);
-        QVERIFY(!f.state.ReadMode);
+        QVERIFY(!f.state.readMode);
         f.window->CommandRead_Click();
-        QVERIFY(f.state.ReadMode);
+        QVERIFY(f.state.readMode);
         QCOMPARE(f.dialogsOpened, 2);
     }
 };

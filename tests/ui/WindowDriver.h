@@ -52,7 +52,7 @@ public:
 
     /// A text written with "." as it is typed with the window's decimal separator.
     QString local(QString text) const {
-        return text.replace(QLatin1Char('.'), QString::fromStdString(state.DecimalSeparator));
+        return text.replace(QLatin1Char('.'), QString::fromStdString(state.decimalSeparator));
     }
 
     /// Clicks the point of `widget` (its centre by default) on whatever visible widget lies there.
