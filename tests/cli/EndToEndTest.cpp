@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "ProgramRun.h"
-#include "SampleImages.h"
 #include "TempFolder.h"
-#include "cli/CsvTable.h"
-#include "image/ChannelView.h"
-#include "texts/InterfaceTexts.h"
+#include "editing/CsvTable.h"
 #include "editing/OptionControls.h"
+#include "image/ChannelView.h"
+#include "support/SampleImages.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 namespace {

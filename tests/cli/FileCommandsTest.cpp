@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "FakeFiles.h"
-#include "SampleImages.h"
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileCommands.h"
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
+#include "support/SampleImages.h"
 
 namespace vorix::cli {
 namespace {

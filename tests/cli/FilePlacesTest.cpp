@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "FakeFiles.h"
-#include "SampleImages.h"
 #include "ScriptedLinkService.h"
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
@@ -16,6 +15,7 @@
 #include "cli/PosixFiles.h"
 #include "platform/PosixFileSystem.h"
 #include "support/FilePlaces.h"
+#include "support/SampleImages.h"
 #include "support/SmallTmpfs.h"
 
 namespace vorix::cli {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "FakeFiles.h"
-#include "SampleImages.h"
 #include "ScriptedLinkService.h"
 #include "TempFolder.h"
 #include "cli/CliProgram.h"
@@ -18,6 +17,7 @@
 #include "cli/LinkCommands.h"
 #include "cli/ProgressBar.h"
 #include "image/ImageLayout.h"
+#include "support/SampleImages.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {

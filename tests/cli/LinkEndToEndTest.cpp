@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "LinkProcesses.h"
-#include "SampleImages.h"
 #include "TempFolder.h"
 #include "image/ImageLayout.h"
+#include "support/SampleImages.h"
 
 namespace vorix::cli {
 namespace {

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/OptionControls.h"
 #include "image/ChannelView.h"
 #include "image/RadioImage.h"
 #include "texts/InterfaceTexts.h"
-#include "editing/OptionControls.h"
 
 namespace vorix::cli {
 

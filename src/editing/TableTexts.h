@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "cli/OptionFields.h"
+#include "editing/OptionFields.h"
 #include "image/AppState.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"

@@ -1,8 +1,8 @@
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 
 #include <algorithm>
 
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 #include "image/Utf8Text.h"
 
 namespace vorix::cli {

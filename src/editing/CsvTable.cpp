@@ -1,4 +1,4 @@
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 
 namespace vorix::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/TableTexts.h"
+#include "editing/TableTexts.h"
 
 #include "texts/InterfaceTexts.h"
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "SampleImages.h"
-#include "cli/CsvImport.h"
-#include "cli/CsvTable.h"
-#include "cli/TableFormat.h"
-#include "cli/TableTexts.h"
+#include "editing/CsvImport.h"
+#include "editing/CsvTable.h"
+#include "editing/TableFormat.h"
+#include "editing/TableTexts.h"
+#include "support/SampleImages.h"
 
 namespace vorix::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/TableTexts.h"
+#include "editing/TableTexts.h"
 
 namespace vorix::cli {
 

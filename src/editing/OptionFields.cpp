@@ -1,4 +1,4 @@
-#include "cli/OptionFields.h"
+#include "editing/OptionFields.h"
 
 #include "image/ImageLayout.h"
 

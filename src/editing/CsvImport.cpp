@@ -1,13 +1,13 @@
-#include "cli/CsvImport.h"
+#include "editing/CsvImport.h"
 
 #include <charconv>
 #include <map>
 
-#include "cli/OptionFields.h"
-#include "cli/TableTexts.h"
+#include "editing/ChannelEditing.h"
+#include "editing/OptionFields.h"
+#include "editing/TableTexts.h"
 #include "image/ChannelTexts.h"
 #include "image/ChannelView.h"
-#include "editing/ChannelEditing.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {

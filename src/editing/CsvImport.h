@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 #include "image/AppState.h"
 
 namespace vorix::cli {

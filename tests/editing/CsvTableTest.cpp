@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 
 namespace vorix::cli {
 namespace {

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "SampleImages.h"
-#include "cli/CsvTable.h"
-#include "cli/TableFormat.h"
-#include "cli/TableTexts.h"
-#include "image/ChannelView.h"
-#include "texts/InterfaceTexts.h"
+#include "editing/CsvTable.h"
 #include "editing/OptionControls.h"
+#include "editing/TableFormat.h"
+#include "editing/TableTexts.h"
+#include "image/ChannelView.h"
+#include "support/SampleImages.h"
+#include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
 namespace {
