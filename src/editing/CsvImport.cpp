@@ -10,7 +10,7 @@
 #include "image/ChannelView.h"
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -306,4 +306,4 @@ std::string DescribeNote(const ImportNote& note) {
     return text + ": " + note.message;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -1,6 +1,6 @@
 #include "editing/CsvTable.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::string FormatCsvRecord(const std::vector<std::string>& cells) {
     return line;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

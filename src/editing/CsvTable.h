@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vorix::cli {
+namespace vorix {
 
 /// One record and the row a spreadsheet shows it in (the first record is row 1). A quoted
 /// field may span lines, so the row is not the line number of the file.
@@ -35,4 +35,4 @@ CsvParse ParseCsv(std::string_view text);
 /// end, or leading or trailing spaces that a spreadsheet would otherwise drop.
 std::string FormatCsvRecord(const std::vector<std::string>& cells);
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -2,7 +2,7 @@
 
 #include "image/ImageLayout.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -78,4 +78,4 @@ void ApplyOptionFieldItem(RadioImage& image, const OptionField& field, int index
 
 std::string_view OptionCaption(const OptionField& field, bool isEnglish) { return Text(field.caption, isEnglish); }
 
-} // namespace vorix::cli
+} // namespace vorix

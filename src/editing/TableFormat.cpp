@@ -5,7 +5,7 @@
 #include "editing/CsvTable.h"
 #include "image/Utf8Text.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -94,4 +94,4 @@ std::string FormatCsvTable(const TableTexts& texts) {
     return out;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -2,7 +2,7 @@
 
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 TableRow TableHeader(bool isEnglish) {
     TableRow header;
@@ -40,4 +40,4 @@ TableTexts BuildTableTexts(const AppState& state) {
     return texts;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -10,7 +10,7 @@
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 inline constexpr int kTableColumns = 5; // CH, Frequency, CTCSS/DCS, Channel Spacing, Tx Power
 using TableRow = std::array<std::string, kTableColumns>;
@@ -39,4 +39,4 @@ std::string OptionItemText(const OptionField& field, int index, bool isEnglish, 
 /// The window's texts for state.image, in state's language and decimal separator.
 TableTexts BuildTableTexts(const AppState& state);
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -9,7 +9,7 @@
 #include "editing/TableTexts.h"
 #include "support/SampleImages.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 const char* const kHeader = "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n";
@@ -310,4 +310,4 @@ TEST(CsvImport, DescribeNoteNamesRowAndColumn) {
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix

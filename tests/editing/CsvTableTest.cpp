@@ -6,7 +6,7 @@
 
 #include "editing/CsvTable.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 using Cells = std::vector<std::vector<std::string>>;
@@ -124,4 +124,4 @@ TEST(CsvFormat, RandomFieldsSurviveAFormatAndParse) {
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix

@@ -11,7 +11,7 @@
 #include "support/SampleImages.h"
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 AppState stateFor(const RadioImage& image, bool english, const char* separator) {
@@ -154,4 +154,4 @@ TEST(TableFormat, CommaSeparatorCellsAreQuoted) {
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix
