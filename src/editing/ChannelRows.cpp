@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 
 #include "editing/ChannelEditing.h"
 #include "image/ChannelView.h"
