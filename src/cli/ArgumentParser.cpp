@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 
 namespace vorix::cli {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cli/ProgressBar.h"
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 #include "link/LinkTexts.h"
 
 namespace vorix::cli {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "cli/ExitCodes.h"
-#include "cli/TableFormat.h"
 #include "editing/Startup.h"
+#include "editing/TableFormat.h"
 
 namespace vorix::cli {
 

@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <string>
 
-#include "cli/CsvImport.h"
-#include "cli/CsvTable.h"
 #include "cli/ExitCodes.h"
 #include "cli/ImageDiff.h"
 #include "cli/ImageFiles.h"
-#include "cli/TableFormat.h"
+#include "editing/CsvImport.h"
+#include "editing/CsvTable.h"
+#include "editing/TableFormat.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {

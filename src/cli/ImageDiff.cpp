@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 #include "image/ImageLayout.h"
 #include "image/Tones.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/TableTexts.h"
+#include "editing/TableTexts.h"
 #include "image/AppState.h"
 
 namespace vorix::cli {

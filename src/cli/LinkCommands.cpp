@@ -9,7 +9,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/ImageDiff.h"
 #include "cli/ImageFiles.h"
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 #include "image/ImageLayout.h"
 #include "link/PortNames.h"
 #include "texts/InterfaceTexts.h"

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "ProgramRun.h"
-#include "SampleImages.h"
 #include "TempFolder.h"
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 #include "editing/OptionControls.h"
 #include "image/ChannelView.h"
 #include "support/Languages.h"
+#include "support/SampleImages.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(EndToEnd, ShowPrintsAnAlignedTable) {
-    folder.put("a.rdat", test::SampleImage());
+    folder.put("a.rdat", vorix::test::SampleImage());
     const auto r = cli({"show", at("a.rdat")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -54,7 +54,7 @@ TEST_F(EndToEnd, ShowPrintsAnAlignedTable) {
 // The separator is the one of the user's number format as the window reads it, also where the C
 // library has no such locale (the test build generates only de_DE, so de_AT falls back to "C" there).
 TEST_F(EndToEnd, NumbersUseTheSeparatorOfTheUsersNumberFormat) {
-    folder.put("a.rdat", test::SampleImage());
+    folder.put("a.rdat", vorix::test::SampleImage());
     const std::string locales = "LOCPATH=" VORIX_TEST_LOCPATH;
     for (const char* name : {"LC_ALL=" VORIX_COMMA_LOCALE, "LC_ALL=de_AT.UTF-8"}) {
         const auto r =
@@ -68,7 +68,7 @@ TEST_F(EndToEnd, NumbersUseTheSeparatorOfTheUsersNumberFormat) {
 // The same-texts check: every cell of show --csv is the text the window's view gives.
 TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
     for (bool english : {true, false}) {
-        folder.put("a.rdat", test::SampleImage());
+        folder.put("a.rdat", vorix::test::SampleImage());
         const auto r = cli(english ? std::vector<std::string>{"show", "--csv", at("a.rdat")}
                                    : std::vector<std::string>{"show", "--csv", "--chinese", at("a.rdat")});
         ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -78,7 +78,7 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
         ASSERT_EQ(csv.records.size(), 25u);
 
         AppState state;
-        state.image = test::SampleImage();
+        state.image = vorix::test::SampleImage();
         state.language = LanguageFor(english);
         const TableView view = BuildTableView(state);
         const std::vector<std::string> header{
@@ -113,9 +113,9 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
 }
 
 TEST_F(EndToEnd, DiffExitCodesAndRawBytesInHex) {
-    folder.put("a.rdat", test::SampleImage());
-    folder.put("same.rdat", test::SampleImage());
-    RadioImage other = test::SampleImage();
+    folder.put("a.rdat", vorix::test::SampleImage());
+    folder.put("same.rdat", vorix::test::SampleImage());
+    RadioImage other = vorix::test::SampleImage();
     other.write(116, 0x00);
     other.write(124, 0xFF);
     other.write(layout::channelBase(1) + layout::Flags, 0x31); // an undefined bit
@@ -142,7 +142,7 @@ TEST_F(EndToEnd, DiffExitCodesAndRawBytesInHex) {
 }
 
 TEST_F(EndToEnd, CsvExportThenImportGivesBackTheIdenticalImage) {
-    for (const RadioImage& image : {test::SampleImage(), test::ClearedImage()}) {
+    for (const RadioImage& image : {vorix::test::SampleImage(), vorix::test::ClearedImage()}) {
         folder.put("a.rdat", image);
         const auto shown = cli({"show", "--csv", at("a.rdat")});
         ASSERT_EQ(shown.exitCode, 0);
@@ -157,9 +157,9 @@ TEST_F(EndToEnd, CsvExportThenImportGivesBackTheIdenticalImage) {
 
 // A radio data file is its first 128 bytes; whatever follows them is never read as the image.
 TEST_F(EndToEnd, AFileLongerThanTheImageGivesItsFirst128Bytes) {
-    const RadioImage image = test::SampleImage();
+    const RadioImage image = vorix::test::SampleImage();
     const std::string bytes(image.bytes().begin(), image.bytes().end());
-    const RadioImage cleared = test::ClearedImage();
+    const RadioImage cleared = vorix::test::ClearedImage();
     folder.put("a.rdat", image);
     folder.put("long.rdat", bytes + std::string(cleared.bytes().begin(), cleared.bytes().end()) + "tail");
     EXPECT_EQ(cli({"show", at("long.rdat")}).out, cli({"show", at("a.rdat")}).out);
@@ -174,7 +174,7 @@ TEST_F(EndToEnd, AFileLongerThanTheImageGivesItsFirst128Bytes) {
 // "-" reads standard input up to the input's cap and writes standard output, which then holds the
 // output alone.
 TEST_F(EndToEnd, DashIsStandardInputAndOutput) {
-    folder.put("a.rdat", test::SampleImage());
+    folder.put("a.rdat", vorix::test::SampleImage());
     folder.put("t.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\n5,146.52,,,\n");
     folder.put("huge.csv", std::string((1u << 20) + 1, ','));
     const auto written = cli({"import-csv", at("t.csv"), "--base", "-", "-o", "-"}, at("a.rdat"));
@@ -197,7 +197,7 @@ TEST_F(EndToEnd, DashIsStandardInputAndOutput) {
 }
 
 TEST_F(EndToEnd, ImportAppliesAnEditedTableAndReportsReplacements) {
-    folder.put("base.rdat", test::SampleImage());
+    folder.put("base.rdat", vorix::test::SampleImage());
     folder.put("edit.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\n"
                            "2,600,D023N,25K(Wide),High\n"
                            "5,146.52,,,\n"
@@ -216,7 +216,7 @@ TEST_F(EndToEnd, ImportAppliesAnEditedTableAndReportsReplacements) {
 }
 
 TEST_F(EndToEnd, BadInputGivesOneLineExitTwoAndNoOutputFile) {
-    folder.put("a.rdat", test::SampleImage());
+    folder.put("a.rdat", vorix::test::SampleImage());
     folder.put("short.rdat", std::string(100, '\0'));
     folder.put("columns.csv",
                "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n1,462.5,None,25K(Wide)\r\n");

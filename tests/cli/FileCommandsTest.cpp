@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "FakeFiles.h"
-#include "SampleImages.h"
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileCommands.h"
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
+#include "support/SampleImages.h"
 
 namespace vorix::cli {
 namespace {
@@ -75,9 +75,9 @@ TEST_F(FileCommandsTest, UsageErrorsAreOneLineAndExitTwo) {
 }
 
 TEST_F(FileCommandsTest, ShowPrintsTheTableOrCsv) {
-    files.put("a.rdat", test::SampleImage());
+    files.put("a.rdat", vorix::test::SampleImage());
     AppState state;
-    state.image = test::SampleImage();
+    state.image = vorix::test::SampleImage();
     const Outcome plain = run({"show", "a.rdat"});
     EXPECT_EQ(plain.code, kExitSuccess);
     EXPECT_EQ(plain.out, FormatPlainTable(BuildTableTexts(state)));
@@ -88,7 +88,7 @@ TEST_F(FileCommandsTest, ShowPrintsTheTableOrCsv) {
 }
 
 TEST_F(FileCommandsTest, BadFilesNameTheFileOnOneLine) {
-    files.put("a.rdat", test::SampleImage());
+    files.put("a.rdat", vorix::test::SampleImage());
     files.files["short.rdat"] = FileContent(127, 0);
     files.put("t.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n");
     files.files["huge.csv"] = FileContent((1u << 20) + 1, ',');
@@ -120,9 +120,9 @@ TEST_F(FileCommandsTest, BadFilesNameTheFileOnOneLine) {
 }
 
 TEST_F(FileCommandsTest, DiffExitsZeroForEqualAndOneForDifferentFiles) {
-    files.put("a.rdat", test::SampleImage());
-    files.put("same.rdat", test::SampleImage());
-    RadioImage other = test::SampleImage();
+    files.put("a.rdat", vorix::test::SampleImage());
+    files.put("same.rdat", vorix::test::SampleImage());
+    RadioImage other = vorix::test::SampleImage();
     other.write(120, 0x00);
     files.put("b.rdat", other);
     const Outcome equal = run({"diff", "a.rdat", "same.rdat"});
@@ -135,7 +135,7 @@ TEST_F(FileCommandsTest, DiffExitsZeroForEqualAndOneForDifferentFiles) {
 }
 
 TEST_F(FileCommandsTest, ImportWritesTheResultOrNothing) {
-    files.put("base.rdat", test::SampleImage());
+    files.put("base.rdat", vorix::test::SampleImage());
     const std::string header = "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n";
     files.put("good.csv", header + "1,146.52,100,25K(Wide),Low\r\n");
     files.put("notes.csv", header + "1,600,50,25K(Wide),Low\r\nTOT,7S,,,\r\n");
@@ -176,7 +176,7 @@ TEST_F(FileCommandsTest, ImportWritesTheResultOrNothing) {
 }
 
 TEST_F(FileCommandsTest, AFailedWriteIsReportedWithTheOutputFile) {
-    files.put("base.rdat", test::SampleImage());
+    files.put("base.rdat", vorix::test::SampleImage());
     files.put("t.csv", "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n");
     files.failingWrites["out.rdat"] = "No space left on device";
     const Outcome r = run({"import-csv", "t.csv", "--base", "base.rdat", "-o", "out.rdat"});

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "FakeFiles.h"
-#include "SampleImages.h"
 #include "ScriptedLinkService.h"
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
@@ -16,6 +15,7 @@
 #include "cli/PosixFiles.h"
 #include "platform/PosixFileSystem.h"
 #include "support/FilePlaces.h"
+#include "support/SampleImages.h"
 #include "support/SmallTmpfs.h"
 
 namespace vorix::cli {
@@ -34,7 +34,7 @@ struct Outcome {
 // One command on files, with a fresh radio holding the sample image behind every port.
 Outcome run(CliFiles& files, const std::vector<std::string>& args) {
     test::ScriptedLinkService service;
-    service.radio().memory = test::SampleImage().bytes();
+    service.radio().memory = vorix::test::SampleImage().bytes();
     std::ostringstream out, err;
     CliContext context{out, err, files};
     std::vector<Command> commands = FileCommands();
@@ -53,7 +53,7 @@ std::string outputProblems(const Outcome& r, const char* result) {
 }
 
 TEST(CliFilePlaces, ReadWritesEveryPlaceAsTheWindowsSaveDoes) {
-    const ImageBytes image = test::SampleImage().bytes();
+    const ImageBytes image = vorix::test::SampleImage().bytes();
     for (const vorix::test::OutputCase& c : vorix::test::OutputCases()) {
         vorix::test::FaultyDisk disk;
         vorix::test::OutputPlace place(c, disk);
@@ -67,10 +67,10 @@ TEST(CliFilePlaces, ReadWritesEveryPlaceAsTheWindowsSaveDoes) {
 
 TEST(CliFilePlaces, TheTraceGoesToEveryPlaceAsTheWindowsSaveDoes) {
     vorix::test::TempFolder inputs;
-    const std::string in = inputs.put("in.rdat", test::SampleImage());
+    const std::string in = inputs.put("in.rdat", vorix::test::SampleImage());
     // The trace the run gives, taken from the same run in memory: the scripted radio's clock repeats it.
     test::FakeFiles memory;
-    memory.put(in, test::SampleImage());
+    memory.put(in, vorix::test::SampleImage());
     ASSERT_EQ(run(memory, {"write", in, "--port", "4", "--trace", "t"}).code, kExitSuccess);
     const FileContent trace = memory.files.at("t");
     ASSERT_GT(trace.size(), 100u);
@@ -130,7 +130,7 @@ TEST(CliFilePlaces, InputsAreTakenAsTheWindowsLoadTakesThem) {
 // An output is never the command's own input or another of its outputs, whatever name reaches it.
 TEST(CliFilePlaces, AnOutputNamingAnInputIsRefusedBeforeAnythingIsDone) {
     vorix::test::TempFolder folder;
-    const std::string club = folder.put("club.rdat", test::ClearedImage());
+    const std::string club = folder.put("club.rdat", vorix::test::ClearedImage());
     const std::string table = folder.put("t.csv", kEmptyTable);
     fs::create_symlink("club.rdat", folder.file("link.rdat"));
     fs::create_hard_link(club, folder.file("second-name.rdat"));
@@ -156,7 +156,7 @@ TEST(CliFilePlaces, AnOutputNamingAnInputIsRefusedBeforeAnythingIsDone) {
         EXPECT_NE(r.err.find("The file was not saved: " + row.reason), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
-    const ImageBytes kept = test::ClearedImage().bytes();
+    const ImageBytes kept = vorix::test::ClearedImage().bytes();
     EXPECT_EQ(folder.content("club.rdat"), std::string(kept.begin(), kept.end()));
     EXPECT_EQ(folder.content("t.csv"), kEmptyTable);
     EXPECT_EQ(folder.names(),

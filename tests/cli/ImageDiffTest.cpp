@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "SampleImages.h"
 #include "cli/ImageDiff.h"
+#include "support/SampleImages.h"
 
 namespace vorix::cli {
 namespace {

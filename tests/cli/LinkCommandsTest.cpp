@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "FakeFiles.h"
-#include "SampleImages.h"
 #include "ScriptedLinkService.h"
 #include "TempFolder.h"
 #include "cli/CliProgram.h"
@@ -19,6 +18,7 @@
 #include "cli/ProgressBar.h"
 #include "image/ImageLayout.h"
 #include "support/Languages.h"
+#include "support/SampleImages.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
@@ -89,7 +89,7 @@ TEST_F(LinkCommandsTest, HelpListsTheLinkCommands) {
 }
 
 TEST_F(LinkCommandsTest, BadArgumentsExitTwoBeforeTheRadioIsTouched) {
-    files.put("in.rdat", test::SampleImage());
+    files.put("in.rdat", vorix::test::SampleImage());
     const std::vector<std::pair<std::vector<std::string>, std::string>> table{
         {{"read", "out.rdat"}, "vorix-cli read: "},
         {{"read", "out.rdat", "--port", "0"}, "vorix-cli read: --port wants a number from 1 to 99: 0"},
@@ -225,7 +225,7 @@ TEST_F(LinkCommandsTest, RetriesRecoverFromAWrongAnswer) {
 }
 
 TEST_F(LinkCommandsTest, WriteSetsTheWriteMarkAndLeavesTheFileAlone) {
-    const RadioImage image = test::SampleImage();
+    const RadioImage image = vorix::test::SampleImage();
     files.put("in.rdat", image);
     service.radio().memory = Pattern(1);
     const Outcome r = run({"write", "in.rdat", "--port", "12"});
@@ -241,7 +241,7 @@ TEST_F(LinkCommandsTest, WriteSetsTheWriteMarkAndLeavesTheFileAlone) {
 }
 
 TEST_F(LinkCommandsTest, VerifyReadsBackAndMatches) {
-    files.put("in.rdat", test::SampleImage());
+    files.put("in.rdat", vorix::test::SampleImage());
     const Outcome r = run({"write", "in.rdat", "--port", "12", "--verify", "--retries", "2"});
     ASSERT_EQ(r.code, kExitSuccess) << r.err;
     EXPECT_EQ(r.out, "Write Data OK\nVerified: the radio holds in.rdat with byte 127 = 0x51\n");
@@ -252,7 +252,7 @@ TEST_F(LinkCommandsTest, VerifyReadsBackAndMatches) {
 }
 
 TEST_F(LinkCommandsTest, VerifyShowsTheDifferencesAndExitsOne) {
-    const RadioImage image = test::SampleImage();
+    const RadioImage image = vorix::test::SampleImage();
     files.put("in.rdat", image);
     // The radio keeps its own value in byte 120 and in channel 2's tone, whatever was written.
     service.beforeRun = [this](std::size_t run) {
@@ -277,7 +277,7 @@ TEST_F(LinkCommandsTest, VerifyShowsTheDifferencesAndExitsOne) {
 }
 
 TEST_F(LinkCommandsTest, AFailedWriteOrReadBackIsALinkFailure) {
-    files.put("in.rdat", test::SampleImage());
+    files.put("in.rdat", vorix::test::SampleImage());
     service.radio().faults[5] = RadioFault::answerByte(0x15);
     const Outcome write = run({"write", "in.rdat", "--port", "12", "--verify"});
     EXPECT_EQ(write.code, kExitLinkFailure);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "LinkProcesses.h"
-#include "SampleImages.h"
 #include "TempFolder.h"
 #include "image/ImageLayout.h"
+#include "support/SampleImages.h"
 
 namespace vorix::cli {
 namespace {
@@ -26,7 +26,7 @@ std::string Bytes(const RadioImage& image) {
 
 // The sample with its write mark cleared, so that a write visibly sets it.
 RadioImage Unmarked() {
-    RadioImage image = test::SampleImage();
+    RadioImage image = vorix::test::SampleImage();
     image.write(layout::WriteMark, 0x00);
     return image;
 }
@@ -49,7 +49,7 @@ protected:
 };
 
 TEST_F(LinkEndToEnd, ReadGivesTheRadiosImage) {
-    const RadioImage image = test::SampleImage();
+    const RadioImage image = vorix::test::SampleImage();
     startRadio({}, &image);
     const auto r = cli({"read", "--port", port(), at("out.rdat")});
     ASSERT_EQ(r.exitCode, 0) << r.err << radio.output();
@@ -135,7 +135,7 @@ TEST_F(LinkEndToEnd, AFaultyRadioFailsWithThePromptsText) {
 }
 
 TEST_F(LinkEndToEnd, RetriesGetPastAWrongAnswer) {
-    const RadioImage image = test::SampleImage();
+    const RadioImage image = vorix::test::SampleImage();
     startRadio({"--wrong-answer", "1", "--wrong-answer", "2"}, &image);
     const auto once = cli({"read", "--port", port(), "--retries", "1", at("out.rdat")});
     EXPECT_EQ(once.exitCode, 3);

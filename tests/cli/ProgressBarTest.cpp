@@ -8,7 +8,7 @@
 
 #include "cli/CliLinkDisplay.h"
 #include "cli/ProgressBar.h"
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 #include "image/Utf8Text.h"
 #include "support/Languages.h"
 

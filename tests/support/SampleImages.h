@@ -7,7 +7,7 @@
 #include "image/ImageLayout.h"
 #include "image/RadioImage.h"
 
-namespace vorix::cli::test {
+namespace vorix::test {
 
 using Record = std::array<std::uint8_t, layout::kRecordSize>;
 
@@ -48,4 +48,4 @@ inline RadioImage SampleImage() {
     return image;
 }
 
-} // namespace vorix::cli::test
+} // namespace vorix::test

@@ -13,7 +13,7 @@
 #include "image/RadioImage.h"
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 enum class OptionKind { List, Check };
 
@@ -50,4 +50,4 @@ void ApplyOptionFieldItem(RadioImage& image, const OptionField& field, int index
 /// The caption of the control in the language.
 std::string_view OptionCaption(const OptionField& field, Language language);
 
-} // namespace vorix::cli
+} // namespace vorix

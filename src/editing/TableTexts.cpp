@@ -1,8 +1,8 @@
-#include "cli/TableTexts.h"
+#include "editing/TableTexts.h"
 
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 TableRow TableHeader(Language language) {
     TableRow header;
@@ -41,4 +41,4 @@ TableTexts BuildTableTexts(const AppState& state) {
     return texts;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -1,16 +1,16 @@
-#include "cli/CsvImport.h"
+#include "editing/CsvImport.h"
 
 #include <charconv>
 #include <map>
 
-#include "cli/OptionFields.h"
-#include "cli/TableTexts.h"
 #include "editing/ChannelEditing.h"
+#include "editing/OptionFields.h"
+#include "editing/TableTexts.h"
 #include "image/ChannelTexts.h"
 #include "image/ChannelView.h"
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -317,4 +317,4 @@ std::string DescribeNote(const ImportNote& note) {
     return text + ": " + note.message;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -1,10 +1,9 @@
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
-constexpr char kSeparator = ',';
 constexpr char kQuote = '"';
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -13,7 +12,7 @@ bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 // Reads the records one character at a time; `pos` always points at the next unread character.
 class CsvReader {
 public:
-    explicit CsvReader(std::string_view text) : text_(text) {
+    CsvReader(std::string_view text, char separator) : text_(text), separator_(separator) {
         if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark)
             pos_ = kByteOrderMark.size();
     }
@@ -45,7 +44,7 @@ private:
             if (pos_ >= text_.size())
                 return true;
             const char c = text_[pos_];
-            if (c == kSeparator) {
+            if (c == separator_) {
                 ++pos_;
                 continue;
             }
@@ -60,7 +59,7 @@ private:
     }
 
     bool readPlain(std::string& field) {
-        while (pos_ < text_.size() && text_[pos_] != kSeparator && !isLineEnd(text_[pos_])) {
+        while (pos_ < text_.size() && text_[pos_] != separator_ && !isLineEnd(text_[pos_])) {
             if (text_[pos_] == kQuote)
                 return fail("a quote inside an unquoted field (quote the whole field and double the quote)");
             field += text_[pos_++];
@@ -83,7 +82,7 @@ private:
                 ++pos_;
                 continue;
             }
-            if (pos_ < text_.size() && text_[pos_] != kSeparator && !isLineEnd(text_[pos_]))
+            if (pos_ < text_.size() && text_[pos_] != separator_ && !isLineEnd(text_[pos_]))
                 return fail("text after the closing quote of a field");
             return true;
         }
@@ -102,29 +101,33 @@ private:
     }
 
     std::string_view text_;
+    char separator_;
     std::size_t pos_ = 0;
     int row_ = 1;
     bool lastFieldQuoted_ = false;
     std::string error_;
 };
 
-bool needsQuotes(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") != std::string_view::npos)
+bool needsQuotes(std::string_view field, char separator) {
+    const char special[] = {separator, kQuote, '\r', '\n', '\0'};
+    if (field.find_first_of(special) != std::string_view::npos)
         return true;
     return !field.empty() && (field.front() == ' ' || field.back() == ' ');
 }
 
 } // namespace
 
-CsvParse ParseCsv(std::string_view text) { return CsvReader(text).readAll(); }
+CsvParse ParseCsv(std::string_view text, char separator) {
+    return CsvReader(text, separator).readAll();
+}
 
-std::string FormatCsvRecord(const std::vector<std::string>& cells) {
+std::string FormatCsvRecord(const std::vector<std::string>& cells, char separator) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
-            line += kSeparator;
+            line += separator;
         const std::string& field = cells[i];
-        if (!needsQuotes(field)) {
+        if (!needsQuotes(field, separator)) {
             line += field;
             continue;
         }
@@ -140,4 +143,4 @@ std::string FormatCsvRecord(const std::vector<std::string>& cells) {
     return line;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

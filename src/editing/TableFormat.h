@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/TableTexts.h"
+#include "editing/TableTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 /// Terminal columns a UTF-8 text takes: wide (East Asian) characters count two.
 int DisplayWidth(std::string_view text);
@@ -26,4 +26,4 @@ std::vector<std::vector<std::string>> TableCsvRecords(const TableTexts& texts);
 /// TableCsvRecords as RFC 4180 text with CRLF line ends.
 std::string FormatCsvTable(const TableTexts& texts);
 
-} // namespace vorix::cli
+} // namespace vorix

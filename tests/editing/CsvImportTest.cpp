@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "SampleImages.h"
-#include "cli/CsvImport.h"
-#include "cli/CsvTable.h"
-#include "cli/TableFormat.h"
-#include "cli/TableTexts.h"
+#include "editing/CsvImport.h"
+#include "editing/CsvTable.h"
+#include "editing/TableFormat.h"
+#include "editing/TableTexts.h"
 #include "support/Languages.h"
+#include "support/SampleImages.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 const char* const kHeader = "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n";
@@ -321,4 +321,4 @@ TEST(CsvImport, DescribeNoteNamesRowAndColumn) {
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix

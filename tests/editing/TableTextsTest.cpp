@@ -3,16 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "SampleImages.h"
-#include "cli/CsvTable.h"
-#include "cli/TableFormat.h"
-#include "cli/TableTexts.h"
+#include "editing/CsvTable.h"
 #include "editing/OptionControls.h"
+#include "editing/TableFormat.h"
+#include "editing/TableTexts.h"
 #include "image/ChannelView.h"
 #include "support/Languages.h"
+#include "support/SampleImages.h"
 #include "texts/InterfaceTexts.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 AppState stateFor(const RadioImage& image, bool english, const char* separator) {
@@ -165,4 +165,4 @@ TEST(TableFormat, CommaSeparatorCellsAreQuoted) {
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix

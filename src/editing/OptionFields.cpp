@@ -1,8 +1,8 @@
-#include "cli/OptionFields.h"
+#include "editing/OptionFields.h"
 
 #include "image/ImageLayout.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::string_view OptionCaption(const OptionField& field, Language language) {
     return Text(field.caption, language);
 }
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 #include "image/AppState.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 /// A cell that was replaced or could not be used, or a record that makes the table unusable.
 struct ImportNote {
@@ -35,4 +35,4 @@ ImportResult ImportTable(AppState& state, const std::vector<CsvRecord>& records)
 /// "row 4, column 3 (CTCSS/DCS): message", or "row 4: message" for a whole row.
 std::string DescribeNote(const ImportNote& note);
 
-} // namespace vorix::cli
+} // namespace vorix

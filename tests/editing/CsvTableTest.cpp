@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 using Cells = std::vector<std::vector<std::string>>;
@@ -31,6 +31,7 @@ TEST(CsvParse, AcceptedForms) {
         std::string text;
         Cells cells;
         std::vector<int> rows;
+        char separator = ',';
     };
     const Row table[] = {
         {"CRLF", "a,b,c\r\n1,2,3\r\n", {{"a", "b", "c"}, {"1", "2", "3"}}, {1, 2}},
@@ -40,17 +41,27 @@ TEST(CsvParse, AcceptedForms) {
         {"empty fields", ",,\r\n", {{"", "", ""}}, {1}},
         {"comma in quotes", "\"a,b\",c\r\n", {{"a,b", "c"}}, {1}},
         {"doubled quote", "\"say \"\"hi\"\"\",x\r\n", {{"say \"hi\"", "x"}}, {1}},
-        {"line end in quotes", "\"one\r\ntwo\",x\r\nnext,y\r\n", {{"one\r\ntwo", "x"}, {"next", "y"}}, {1, 2}},
-        {"byte order mark", "\xEF\xBB\xBF" "CH,x\r\n", {{"CH", "x"}}, {1}},
+        {"line end in quotes",
+         "\"one\r\ntwo\",x\r\nnext,y\r\n",
+         {{"one\r\ntwo", "x"}, {"next", "y"}},
+         {1, 2}},
+        {"byte order mark",
+         "\xEF\xBB\xBF"
+         "CH,x\r\n",
+         {{"CH", "x"}},
+         {1}},
         {"blank rows skipped but counted", "a\r\n\r\nb\r\n", {{"a"}, {"b"}}, {1, 3}},
         {"quoted empty field is a record", "\"\"\r\nb\r\n", {{""}, {"b"}}, {1, 2}},
         {"spaces kept", " a , b \r\n", {{" a ", " b "}}, {1}},
         {"UTF-8 kept", "信道,频率\r\n", {{"信道", "频率"}}, {1}},
         {"empty text", "", {}, {}},
         {"quoted last field without line end", "a,\"b\"", {{"a", "b"}}, {1}},
+        {"tabs", "a\tb,c\r\n1\t\r\n", {{"a", "b,c"}, {"1", ""}}, {1, 2}, '\t'},
+        {"tab in quotes", "\"a\tb\"\tc\n", {{"a\tb", "c"}}, {1}, '\t'},
+        {"a tab is text in CSV", "a\tb,c\r\n", {{"a\tb", "c"}}, {1}},
     };
     for (const Row& r : table) {
-        const CsvParse parse = ParseCsv(r.text);
+        const CsvParse parse = ParseCsv(r.text, r.separator);
         EXPECT_FALSE(parse.error.has_value()) << r.what;
         EXPECT_EQ(cellsOf(parse), r.cells) << r.what;
         EXPECT_EQ(rowsOf(parse), r.rows) << r.what;
@@ -82,6 +93,7 @@ TEST(CsvFormat, QuotesOnlyWhatNeedsIt) {
     struct Row {
         std::vector<std::string> cells;
         const char* line;
+        char separator = ',';
     };
     const Row table[] = {
         {{"CH", "Frequency"}, "CH,Frequency\r\n"},
@@ -91,15 +103,18 @@ TEST(CsvFormat, QuotesOnlyWhatNeedsIt) {
         {{" lead", "trail "}, "\" lead\",\"trail \"\r\n"},
         {{"", "", ""}, ",,\r\n"},
         {{"12.5K(窄带)"}, "12.5K(窄带)\r\n"},
+        {{"462,50000", "x"}, "462,50000\tx\r\n", '\t'},
+        {{"a\tb", "say \"hi\""}, "\"a\tb\"\t\"say \"\"hi\"\"\"\r\n", '\t'},
     };
     for (const Row& r : table)
-        EXPECT_EQ(FormatCsvRecord(r.cells), r.line);
+        EXPECT_EQ(FormatCsvRecord(r.cells, r.separator), r.line);
 }
 
 TEST(CsvFormat, RandomFieldsSurviveAFormatAndParse) {
-    const std::vector<std::string> pieces{"a", ",", "\"", "\n", "\r\n", " ", "无", "0", ""};
+    const std::vector<std::string> pieces{"a", ",", "\t", "\"", "\n", "\r\n", " ", "无", "0", ""};
     std::mt19937 random(4711);
     for (int round = 0; round < 300; ++round) {
+        const char separator = round % 2 == 0 ? ',' : '\t';
         Cells table;
         const int records = 1 + static_cast<int>(random() % 4);
         for (int r = 0; r < records; ++r) {
@@ -116,12 +131,12 @@ TEST(CsvFormat, RandomFieldsSurviveAFormatAndParse) {
         }
         std::string text;
         for (const auto& record : table)
-            text += FormatCsvRecord(record);
-        const CsvParse parse = ParseCsv(text);
+            text += FormatCsvRecord(record, separator);
+        const CsvParse parse = ParseCsv(text, separator);
         ASSERT_FALSE(parse.error.has_value()) << text;
         ASSERT_EQ(cellsOf(parse), table) << text;
     }
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix

@@ -1,11 +1,11 @@
-#include "cli/TableFormat.h"
+#include "editing/TableFormat.h"
 
 #include <algorithm>
 
-#include "cli/CsvTable.h"
+#include "editing/CsvTable.h"
 #include "image/Utf8Text.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -94,4 +94,4 @@ std::string FormatCsvTable(const TableTexts& texts) {
     return out;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

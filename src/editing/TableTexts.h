@@ -5,12 +5,12 @@
 #include <array>
 #include <string>
 
-#include "cli/OptionFields.h"
+#include "editing/OptionFields.h"
 #include "image/AppState.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 inline constexpr int kTableColumns = 5; // CH, Frequency, CTCSS/DCS, Channel Spacing, Tx Power
 using TableRow = std::array<std::string, kTableColumns>;
@@ -40,4 +40,4 @@ std::string OptionItemText(const OptionField& field, int index, Language languag
 /// The window's texts for state.image, in state's language and decimal separator.
 TableTexts BuildTableTexts(const AppState& state);
 
-} // namespace vorix::cli
+} // namespace vorix

@@ -1,12 +1,13 @@
 #pragma once
-// Reading and writing comma-separated tables as spreadsheets exchange them (RFC 4180).
+// Reading and writing comma-separated tables as spreadsheets exchange them (RFC 4180), and the
+// tab-separated form of the same rules that spreadsheets put on the clipboard.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace vorix::cli {
+namespace vorix {
 
 /// One record and the row a spreadsheet shows it in (the first record is row 1). A quoted
 /// field may span lines, so the row is not the line number of the file.
@@ -28,11 +29,12 @@ struct CsvParse {
 /// Splits text into records. Accepts CRLF and LF line ends, a missing final line end, quoted
 /// fields with doubled quotes and embedded separators or line ends, and a UTF-8 byte order mark.
 /// Blank rows are left out (they still count in the row numbers). A quote inside an unquoted
-/// field, text after a closing quote, or a quote that is never closed is an error.
-CsvParse ParseCsv(std::string_view text);
+/// field, text after a closing quote, or a quote that is never closed is an error. `separator`
+/// is ',' for CSV files, '\t' for a spreadsheet's text on the clipboard.
+CsvParse ParseCsv(std::string_view text, char separator = ',');
 
-/// One record with CRLF at its end; a field is quoted when it holds a comma, a quote, a line
+/// One record with CRLF at its end; a field is quoted when it holds the separator, a quote, a line
 /// end, or leading or trailing spaces that a spreadsheet would otherwise drop.
-std::string FormatCsvRecord(const std::vector<std::string>& cells);
+std::string FormatCsvRecord(const std::vector<std::string>& cells, char separator = ',');
 
-} // namespace vorix::cli
+} // namespace vorix
