@@ -28,7 +28,7 @@ public:
     virtual void enableControls() = 0;
     /// End of run: focuses the button that started the run (Read when readMode, else Write).
     virtual void focusStartButton(bool readMode) = 0;
-    /// After a successful read: the main window shows the new image (AnalyseChannelInformation).
+    /// After a successful read: the main window shows the new image (showImage).
     virtual void refreshMainWindow() = 0;
     /// Closes the dialog; the last call of every run that reaches its end. The session has ended
     /// and closed the port by then, so abandon() from the dialog's close handler is harmless.

@@ -76,16 +76,16 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
             setItem(row, column, item);
         }
     for (int channel = 1; channel < kRows; ++channel)
-        setTextMatrix(channel, 0, std::to_string(channel));
+        setCellText(channel, 0, std::to_string(channel));
 
-    text1_ = new QLineEdit(viewport());
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setAccessibleName(QStringLiteral("Frequency editor"));
+    frequencyEditor_ = new QLineEdit(viewport());
+    frequencyEditor_->setObjectName(QStringLiteral("Text1"));
+    frequencyEditor_->setAccessibleName(QStringLiteral("Frequency editor"));
     // The key filter refuses the clipboard shortcuts; the menu would offer them again.
-    text1_->setContextMenuPolicy(Qt::NoContextMenu);
-    text1_->setValidator(new TypeableFrequency(state_, text1_));
-    text1_->installEventFilter(this);
-    text1_->hide();
+    frequencyEditor_->setContextMenuPolicy(Qt::NoContextMenu);
+    frequencyEditor_->setValidator(new TypeableFrequency(state_, frequencyEditor_));
+    frequencyEditor_->installEventFilter(this);
+    frequencyEditor_->hide();
     const char* comboNames[] = {"Tone editor", "Spacing editor", "Power editor"};
     for (int i = 0; i < 3; ++i) {
         auto* combo = new QComboBox(viewport());
@@ -100,11 +100,11 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
             combo->setCompleter(nullptr);
         combo->installEventFilter(this); // the keys go to the combo box, not to its line edit
         combo->hide();
-        combo1_[static_cast<std::size_t>(i)] = combo;
+        listEditors_[static_cast<std::size_t>(i)] = combo;
     }
     connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
         if (row > 0 && column > 0)
-            OpenCellEditor();
+            openCellEditor();
     });
     connect(qApp, &QApplication::focusChanged, this, &ChannelGrid::onFocusChanged);
 }
@@ -115,12 +115,12 @@ ChannelGrid::~ChannelGrid() {
     disconnect(qApp, nullptr, this, nullptr);
 }
 
-std::string ChannelGrid::TextMatrix(int row, int column) const {
+std::string ChannelGrid::cellText(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
     return cell ? cell->text().toStdString() : std::string();
 }
 
-void ChannelGrid::setTextMatrix(int row, int column, const std::string& text) {
+void ChannelGrid::setCellText(int row, int column, const std::string& text) {
     if (QTableWidgetItem* cell = item(row, column))
         cell->setText(q(text));
 }
@@ -130,8 +130,8 @@ void ChannelGrid::applyLanguage() {
     const TextId headers[] = {TextId::HeaderChannel, TextId::HeaderFrequency, TextId::HeaderTone,
                               TextId::HeaderSpacing, TextId::HeaderPower};
     for (int column = 0; column < kColumns; ++column)
-        setTextMatrix(0, column, std::string(Text(headers[column], lang)));
-    for (QComboBox* combo : combo1_)
+        setCellText(0, column, std::string(Text(headers[column], lang)));
+    for (QComboBox* combo : listEditors_)
         combo->clear();
     const auto spacing = SpacingItems(lang, state_.decimalSeparator);
     const auto power = PowerItems(lang);
@@ -145,8 +145,8 @@ void ChannelGrid::applyLanguage() {
 void ChannelGrid::showRows(const std::array<ChannelRowTexts, 16>& rows) {
     for (int channel = 1; channel < kRows; ++channel)
         for (int column = 1; column < kColumns; ++column)
-            setTextMatrix(channel, column,
-                          rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
+            setCellText(channel, column,
+                        rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)]);
 }
 
 void ChannelGrid::applyGeometry() {
@@ -203,41 +203,41 @@ QRect ChannelGrid::cellRect(int row, int column) const {
 }
 
 QWidget* ChannelGrid::openEditor() const {
-    for (QComboBox* combo : combo1_)
+    for (QComboBox* combo : listEditors_)
         if (combo->isVisible())
             return combo;
-    return text1_->isVisible() ? text1_ : nullptr;
+    return frequencyEditor_->isVisible() ? frequencyEditor_ : nullptr;
 }
 
-void ChannelGrid::OpenCellEditor() {
-    EditCol = currentColumn();
-    EditRow = currentRow();
-    if (EditRow < 1 || EditCol < 1)
+void ChannelGrid::openCellEditor() {
+    editColumn_ = currentColumn();
+    editRow_ = currentRow();
+    if (editRow_ < 1 || editColumn_ < 1)
         return;
     // An empty channel can only receive a frequency.
-    if (TextMatrix(EditRow, 1).empty()) {
-        EditCol = 1;
-        setCurrentCell(EditRow, 1);
+    if (cellText(editRow_, 1).empty()) {
+        editColumn_ = 1;
+        setCurrentCell(editRow_, 1);
     }
-    scrollTo(model()->index(EditRow, EditCol));
-    const QRect rect = cellRect(EditRow, EditCol);
-    if (EditCol == 1) {
-        text1_->setGeometry(rect);
-        text1_->setText(q(TextMatrix(EditRow, EditCol)));
-        text1_->show();
-        text1_->setFocus(Qt::MouseFocusReason);
-        text1_->selectAll();
+    scrollTo(model()->index(editRow_, editColumn_));
+    const QRect rect = cellRect(editRow_, editColumn_);
+    if (editColumn_ == 1) {
+        frequencyEditor_->setGeometry(rect);
+        frequencyEditor_->setText(q(cellText(editRow_, editColumn_)));
+        frequencyEditor_->show();
+        frequencyEditor_->setFocus(Qt::MouseFocusReason);
+        frequencyEditor_->selectAll();
         return;
     }
-    QComboBox* editor = listEditor(EditCol - 2);
+    QComboBox* editor = listEditor(editColumn_ - 2);
     editor->setGeometry(rect.x(), rect.y(), rect.width(), editor->sizeHint().height());
-    const QString cellText = q(TextMatrix(EditRow, EditCol));
-    if (EditCol == kToneColumn) {
-        editor->setEditText(cellText);
+    const QString shown = q(cellText(editRow_, editColumn_));
+    if (editColumn_ == kToneColumn) {
+        editor->setEditText(shown);
     } else {
         int chosen = 0;
         for (int i = 0; i < editor->count(); ++i)
-            if (editor->itemText(i) == cellText) {
+            if (editor->itemText(i) == shown) {
                 chosen = i;
                 break;
             }
@@ -247,27 +247,27 @@ void ChannelGrid::OpenCellEditor() {
     editor->setFocus(Qt::MouseFocusReason);
 }
 
-void ChannelGrid::CommitFrequencyEditor() {
-    if (EditRow == 0 || EditCol == 0 || committing_ || !text1_->isVisible())
+void ChannelGrid::commitFrequencyEditor() {
+    if (editRow_ == 0 || editColumn_ == 0 || committing_ || !frequencyEditor_->isVisible())
         return;
     committing_ = true;
-    const bool toneCellEmpty = TextMatrix(EditRow, kToneColumn).empty();
+    const bool toneCellEmpty = cellText(editRow_, kToneColumn).empty();
     const FrequencyCommit result =
-        CommitFrequencyText(state_, EditRow, text1_->text().toStdString(), toneCellEmpty);
-    text1_->setText(q(result.cellText));
+        CommitFrequencyText(state_, editRow_, frequencyEditor_->text().toStdString(), toneCellEmpty);
+    frequencyEditor_->setText(q(result.cellText));
     if (result.row) {
         for (int column = 1; column < kColumns; ++column)
-            setTextMatrix(EditRow, column, (*result.row)[static_cast<std::size_t>(column - 1)]);
+            setCellText(editRow_, column, (*result.row)[static_cast<std::size_t>(column - 1)]);
     }
-    setTextMatrix(EditRow, 1, result.cellText);
-    text1_->hide();
+    setCellText(editRow_, 1, result.cellText);
+    frequencyEditor_->hide();
     if (result.warn)
         messages_.show(std::string(Text(TextId::FrequencyOutOfRange, state_.language)), executableName(),
                        MessageButtons::Ok, MessageIcon::Exclamation);
     committing_ = false;
-    if (EnterPressed) {
-        EnterPressed = false;
-        setCurrentCell(EditRow, kToneColumn);
+    if (enterPressed_) {
+        enterPressed_ = false;
+        setCurrentCell(editRow_, kToneColumn);
         setFocus(Qt::OtherFocusReason);
     }
 }
@@ -280,43 +280,43 @@ int ChannelGrid::comboListIndex(int index) const {
     return editor->findText(editor->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
-void ChannelGrid::CommitComboEditor(int index) {
+void ChannelGrid::commitListEditor(int index) {
     QComboBox* editor = listEditor(index);
-    if (EditRow == 0 || EditCol == 0 || committing_ || !editor->isVisible())
+    if (editRow_ == 0 || editColumn_ == 0 || committing_ || !editor->isVisible())
         return;
     committing_ = true;
     const int listIndex = comboListIndex(index);
-    if (listIndex == -1 && EditCol != kToneColumn) {
+    if (listIndex == -1 && editColumn_ != kToneColumn) {
         editor->hide();
         committing_ = false;
         return;
     }
-    switch (EditCol) {
+    switch (editColumn_) {
     case 4:
-        CommitPowerItem(state_, EditRow, listIndex);
+        CommitPowerItem(state_, editRow_, listIndex);
         break;
     case 3:
-        CommitSpacingItem(state_, EditRow, listIndex);
+        CommitSpacingItem(state_, editRow_, listIndex);
         break;
     case kToneColumn:
-        editor->setEditText(q(CommitToneText(state_, EditRow, editor->currentText().toStdString())));
+        editor->setEditText(q(CommitToneText(state_, editRow_, editor->currentText().toStdString())));
         break;
     default:
         break;
     }
-    setTextMatrix(EditRow, EditCol, editor->currentText().toStdString());
+    setCellText(editRow_, editColumn_, editor->currentText().toStdString());
     editor->hide();
     committing_ = false;
 }
 
-void ChannelGrid::FreshData() {
+void ChannelGrid::commitOpenEdit() {
     for (int i = 0; i < 3; ++i)
         if (listEditor(i)->isVisible()) {
-            CommitComboEditor(i);
+            commitListEditor(i);
             return;
         }
-    if (text1_->isVisible())
-        CommitFrequencyEditor();
+    if (frequencyEditor_->isVisible())
+        commitFrequencyEditor();
 }
 
 void ChannelGrid::onFocusChanged(QWidget* old, QWidget* now) {
@@ -329,17 +329,17 @@ void ChannelGrid::onFocusChanged(QWidget* old, QWidget* now) {
     if (auto* combo = qobject_cast<QComboBox*>(editor);
         combo && now && combo->view()->window()->isAncestorOf(now))
         return;
-    FreshData();
+    commitOpenEdit();
 }
 
 bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QTableWidget::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    if (watched == text1_)
+    if (watched == frequencyEditor_)
         return frequencyKeyPress(keyEvent);
     const bool enter = keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;
-    if (enter && std::find(combo1_.begin(), combo1_.end(), watched) != combo1_.end()) {
+    if (enter && std::find(listEditors_.begin(), listEditors_.end(), watched) != listEditors_.end()) {
         finishListEditWithEnter();
         return true;
     }
@@ -349,9 +349,9 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
 void ChannelGrid::finishListEditWithEnter() {
     // Enter ends the edit as leaving the editor does; it must not reach the grid, which would open
     // the editor again over the old value. The edited cell stays current for the keyboard.
-    setCurrentCell(EditRow, EditCol);
+    setCurrentCell(editRow_, editColumn_);
     setFocus(Qt::OtherFocusReason);
-    FreshData(); // when the focus could not move (the window is not active), commit here
+    commitOpenEdit(); // when the focus could not move (the window is not active), commit here
 }
 
 bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
@@ -359,18 +359,19 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
     if (typed.isEmpty())
         return false; // arrows, Home, Delete: not characters, so not filtered
     const char32_t key = typed.toUcs4().value(0);
-    const char32_t result = FilterKey(text1_->text().toStdU32String(), text1_->hasSelectedText(), key,
-                                      kFrequencyFieldType, separator32(state_));
+    const char32_t result =
+        FilterKey(frequencyEditor_->text().toStdU32String(), frequencyEditor_->hasSelectedText(), key,
+                  kFrequencyFieldType, separator32(state_));
     if (result == 0)
         return true;
     if (result == kKeyEnter) {
-        EnterPressed = true;
-        CommitFrequencyEditor();
+        enterPressed_ = true;
+        commitFrequencyEditor();
         return true;
     }
     if (result == kKeyBackspace || result == key)
         return false;
-    text1_->insert(QString::fromUcs4(&result, 1));
+    frequencyEditor_->insert(QString::fromUcs4(&result, 1));
     return true;
 }
 
@@ -382,7 +383,7 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
     case Qt::Key_Space:
         if (currentRow() > 0 && currentColumn() > 0) {
-            OpenCellEditor();
+            openCellEditor();
             return;
         }
         break;

@@ -25,8 +25,8 @@ public:
     ~ChannelGrid() override;
 
     /// Cell text by row and column, as the editing rules see it.
-    std::string TextMatrix(int row, int column) const;
-    void setTextMatrix(int row, int column, const std::string& text);
+    std::string cellText(int row, int column) const;
+    void setCellText(int row, int column, const std::string& text);
 
     /// Header row texts and the in-place lists in the current language.
     void applyLanguage();
@@ -36,19 +36,19 @@ public:
     void applyGeometry();
 
     /// Finishes an open edit as if the editor had lost the focus; does nothing otherwise.
-    void FreshData();
+    void commitOpenEdit();
 
-    QLineEdit* frequencyEditor() const { return text1_; }
-    QComboBox* listEditor(int index) const { return combo1_[static_cast<std::size_t>(index)]; }
+    QLineEdit* frequencyEditor() const { return frequencyEditor_; }
+    QComboBox* listEditor(int index) const { return listEditors_[static_cast<std::size_t>(index)]; }
 
-    int EditRow = 1;
-    int EditCol = 0;
-    bool EnterPressed = false;
+    /// The cell the in-place editors work on (row 1..16, column 1..4).
+    int editRow() const { return editRow_; }
+    int editColumn() const { return editColumn_; }
 
 public slots:
-    void OpenCellEditor();
-    void CommitFrequencyEditor();
-    void CommitComboEditor(int index);
+    void openCellEditor();
+    void commitFrequencyEditor();
+    void commitListEditor(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,9 +65,12 @@ private:
 
     AppState& state_;
     MessageBoxes& messages_;
-    QLineEdit* text1_;
-    std::array<QComboBox*, 3> combo1_{};
+    QLineEdit* frequencyEditor_;
+    std::array<QComboBox*, 3> listEditors_{};
     bool committing_ = false;
+    int editRow_ = 1;
+    int editColumn_ = 0;
+    bool enterPressed_ = false;
 };
 
 } // namespace vorix

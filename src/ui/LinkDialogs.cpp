@@ -1,9 +1,9 @@
 #include "ui/LinkDialogs.h"
 
 #include "platform/PosixFileSystem.h"
-#include "ui/QtMessageBoxes.h"
 #include "store/ReadBackups.h"
-#include "ui/FormProcess.h"
+#include "ui/ProgrammingDialog.h"
+#include "ui/QtMessageBoxes.h"
 
 namespace vorix {
 
@@ -23,7 +23,7 @@ void LinkDialogs::openProgrammingDialog() {
     QtMessageBoxes boxes;
     MessageBoxes& prompts = prompts_ ? *prompts_ : boxes;
     MainWindow* window = window_;
-    FormProcess dialog(
+    ProgrammingDialog dialog(
         state_, prompts,
         [this, window] {
             // Called only after a successful read: keep what the radio held before anything edits it.
@@ -32,7 +32,7 @@ void LinkDialogs::openProgrammingDialog() {
                 SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
                                std::chrono::system_clock::now());
             if (window)
-                window->AnalyseChannelInformation();
+                window->showImage();
         },
         window);
     boxes.setParent(&dialog);
@@ -40,7 +40,7 @@ void LinkDialogs::openProgrammingDialog() {
 }
 
 void LinkDialogs::openPortDialog() {
-    FormComPort dialog(state_, settings_, probe_, window_);
+    PortDialog dialog(state_, settings_, probe_, window_);
     dialog.exec();
 }
 

@@ -6,8 +6,8 @@
 #include "image/AppState.h"
 #include "platform/MessageBoxes.h"
 #include "store/SettingsStore.h"
-#include "ui/FormComPort.h"
 #include "ui/MainWindow.h"
+#include "ui/PortDialog.h"
 
 namespace vorix {
 
@@ -27,9 +27,9 @@ public:
     /// Every successful read is also saved there as a dated .rdat; empty keeps no backups.
     void setReadBackupFolder(std::filesystem::path folder) { backupFolder_ = std::move(folder); }
 
-    /// readMode is already set (and for a write the write mark): one run in a new FormProcess.
+    /// readMode is already set (and for a write the write mark): one run in a new ProgrammingDialog.
     void openProgrammingDialog();
-    /// A new FormComPort.
+    /// A new PortDialog.
     void openPortDialog();
 
 private:

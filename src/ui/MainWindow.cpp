@@ -84,61 +84,61 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
 
 void MainWindow::buildControls() {
     grid_ = new ChannelGrid(state_, services_.messages, this);
-    comboSqDelay_ = makeCombo(QStringLiteral("ComboSqDelay"), false, this);
-    comboSQ_ = makeCombo(QStringLiteral("ComboSQ"), false, this);
-    comboTOT_ = makeCombo(QStringLiteral("ComboTOT"), false, this);
+    sqDelayList_ = makeCombo(QStringLiteral("ComboSqDelay"), false, this);
+    sqLevelList_ = makeCombo(QStringLiteral("ComboSQ"), false, this);
+    totList_ = makeCombo(QStringLiteral("ComboTOT"), false, this);
     auto* typedTextChangesNothing = new TypedTextChangesNothing(this);
     for (int i = 0; i < 2; ++i) {
         QComboBox* offset = makeCombo(QStringLiteral("ComboOffset_%1").arg(i), true, this);
         offset->setProperty("controlIndex", i);
         offset->setCompleter(nullptr); // completing "4" to 42 would show a value that is not stored
         offset->installEventFilter(typedTextChangesNothing);
-        comboOffset_[static_cast<std::size_t>(i)] = offset;
+        offsetLists_[static_cast<std::size_t>(i)] = offset;
     }
-    labelSqDelay_ = makeLabel(QStringLiteral("LabelSqDelay"), comboSqDelay_, this);
-    labelSQ_ = makeLabel(QStringLiteral("LabelSQ"), comboSQ_, this);
-    label1_ = makeLabel(QStringLiteral("Label1"), comboTOT_, this);
+    sqDelayLabel_ = makeLabel(QStringLiteral("LabelSqDelay"), sqDelayList_, this);
+    sqLevelLabel_ = makeLabel(QStringLiteral("LabelSQ"), sqLevelList_, this);
+    totLabel_ = makeLabel(QStringLiteral("Label1"), totList_, this);
     for (int i = 0; i < 2; ++i) {
-        labelOffset_[static_cast<std::size_t>(i)] = makeLabel(
-            QStringLiteral("LabelOffset_%1").arg(i), comboOffset_[static_cast<std::size_t>(i)], this);
-        labelOffset_[static_cast<std::size_t>(i)]->setProperty("controlIndex", i);
+        offsetLabels_[static_cast<std::size_t>(i)] = makeLabel(
+            QStringLiteral("LabelOffset_%1").arg(i), offsetLists_[static_cast<std::size_t>(i)], this);
+        offsetLabels_[static_cast<std::size_t>(i)]->setProperty("controlIndex", i);
     }
-    checkBeep_ = new QCheckBox(this);
-    checkBeep_->setObjectName(QStringLiteral("CheckBeep"));
-    checkSave_ = new QCheckBox(this);
-    checkSave_->setObjectName(QStringLiteral("CheckSave"));
-    checkBusyLock_ = new QCheckBox(this);
-    checkBusyLock_->setObjectName(QStringLiteral("CheckBusyLock"));
-    commandRead_ = makeButton("CommandRead", this);
-    commandWrite_ = makeButton("CommandWrite", this);
-    commandLoad_ = makeButton("CommandLoad", this);
-    commandSave_ = makeButton("CommandSave", this);
-    commandCom_ = makeButton("CommandCom", this);
-    commandClose_ = makeButton("CommandClose", this);
-    commandLanguage_ = makeButton("CommandLanguage", this);
-    commandLanguage_->hide(); // the language switch exists but is not offered in this window
-    label2_ = new QLabel(this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    label2_->setAccessibleName(QStringLiteral("Version"));
+    beepCheck_ = new QCheckBox(this);
+    beepCheck_->setObjectName(QStringLiteral("CheckBeep"));
+    powerSaveCheck_ = new QCheckBox(this);
+    powerSaveCheck_->setObjectName(QStringLiteral("CheckSave"));
+    busyLockCheck_ = new QCheckBox(this);
+    busyLockCheck_->setObjectName(QStringLiteral("CheckBusyLock"));
+    readButton_ = makeButton("CommandRead", this);
+    writeButton_ = makeButton("CommandWrite", this);
+    loadButton_ = makeButton("CommandLoad", this);
+    saveButton_ = makeButton("CommandSave", this);
+    portButton_ = makeButton("CommandCom", this);
+    closeButton_ = makeButton("CommandClose", this);
+    languageButton_ = makeButton("CommandLanguage", this);
+    languageButton_->hide(); // the language switch exists but is not offered in this window
+    versionLabel_ = new QLabel(this);
+    versionLabel_->setObjectName(QStringLiteral("Label2"));
+    versionLabel_->setAccessibleName(QStringLiteral("Version"));
 
-    connect(commandRead_, &QPushButton::clicked, this, &MainWindow::CommandRead_Click);
-    connect(commandWrite_, &QPushButton::clicked, this, &MainWindow::CommandWrite_Click);
-    connect(commandLoad_, &QPushButton::clicked, this, &MainWindow::CommandLoad_Click);
-    connect(commandSave_, &QPushButton::clicked, this, &MainWindow::CommandSave_Click);
-    connect(commandCom_, &QPushButton::clicked, this, &MainWindow::CommandCom_Click);
-    connect(commandClose_, &QPushButton::clicked, this, &QWidget::close);
-    connect(commandLanguage_, &QPushButton::clicked, this, &MainWindow::CommandLanguage_Click);
+    connect(readButton_, &QPushButton::clicked, this, &MainWindow::onReadClicked);
+    connect(writeButton_, &QPushButton::clicked, this, &MainWindow::onWriteClicked);
+    connect(loadButton_, &QPushButton::clicked, this, &MainWindow::onLoadClicked);
+    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::onSaveClicked);
+    connect(portButton_, &QPushButton::clicked, this, &MainWindow::onPortClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(languageButton_, &QPushButton::clicked, this, &MainWindow::onLanguageClicked);
 }
 
 void MainWindow::buildLayout() {
     // Grid at left; at right the option lists, the three check boxes on one row, the command buttons
     // in two columns and the version under them, in the proportions of the original window.
     auto* options = new QGridLayout;
-    const std::pair<QLabel*, QComboBox*> rows[] = {{labelSqDelay_, comboSqDelay_},
-                                                   {labelSQ_, comboSQ_},
-                                                   {label1_, comboTOT_},
-                                                   {labelOffset_[0], comboOffset_[0]},
-                                                   {labelOffset_[1], comboOffset_[1]}};
+    const std::pair<QLabel*, QComboBox*> rows[] = {{sqDelayLabel_, sqDelayList_},
+                                                   {sqLevelLabel_, sqLevelList_},
+                                                   {totLabel_, totList_},
+                                                   {offsetLabels_[0], offsetLists_[0]},
+                                                   {offsetLabels_[1], offsetLists_[1]}};
     int row = 0;
     for (auto [label, combo] : rows) {
         options->addWidget(label, row, 0);
@@ -148,22 +148,22 @@ void MainWindow::buildLayout() {
     options->setColumnStretch(1, 1);
 
     auto* checks = new QHBoxLayout;
-    checks->addWidget(checkBeep_);
-    checks->addWidget(checkSave_);
-    checks->addWidget(checkBusyLock_);
+    checks->addWidget(beepCheck_);
+    checks->addWidget(powerSaveCheck_);
+    checks->addWidget(busyLockCheck_);
     checks->addStretch();
 
     auto* buttons = new QGridLayout;
     const TwipScale scale(*this);
     QPushButton* grid[3][2] = {
-        {commandRead_, commandWrite_}, {commandLoad_, commandSave_}, {commandCom_, commandClose_}};
+        {readButton_, writeButton_}, {loadButton_, saveButton_}, {portButton_, closeButton_}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c) {
             grid[r][c]->setMinimumSize(scale.x(1300), scale.y(735) * 3 / 4);
             buttons->addWidget(grid[r][c], r, c);
         }
-    buttons->addWidget(label2_, 3, 1, Qt::AlignLeft);
-    buttons->addWidget(commandLanguage_, 4, 0);
+    buttons->addWidget(versionLabel_, 3, 1, Qt::AlignLeft);
+    buttons->addWidget(languageButton_, 4, 0);
 
     auto* right = new QVBoxLayout;
     right->addLayout(options);
@@ -180,23 +180,23 @@ void MainWindow::buildLayout() {
 }
 
 void MainWindow::connectOptionControls() {
-    const std::pair<QComboBox*, OptionList> lists[] = {{comboSQ_, OptionList::SqLevel},
-                                                       {comboTOT_, OptionList::Tot},
-                                                       {comboSqDelay_, OptionList::SqDelay},
-                                                       {comboOffset_[0], OptionList::OffsetWide},
-                                                       {comboOffset_[1], OptionList::OffsetNarrow}};
-    // `activated` comes from the user's choice only; Refreshing still guards, as the view sets them.
+    const std::pair<QComboBox*, OptionList> lists[] = {{sqLevelList_, OptionList::SqLevel},
+                                                       {totList_, OptionList::Tot},
+                                                       {sqDelayList_, OptionList::SqDelay},
+                                                       {offsetLists_[0], OptionList::OffsetWide},
+                                                       {offsetLists_[1], OptionList::OffsetNarrow}};
+    // `activated` comes from the user's choice only; refreshing_ still guards, as the view sets them.
     for (auto [combo, list] : lists)
         connect(combo, &QComboBox::activated, this, [this, list = list](int index) {
-            if (!Refreshing)
+            if (!refreshing_)
                 ApplyOptionItem(state_.image, list, index);
         });
-    const std::pair<QCheckBox*, OptionCheck> checks[] = {{checkSave_, OptionCheck::PowerSave},
-                                                         {checkBeep_, OptionCheck::Beep},
-                                                         {checkBusyLock_, OptionCheck::BusyLock}};
+    const std::pair<QCheckBox*, OptionCheck> checks[] = {{powerSaveCheck_, OptionCheck::PowerSave},
+                                                         {beepCheck_, OptionCheck::Beep},
+                                                         {busyLockCheck_, OptionCheck::BusyLock}};
     for (auto [box, check] : checks)
         connect(box, &QCheckBox::toggled, this, [this, check = check](bool on) {
-            if (!Refreshing)
+            if (!refreshing_)
                 ApplyOptionCheck(state_.image, check, on);
         });
 }
@@ -209,47 +209,45 @@ void MainWindow::startUp() {
     state_.bandHigh = {174, 560};
     const TwipScale scale(*this);
     resize(scale.x(10035), scale.y(6180));
-    ApplyLanguage();
-    grid_->EditRow = 1;
-    grid_->EnterPressed = false;
+    applyLanguage();
     grid_->applyGeometry();
     layout::StoreOptionDefaults(state_.image);
-    AnalyseChannelInformation();
-    label2_->setText(q(VersionLabel(VORIX_VERSION_MAJOR, VORIX_VERSION_MINOR, VORIX_VERSION_REVISION)));
+    showImage();
+    versionLabel_->setText(q(VersionLabel(VORIX_VERSION_MAJOR, VORIX_VERSION_MINOR, VORIX_VERSION_REVISION)));
 }
 
-void MainWindow::ApplyLanguage() {
+void MainWindow::applyLanguage() {
     const Language lang = state_.language;
     setWindowTitle(q(Text(TextId::ApplicationTitle, lang)));
-    QComboBox* refilled[] = {comboSQ_, comboTOT_, comboSqDelay_, comboOffset_[0], comboOffset_[1]};
-    const bool wasRefreshing = Refreshing;
-    Refreshing = true; // emptying and filling lists raises change events that are not the user's
+    QComboBox* refilled[] = {sqLevelList_, totList_, sqDelayList_, offsetLists_[0], offsetLists_[1]};
+    const bool wasRefreshing = refreshing_;
+    refreshing_ = true; // emptying and filling lists raises change events that are not the user's
     for (QComboBox* combo : refilled)
         combo->clear();
-    fillCombo(comboSQ_, SqLevelItems());
-    fillCombo(comboOffset_[0], OffsetItems());
-    fillCombo(comboOffset_[1], OffsetItems());
-    fillCombo(comboTOT_, TotItems(lang));
-    fillCombo(comboSqDelay_, SqDelayItems(lang, state_.decimalSeparator));
+    fillCombo(sqLevelList_, SqLevelItems());
+    fillCombo(offsetLists_[0], OffsetItems());
+    fillCombo(offsetLists_[1], OffsetItems());
+    fillCombo(totList_, TotItems(lang));
+    fillCombo(sqDelayList_, SqDelayItems(lang, state_.decimalSeparator));
     for (QComboBox* combo : refilled)
         combo->setCurrentIndex(-1);
-    Refreshing = wasRefreshing;
+    refreshing_ = wasRefreshing;
 
-    const std::pair<QWidget*, TextId> captions[] = {{commandClose_, TextId::CommandClose},
-                                                    {commandCom_, TextId::CommandCom},
-                                                    {commandRead_, TextId::CommandRead},
-                                                    {commandWrite_, TextId::CommandWrite},
-                                                    {commandLoad_, TextId::CommandLoad},
-                                                    {commandSave_, TextId::CommandSave},
-                                                    {commandLanguage_, TextId::CommandLanguage},
-                                                    {labelSqDelay_, TextId::LabelSqDelay},
-                                                    {labelSQ_, TextId::LabelSQ},
-                                                    {label1_, TextId::Label1},
-                                                    {checkSave_, TextId::CheckSave},
-                                                    {checkBeep_, TextId::CheckBeep},
-                                                    {checkBusyLock_, TextId::CheckBusyLock},
-                                                    {labelOffset_[0], TextId::LabelOffsetWide},
-                                                    {labelOffset_[1], TextId::LabelOffsetNarrow}};
+    const std::pair<QWidget*, TextId> captions[] = {{closeButton_, TextId::CommandClose},
+                                                    {portButton_, TextId::CommandCom},
+                                                    {readButton_, TextId::CommandRead},
+                                                    {writeButton_, TextId::CommandWrite},
+                                                    {loadButton_, TextId::CommandLoad},
+                                                    {saveButton_, TextId::CommandSave},
+                                                    {languageButton_, TextId::CommandLanguage},
+                                                    {sqDelayLabel_, TextId::LabelSqDelay},
+                                                    {sqLevelLabel_, TextId::LabelSQ},
+                                                    {totLabel_, TextId::Label1},
+                                                    {powerSaveCheck_, TextId::CheckSave},
+                                                    {beepCheck_, TextId::CheckBeep},
+                                                    {busyLockCheck_, TextId::CheckBusyLock},
+                                                    {offsetLabels_[0], TextId::LabelOffsetWide},
+                                                    {offsetLabels_[1], TextId::LabelOffsetNarrow}};
     for (auto [widget, id] : captions) {
         const QString text = q(Text(id, lang));
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -260,53 +258,53 @@ void MainWindow::ApplyLanguage() {
     grid_->applyLanguage();
 }
 
-void MainWindow::AnalyseChannelInformation() {
-    Refreshing = true;
+void MainWindow::showImage() {
+    refreshing_ = true;
     const TableView view = BuildTableView(state_);
     grid_->showRows(view.rows);
     const OptionSelections& o = view.options;
-    comboSQ_->setCurrentIndex(o.sqLevelItem);
-    comboSqDelay_->setCurrentIndex(o.sqDelayItem);
-    comboOffset_[0]->setCurrentIndex(o.offsetWideItem);
-    comboOffset_[1]->setCurrentIndex(o.offsetNarrowItem);
-    checkSave_->setChecked(o.powerSave);
-    checkBusyLock_->setChecked(o.busyLock);
-    checkBeep_->setChecked(o.beep);
-    comboTOT_->setCurrentIndex(o.totItem);
-    Refreshing = false;
+    sqLevelList_->setCurrentIndex(o.sqLevelItem);
+    sqDelayList_->setCurrentIndex(o.sqDelayItem);
+    offsetLists_[0]->setCurrentIndex(o.offsetWideItem);
+    offsetLists_[1]->setCurrentIndex(o.offsetNarrowItem);
+    powerSaveCheck_->setChecked(o.powerSave);
+    busyLockCheck_->setChecked(o.busyLock);
+    beepCheck_->setChecked(o.beep);
+    totList_->setCurrentIndex(o.totItem);
+    refreshing_ = false;
 }
 
-void MainWindow::FreshData() {
-    grid_->FreshData();
+void MainWindow::commitOpenEdit() {
+    grid_->commitOpenEdit();
 }
 
-void MainWindow::CommandRead_Click() {
+void MainWindow::onReadClicked() {
     state_.readMode = true;
     if (services_.openProgrammingDialog)
         services_.openProgrammingDialog();
 }
 
-void MainWindow::CommandWrite_Click() {
+void MainWindow::onWriteClicked() {
     state_.readMode = false;
     state_.image.write(layout::WriteMark, layout::WriteMarkValue);
     if (services_.openProgrammingDialog)
         services_.openProgrammingDialog();
 }
 
-void MainWindow::CommandCom_Click() {
+void MainWindow::onPortClicked() {
     if (services_.openPortDialog)
         services_.openPortDialog();
 }
 
-void MainWindow::CommandLanguage_Click() {
+void MainWindow::onLanguageClicked() {
     state_.language = state_.language == Language::English ? Language::Chinese : Language::English;
-    ApplyLanguage();
+    applyLanguage();
     services_.settings.SetStringValue(kLanguageValue,
                                       state_.language == Language::English ? "True" : "False");
 }
 
-std::string MainWindow::ShowFileDialog(const std::string& mode, const std::string& title,
-                                       const std::string& defaultName) {
+std::string MainWindow::chooseFile(const std::string& mode, const std::string& title,
+                                   const std::string& defaultName) {
     try {
         return services_.files.choose(MakeFileDialogRequest(mode, title, defaultName, state_.language));
     } catch (const std::exception&) {
@@ -320,9 +318,9 @@ void MainWindow::showError(const std::string& text) {
                             MessageButtons::Ok, MessageIcon::Critical);
 }
 
-void MainWindow::CommandLoad_Click() {
+void MainWindow::onLoadClicked() {
     const Language lang = state_.language;
-    const std::string path = ShowFileDialog("OPEN", std::string(Text(TextId::OpenTitle, lang)), "");
+    const std::string path = chooseFile("OPEN", std::string(Text(TextId::OpenTitle, lang)), "");
     if (path.empty())
         return;
     const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
@@ -339,13 +337,13 @@ void MainWindow::CommandLoad_Click() {
         return;
     }
     state_.image.replaceAll(*loaded.bytes);
-    AnalyseChannelInformation();
+    showImage();
 }
 
-void MainWindow::CommandSave_Click() {
-    FreshData();
+void MainWindow::onSaveClicked() {
+    commitOpenEdit();
     const Language lang = state_.language;
-    const std::string path = ShowFileDialog("Save", std::string(Text(TextId::SaveTitle, lang)), "");
+    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, lang)), "");
     if (path.empty())
         return;
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());

@@ -41,55 +41,53 @@ public:
     MainWindow(AppState& state, MainWindowServices services, QWidget* parent = nullptr);
 
     /// Shows the RadioImage in the table and the option controls; never changes the image.
-    void AnalyseChannelInformation();
+    void showImage();
     /// Commits an in-place edit that is still open.
-    void FreshData();
+    void commitOpenEdit();
     /// Sets every text and refills every list in the current language.
-    void ApplyLanguage();
-
-    bool Refreshing = false;
+    void applyLanguage();
 
     ChannelGrid* grid() const { return grid_; }
 
 public slots:
-    void CommandRead_Click();
-    void CommandWrite_Click();
-    void CommandLoad_Click();
-    void CommandSave_Click();
-    void CommandCom_Click();
-    void CommandLanguage_Click();
+    void onReadClicked();
+    void onWriteClicked();
+    void onLoadClicked();
+    void onSaveClicked();
+    void onPortClicked();
+    void onLanguageClicked();
 
 private:
     void buildControls();
     void buildLayout();
     void connectOptionControls();
     void startUp();
-    std::string ShowFileDialog(const std::string& mode, const std::string& title,
-                               const std::string& defaultName);
+    std::string chooseFile(const std::string& mode, const std::string& title, const std::string& defaultName);
     void showError(const std::string& text);
 
     AppState& state_;
     MainWindowServices services_;
+    bool refreshing_ = false; // the view is being shown: change events are not the user's
     ChannelGrid* grid_ = nullptr;
-    QComboBox* comboSQ_ = nullptr;
-    QComboBox* comboTOT_ = nullptr;
-    QComboBox* comboSqDelay_ = nullptr;
-    std::array<QComboBox*, 2> comboOffset_{};
-    QLabel* labelSQ_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* labelSqDelay_ = nullptr;
-    std::array<QLabel*, 2> labelOffset_{};
-    QCheckBox* checkBeep_ = nullptr;
-    QCheckBox* checkSave_ = nullptr;
-    QCheckBox* checkBusyLock_ = nullptr;
-    QPushButton* commandRead_ = nullptr;
-    QPushButton* commandWrite_ = nullptr;
-    QPushButton* commandLoad_ = nullptr;
-    QPushButton* commandSave_ = nullptr;
-    QPushButton* commandCom_ = nullptr;
-    QPushButton* commandClose_ = nullptr;
-    QPushButton* commandLanguage_ = nullptr;
-    QLabel* label2_ = nullptr;
+    QComboBox* sqLevelList_ = nullptr;
+    QComboBox* totList_ = nullptr;
+    QComboBox* sqDelayList_ = nullptr;
+    std::array<QComboBox*, 2> offsetLists_{};
+    QLabel* sqLevelLabel_ = nullptr;
+    QLabel* totLabel_ = nullptr;
+    QLabel* sqDelayLabel_ = nullptr;
+    std::array<QLabel*, 2> offsetLabels_{};
+    QCheckBox* beepCheck_ = nullptr;
+    QCheckBox* powerSaveCheck_ = nullptr;
+    QCheckBox* busyLockCheck_ = nullptr;
+    QPushButton* readButton_ = nullptr;
+    QPushButton* writeButton_ = nullptr;
+    QPushButton* loadButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* portButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* languageButton_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
 };
 
 } // namespace vorix

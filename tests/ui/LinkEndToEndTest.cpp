@@ -18,10 +18,10 @@
 #include "support/FakeSettingsScope.h"
 #include "support/PtyRadio.h"
 #include "ui/ChannelGrid.h"
-#include "ui/FormComPort.h"
-#include "ui/FormProcess.h"
 #include "ui/LinkDialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/PortDialog.h"
+#include "ui/ProgrammingDialog.h"
 
 using namespace vorix;
 
@@ -77,7 +77,7 @@ struct Fixture {
     /// Presses the dialog's start button as soon as the dialog is up, and notes what it shows
     /// when it closes.
     void pressStartButton(QWidget* modal) {
-        auto* dialog = qobject_cast<FormProcess*>(modal);
+        auto* dialog = qobject_cast<ProgrammingDialog*>(modal);
         if (!dialog)
             return;
         QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog] {
@@ -110,7 +110,7 @@ struct Fixture {
         for (int channel = 1; channel <= 16; ++channel)
             for (int column = 1; column <= 4; ++column)
                 rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)] =
-                    window->grid()->TextMatrix(channel, column);
+                    window->grid()->cellText(channel, column);
         return rows;
     }
     /// The rows the table shows for an image.
@@ -168,7 +168,7 @@ private slots:
         Fixture f;
         f.start(sim::Memory{});
         f.state.image.replaceAll(ToImage(sim::DemoMemory()));
-        f.window->AnalyseChannelInformation();
+        f.window->showImage();
 
         f.write();
         QTRY_VERIFY_WITH_TIMEOUT(f.endByteSent(), 2000);
@@ -283,7 +283,7 @@ private slots:
         QStringList items;
         QString selected, tooltip;
         f.pressMain("CommandCom", [&](QWidget* modal) {
-            auto* dialog = qobject_cast<FormComPort*>(modal);
+            auto* dialog = qobject_cast<PortDialog*>(modal);
             if (!dialog)
                 return;
             auto* list = dialog->findChild<QComboBox*>(QStringLiteral("ComboComPort"));
@@ -317,18 +317,18 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), grid->frequencyEditor());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("440.5"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(grid->TextMatrix(7, 1), std::string("440.50000"));
+        QCOMPARE(grid->cellText(7, 1), std::string("440.50000"));
         const ImageBytes edited = f.state.image.bytes();
 
         f.write();
         QTRY_VERIFY_WITH_TIMEOUT(f.endByteSent(), 2000);
         f.state.image.replaceAll(ImageBytes{});
-        f.window->AnalyseChannelInformation();
+        f.window->showImage();
         f.read();
         ImageBytes expected = edited;
         expected[127] = 0x51;
         QCOMPARE(f.state.image.bytes(), expected);
-        QCOMPARE(grid->TextMatrix(7, 1), std::string("440.50000"));
+        QCOMPARE(grid->cellText(7, 1), std::string("440.50000"));
         QCOMPARE(f.outcome.closes, 3);
         // The echo of the previous run's end byte that waited in the line is not taken for an answer.
         QVERIFY(f.prompts.shown.empty());

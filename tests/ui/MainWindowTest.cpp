@@ -47,11 +47,11 @@ private slots:
         for (const char* name : {"CheckBeep", "CheckSave", "CheckBusyLock"})
             QVERIFY(f.find<QCheckBox>(name)->isChecked());
         QVERIFY(!f.find<QPushButton>("CommandLanguage")->isVisible());
-        QCOMPARE(QString::fromStdString(f.grid()->TextMatrix(0, 3)), QStringLiteral("Channel Spacing"));
+        QCOMPARE(QString::fromStdString(f.grid()->cellText(0, 3)), QStringLiteral("Channel Spacing"));
         for (int row = 1; row <= 16; ++row) {
-            QCOMPARE(f.grid()->TextMatrix(row, 0), std::to_string(row));
+            QCOMPARE(f.grid()->cellText(row, 0), std::to_string(row));
             for (int column = 1; column <= 4; ++column)
-                QCOMPARE(f.grid()->TextMatrix(row, column), std::string());
+                QCOMPARE(f.grid()->cellText(row, column), std::string());
         }
         QCOMPARE(f.state.image.read(112), 7);
         QCOMPARE(f.state.image.read(126), 100);
@@ -223,8 +223,8 @@ private slots:
         QCOMPARE(f.record(1)[5], 0x02);
         QVERIFY(!tone->isVisible());
         QCOMPARE(f.focus(), f.grid()->frequencyEditor());
-        QCOMPARE(f.grid()->EditCol, 1);
-        QCOMPARE(f.grid()->EditRow, 5);
+        QCOMPARE(f.grid()->editColumn(), 1);
+        QCOMPARE(f.grid()->editRow(), 5);
     }
 
     void emptyingAFrequencyDeletesTheChannel() {
@@ -265,7 +265,7 @@ private slots:
                 if (clickSave)
                     f.click(f.find<QPushButton>("CommandSave"));
                 else
-                    f.window->CommandSave_Click();
+                    f.window->onSaveClicked();
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::ReadOnly));
                 const QByteArray saved = file.readAll();
@@ -297,14 +297,14 @@ private slots:
         }
         f.files.paths.push_back(longer.toStdString());
         f.messages.answers.push_back(MessageAnswer::Ok);
-        f.window->CommandLoad_Click();
+        f.window->onLoadClicked();
         QCOMPARE(f.messages.shown.at(0).text, std::string("Do you want to cover current data?"));
         QCOMPARE(f.state.image.bytes(), bytes);
         QCOMPARE(f.cell(1, 1), f.local("462.12345"));
 
         const QString saved = dir_.filePath("saved.rdat");
         f.files.paths.push_back(saved.toStdString());
-        f.window->CommandSave_Click();
+        f.window->onSaveClicked();
         QFile file(saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray(reinterpret_cast<const char*>(bytes.data()), 128));
@@ -335,7 +335,7 @@ private slots:
             f.messages.shown.clear();
             f.files.paths.push_back(c.path.toStdString());
             f.messages.answers.push_back(c.confirm);
-            f.window->CommandLoad_Click();
+            f.window->onLoadClicked();
             QCOMPARE(f.state.image.bytes(), before);
             QCOMPARE(f.cell(1, 1), f.local("145.50000"));
             if (c.expectedStart) {
@@ -348,7 +348,7 @@ private slots:
         }
         f.files.fail = true;
         f.messages.shown.clear();
-        f.window->CommandLoad_Click();
+        f.window->onLoadClicked();
         QCOMPARE(f.messages.shown.size(), size_t(1));
         QCOMPARE(f.messages.shown[0].text, std::string("Unknown error!"));
     }
@@ -357,7 +357,7 @@ private slots:
         Fixture f;
         f.start();
         f.files.paths.push_back(dir_.filePath("no-such-folder/x.rdat").toStdString());
-        f.window->CommandSave_Click();
+        f.window->onSaveClicked();
         QCOMPARE(f.messages.shown.size(), size_t(1));
         QVERIFY(f.messages.shown[0].text.rfind("The file was not saved:", 0) == 0);
 
@@ -368,7 +368,7 @@ private slots:
             file.write(QByteArray(300, '\x22'));
         }
         f.files.paths.push_back(existing.toStdString());
-        f.window->CommandSave_Click();
+        f.window->onSaveClicked();
         QCOMPARE(QFileInfo(existing).size(), 128); // saving over a longer file leaves exactly 128 bytes
     }
 
@@ -387,11 +387,11 @@ private slots:
         f.enter();
         QCOMPARE(f.state.image.read(115), 0xF7);
         f.state.image.write(113, 50); // out of range: shown as item 0, byte kept
-        f.window->AnalyseChannelInformation();
+        f.window->showImage();
         QCOMPARE(f.find<QComboBox>("ComboTOT")->currentIndex(), 0);
         QCOMPARE(f.state.image.read(113), 50);
         f.state.image.write(112, 0x87);
-        f.window->AnalyseChannelInformation();
+        f.window->showImage();
         f.click(f.find<QCheckBox>("CheckBeep"));
         QCOMPARE(f.state.image.read(112), 0x85);
     }
@@ -481,7 +481,7 @@ private slots:
             QCOMPARE(f.grid()->listEditor(2)->count(), 2);
         }
         QCOMPARE(f.find<QPushButton>("CommandRead")->text(), QStringLiteral("读取(&R)"));
-        QCOMPARE(f.grid()->TextMatrix(0, 0), std::string("信道"));
+        QCOMPARE(f.grid()->cellText(0, 0), std::string("信道"));
         QCOMPARE(f.state.image.read(115), 5); // refilling the lists writes nothing
     }
 
@@ -501,10 +501,10 @@ private slots:
     void writeSetsTheMarkAndReadSetsTheMode() {
         Fixture f;
         f.start();
-        f.window->CommandWrite_Click();
+        f.window->onWriteClicked();
         QCOMPARE(f.state.image.read(127), 0x51);
         QVERIFY(!f.state.readMode);
-        f.window->CommandRead_Click();
+        f.window->onReadClicked();
         QVERIFY(f.state.readMode);
         QCOMPARE(f.dialogsOpened, 2);
     }

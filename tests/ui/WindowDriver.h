@@ -98,9 +98,7 @@ public:
             clickCell(16, 0); // the channel numbers open no editor; the click only takes the focus
     }
 
-    QString cell(int row, int column) const {
-        return QString::fromStdString(grid()->TextMatrix(row, column));
-    }
+    QString cell(int row, int column) const { return QString::fromStdString(grid()->cellText(row, column)); }
     std::vector<int> record(int channel) const {
         std::vector<int> bytes;
         for (int i = 0; i < layout::kRecordSize; ++i)
@@ -113,7 +111,7 @@ public:
         const TableView view = BuildTableView(state);
         for (int row = 1; row <= 16; ++row)
             for (int column = 1; column <= 4; ++column) {
-                const std::string shown = grid()->TextMatrix(row, column);
+                const std::string shown = grid()->cellText(row, column);
                 const std::string& stored =
                     view.rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
                 QVERIFY2(shown == stored,

@@ -7,13 +7,13 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "editing/ChannelEditing.h"
+#include "editing/OptionControls.h"
 #include "image/AppState.h"
+#include "store/SettingsStore.h"
+#include "ui/MainWindow.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
-#include "editing/ChannelEditing.h"
-#include "ui/MainWindow.h"
-#include "editing/OptionControls.h"
-#include "store/SettingsStore.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ struct SampleChannel {
 };
 
 constexpr SampleChannel kSamples[] = {
-    {1, "145.5", "88.5", 1, 1},     {2, "146.52", "None", 1, 1},  {3, "433.5", "D023N", 0, 1},
+    {1, "145.5", "88.5", 1, 1},     {2, "146.52", "None", 1, 1},    {3, "433.5", "D023N", 0, 1},
     {4, "446.00625", "67.0", 0, 0}, {5, "462.5625", "D754I", 0, 0}, {6, "151.625", "100.0", 1, 0},
 };
 
@@ -54,10 +54,11 @@ int main(int argc, char* argv[]) {
     vorix::SettingsStore settings(machine, user);
     vorix::QtMessageBoxes messages;
     vorix::QtFileDialogs files;
-    vorix::MainWindowServices services{settings, messages, files, QLocale::system().toString(0.5).toStdString(), {}, {}};
+    vorix::MainWindowServices services{
+        settings, messages, files, QLocale::system().toString(0.5).toStdString(), {}, {}};
     vorix::MainWindow window(state, services);
     if (chinese)
-        window.CommandLanguage_Click();
+        window.onLanguageClicked();
 
     // The channels go in through the same editing rules as the grid's editors.
     for (const SampleChannel& s : kSamples) {
@@ -68,7 +69,7 @@ int main(int argc, char* argv[]) {
     }
     vorix::ApplyOptionItem(state.image, vorix::OptionList::Tot, 4);
     vorix::ApplyOptionItem(state.image, vorix::OptionList::SqLevel, 12);
-    window.AnalyseChannelInformation();
+    window.showImage();
     window.show();
 
     QTimer::singleShot(500, &app, [&] {

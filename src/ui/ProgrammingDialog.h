@@ -29,21 +29,21 @@ class LinkSession;
 /// it before opening; it owns the link session on the serial port of COM`portNumber` (through a
 /// QtLinkRunner) and renders what the session reports. Closing it, whichever way, abandons a run
 /// in progress (no end byte) and sets readMode to false.
-class FormProcess final : public QDialog, private link::LinkDisplay {
+class ProgrammingDialog final : public QDialog, private link::LinkDisplay {
     Q_OBJECT
 
 public:
     /// Resolution of ProgressBar1, whose value stands for a fraction 0..1.
     static constexpr int kProgressSteps = 1000;
 
-    /// messages shows the link's prompts and must outlive the dialog; analyseChannelInformation
+    /// messages shows the link's prompts and must outlive the dialog; showImage
     /// shows the new image on the main window after a successful read.
-    FormProcess(AppState& state, MessageBoxes& messages, std::function<void()> analyseChannelInformation,
-                QWidget* parent = nullptr);
-    ~FormProcess() override;
+    ProgrammingDialog(AppState& state, MessageBoxes& messages, std::function<void()> showImage,
+                      QWidget* parent = nullptr);
+    ~ProgrammingDialog() override;
 
     /// Sets the captions of the dialog and its controls in the language of the shared state.
-    void ApplyDialogLanguage();
+    void applyLanguage();
 
     /// Abandons a run in progress and resets readMode before the dialog closes.
     void done(int result) override;
@@ -52,9 +52,9 @@ public:
     const link::LinkSession& session() const;
 
 public slots:
-    void CommandRead_Click();
-    void CommandWrite_Click();
-    void CheckNewPassword_Click(bool checked);
+    void onReadClicked();
+    void onWriteClicked();
+    void onNewPasswordToggled(bool checked);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,19 +77,19 @@ private:
 
     AppState& state_;
     const bool readMode_; // the mode the dialog was opened in
-    std::function<void()> analyseChannelInformation_;
+    std::function<void()> showImage_;
 
-    QLabel* labelProcess_ = nullptr;
-    QProgressBar* progressBar1_ = nullptr;
-    QLineEdit* textShow_ = nullptr;
-    QPushButton* commandRead_ = nullptr;
-    QPushButton* commandWrite_ = nullptr;
-    QPushButton* commandCancel_ = nullptr;
-    QLabel* labelPassword_ = nullptr;
-    QLineEdit* textPassword_ = nullptr;
-    QLabel* labelNewPassword_ = nullptr;
-    QLineEdit* textNewPassword_ = nullptr;
-    QCheckBox* checkNewPassword_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLineEdit* resultField_ = nullptr;
+    QPushButton* readButton_ = nullptr;
+    QPushButton* writeButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QLabel* passwordLabel_ = nullptr;
+    QLineEdit* passwordField_ = nullptr;
+    QLabel* newPasswordLabel_ = nullptr;
+    QLineEdit* newPasswordField_ = nullptr;
+    QCheckBox* newPasswordCheck_ = nullptr;
 
     // Declared in the order of their use; the session goes first when the dialog is destroyed.
     std::unique_ptr<MessageBoxPrompt> prompt_;

@@ -9,7 +9,7 @@
 
 #include "support/FakeSettingsScope.h"
 #include "support/Languages.h"
-#include "ui/FormComPort.h"
+#include "ui/PortDialog.h"
 
 using namespace vorix;
 
@@ -28,12 +28,12 @@ struct Fixture {
     SettingsStore settings{machine, user};
     AppState state;
     int probes = 0;
-    std::unique_ptr<FormComPort> dialog;
+    std::unique_ptr<PortDialog> dialog;
 
     void open(std::int16_t portNumber, PortProbeResult ports, bool english = true) {
         state.portNumber = portNumber;
         state.language = LanguageFor(english);
-        dialog = std::make_unique<FormComPort>(state, settings, [this, ports] {
+        dialog = std::make_unique<PortDialog>(state, settings, [this, ports] {
             ++probes;
             return ports;
         });
@@ -60,7 +60,7 @@ struct Fixture {
 
 } // namespace
 
-class FormComPortTest : public QObject {
+class PortDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -180,5 +180,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormComPortTest)
-#include "FormComPortTest.moc"
+QTEST_MAIN(PortDialogTest)
+#include "PortDialogTest.moc"

@@ -1,4 +1,4 @@
-#include "ui/FormComPort.h"
+#include "ui/PortDialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -42,7 +42,7 @@ int PortNumberOfItem(const QString& item) {
     return ok ? number : 0;
 }
 
-FormComPort::FormComPort(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent)
+PortDialog::PortDialog(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent)
     : QDialog(parent), state_(state), settings_(settings) {
     setObjectName(QStringLiteral("FormComPort"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -53,49 +53,49 @@ FormComPort::FormComPort(AppState& state, SettingsStore& settings, const PortPro
     fillList(probe ? probe() : PortProbeResult{});
 }
 
-void FormComPort::buildControls() {
-    labelComPort_ = new QLabel(this);
-    labelComPort_->setObjectName(QStringLiteral("LabelComPort"));
-    comboComPort_ = new QComboBox(this); // a drop-down list: choosing only, no typing
-    comboComPort_->setObjectName(QStringLiteral("ComboComPort"));
-    labelComPort_->setBuddy(comboComPort_);
-    commandOk_ = new QPushButton(this);
-    commandOk_->setObjectName(QStringLiteral("CommandOk"));
-    commandOk_->setDefault(true);
-    commandCancel_ = new QPushButton(this);
-    commandCancel_->setObjectName(QStringLiteral("CommandCancel"));
-    labelNoPermission_ = new QLabel(this);
-    labelNoPermission_->setObjectName(QStringLiteral("LabelNoPermission"));
-    labelNoPermission_->setWordWrap(true);
-    labelNoPermission_->setTextInteractionFlags(Qt::TextSelectableByMouse); // so the command can be copied
-    labelNoPermission_->hide();
+void PortDialog::buildControls() {
+    portLabel_ = new QLabel(this);
+    portLabel_->setObjectName(QStringLiteral("LabelComPort"));
+    portList_ = new QComboBox(this); // a drop-down list: choosing only, no typing
+    portList_->setObjectName(QStringLiteral("ComboComPort"));
+    portLabel_->setBuddy(portList_);
+    okButton_ = new QPushButton(this);
+    okButton_->setObjectName(QStringLiteral("CommandOk"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName(QStringLiteral("CommandCancel"));
+    noPermissionLabel_ = new QLabel(this);
+    noPermissionLabel_->setObjectName(QStringLiteral("LabelNoPermission"));
+    noPermissionLabel_->setWordWrap(true);
+    noPermissionLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse); // so the command can be copied
+    noPermissionLabel_->hide();
 
-    connect(commandOk_, &QPushButton::clicked, this, &FormComPort::CommandOk_Click);
-    connect(commandCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton_, &QPushButton::clicked, this, &PortDialog::onOkClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FormComPort::buildLayout() {
+void PortDialog::buildLayout() {
     const TwipScale twips(*this);
-    labelComPort_->setMinimumSize(twips.x(kLabelWidth), twips.y(kListHeight));
-    comboComPort_->setMinimumSize(twips.x(kListWidth), twips.y(kListHeight));
-    for (QPushButton* button : {commandOk_, commandCancel_})
+    portLabel_->setMinimumSize(twips.x(kLabelWidth), twips.y(kListHeight));
+    portList_->setMinimumSize(twips.x(kListWidth), twips.y(kListHeight));
+    for (QPushButton* button : {okButton_, cancelButton_})
         button->setMinimumSize(twips.x(kButtonWidth), twips.y(kButtonHeight));
-    labelNoPermission_->setFixedWidth(twips.x(kHintWidth));
-    labelNoPermission_->setContentsMargins(0, twips.y(kBottomMargin), 0, 0); // hidden with the label
+    noPermissionLabel_->setFixedWidth(twips.x(kHintWidth));
+    noPermissionLabel_->setContentsMargins(0, twips.y(kBottomMargin), 0, 0); // hidden with the label
 
     auto* listRow = new QHBoxLayout;
     listRow->setSpacing(0);
     listRow->addSpacing(twips.x(kLabelLeft - kOkLeft));
-    listRow->addWidget(labelComPort_);
+    listRow->addWidget(portLabel_);
     listRow->addSpacing(twips.x(kListLeft - kLabelLeft - kLabelWidth));
-    listRow->addWidget(comboComPort_);
+    listRow->addWidget(portList_);
     listRow->addStretch();
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(0);
-    buttonRow->addWidget(commandOk_);
+    buttonRow->addWidget(okButton_);
     buttonRow->addSpacing(twips.x(kCancelLeft - kOkLeft - kButtonWidth));
-    buttonRow->addWidget(commandCancel_);
+    buttonRow->addWidget(cancelButton_);
     buttonRow->addStretch();
 
     auto* main = new QVBoxLayout(this);
@@ -105,46 +105,46 @@ void FormComPort::buildLayout() {
     main->addLayout(listRow);
     main->addSpacing(twips.y(kButtonTop - kListTop - kListHeight));
     main->addLayout(buttonRow);
-    main->addWidget(labelNoPermission_);
+    main->addWidget(noPermissionLabel_);
     main->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void FormComPort::applyTexts() {
+void PortDialog::applyTexts() {
     const Language lang = state_.language;
     setWindowTitle(q(Text(TextId::PortDialogTitle, lang)));
-    labelComPort_->setText(q(Text(TextId::PortDialogLabel, lang)));
-    commandOk_->setText(q(Text(TextId::PortDialogOk, lang)));
-    commandCancel_->setText(q(Text(TextId::PortDialogCancel, lang)));
-    labelNoPermission_->setText(q(Text(TextId::PortDialogNoPermission, lang)));
+    portLabel_->setText(q(Text(TextId::PortDialogLabel, lang)));
+    okButton_->setText(q(Text(TextId::PortDialogOk, lang)));
+    cancelButton_->setText(q(Text(TextId::PortDialogCancel, lang)));
+    noPermissionLabel_->setText(q(Text(TextId::PortDialogNoPermission, lang)));
 }
 
-void FormComPort::fillList(const PortProbeResult& probed) {
+void PortDialog::fillList(const PortProbeResult& probed) {
     int current = -1;
     for (const ProbedPort& port : probed.openable) {
-        comboComPort_->addItem(kItemPrefix + QString::number(port.number));
-        const int index = comboComPort_->count() - 1;
-        comboComPort_->setItemData(index, port.devicePath, Qt::ToolTipRole);
+        portList_->addItem(kItemPrefix + QString::number(port.number));
+        const int index = portList_->count() - 1;
+        portList_->setItemData(index, port.devicePath, Qt::ToolTipRole);
         if (port.number == state_.portNumber)
             current = index;
     }
     // A device this account may not open is missing from the list, also beside ports that did
     // open: say how to get the rights.
-    labelNoPermission_->setVisible(probed.permissionDenied);
-    if (comboComPort_->count() == 0) {
-        comboComPort_->setCurrentIndex(-1);
+    noPermissionLabel_->setVisible(probed.permissionDenied);
+    if (portList_->count() == 0) {
+        portList_->setCurrentIndex(-1);
         return;
     }
     if (current < 0) {
         // The port in use is gone: the first one stands in at once, but is only stored on OK.
         current = 0;
-        state_.portNumber = static_cast<std::int16_t>(PortNumberOfItem(comboComPort_->itemText(0)));
+        state_.portNumber = static_cast<std::int16_t>(PortNumberOfItem(portList_->itemText(0)));
     }
-    comboComPort_->setCurrentIndex(current);
+    portList_->setCurrentIndex(current);
 }
 
-void FormComPort::CommandOk_Click() {
-    if (comboComPort_->currentIndex() >= 0) {
-        const int number = PortNumberOfItem(comboComPort_->currentText());
+void PortDialog::onOkClicked() {
+    if (portList_->currentIndex() >= 0) {
+        const int number = PortNumberOfItem(portList_->currentText());
         state_.portNumber = static_cast<std::int16_t>(number);
         settings_.SetStringValue(kComPortValue, std::to_string(number));
     }

@@ -16,7 +16,7 @@
 #include "support/FakeDialogs.h"
 #include "support/Languages.h"
 #include "support/TestPty.h"
-#include "ui/FormProcess.h"
+#include "ui/ProgrammingDialog.h"
 
 using namespace vorix;
 
@@ -31,7 +31,7 @@ struct Fixture {
     AppState state;
     test::FakeMessageBoxes messages;
     QWidget owner; // stands in for the main window
-    std::unique_ptr<FormProcess> dialog;
+    std::unique_ptr<ProgrammingDialog> dialog;
     int refreshes = 0;
 
     Fixture(bool readMode, bool english = true) {
@@ -42,7 +42,7 @@ struct Fixture {
         owner.show();
     }
     void open() {
-        dialog = std::make_unique<FormProcess>(
+        dialog = std::make_unique<ProgrammingDialog>(
             state, messages, [this] { ++refreshes; }, &owner);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
@@ -67,7 +67,7 @@ const char* const kPasswordControls[] = {"LabelPassword", "TextPassword", "Label
 
 } // namespace
 
-class FormProcessTest : public QObject {
+class ProgrammingDialogTest : public QObject {
     Q_OBJECT
     std::unique_ptr<TestPty> line_;
 
@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(result->font().pointSize(), 15);
         auto* bar = f.find<QProgressBar>("ProgressBar1");
         QCOMPARE(bar->minimum(), 0);
-        QCOMPARE(bar->maximum(), FormProcess::kProgressSteps);
+        QCOMPARE(bar->maximum(), ProgrammingDialog::kProgressSteps);
         QCOMPARE(bar->value(), 0);
         // The result field lies over the middle of the bar once it is shown.
         result->show();
@@ -338,5 +338,5 @@ private slots:
     }
 };
 
-VORIX_TEST_MAIN_WITH_PORTS_FOLDER(FormProcessTest)
-#include "FormProcessTest.moc"
+VORIX_TEST_MAIN_WITH_PORTS_FOLDER(ProgrammingDialogTest)
+#include "ProgrammingDialogTest.moc"

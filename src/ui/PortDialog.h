@@ -20,16 +20,16 @@ using PortProber = std::function<PortProbeResult()>;
 /// The modal dialog that lists the ports that open at this moment as "COMn", preselects
 /// portNumber (or else the first port, which then becomes portNumber at once, unstored), and on OK
 /// makes the chosen port portNumber and stores it as the setting ComPort.
-class FormComPort final : public QDialog {
+class PortDialog final : public QDialog {
     Q_OBJECT
 
 public:
     /// Probes the ports at once; state and settings must outlive the dialog.
-    FormComPort(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent = nullptr);
+    PortDialog(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent = nullptr);
 
 public slots:
     /// Takes the selected port (nothing changes when the list is empty) and closes the dialog.
-    void CommandOk_Click();
+    void onOkClicked();
 
 private:
     void buildControls();
@@ -39,11 +39,11 @@ private:
 
     AppState& state_;
     SettingsStore& settings_;
-    QLabel* labelComPort_ = nullptr;
-    QComboBox* comboComPort_ = nullptr;
-    QPushButton* commandOk_ = nullptr;
-    QPushButton* commandCancel_ = nullptr;
-    QLabel* labelNoPermission_ = nullptr;
+    QLabel* portLabel_ = nullptr;
+    QComboBox* portList_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QLabel* noPermissionLabel_ = nullptr;
 };
 
 /// The port number of a list item "COMn"; 0 when the text holds none.
