@@ -111,7 +111,7 @@ int finishTrace(CliContext& context, const TracedJob& traced, int code) {
     const OutputResult written = context.files.write(traced.tracePath, FileContent(text.begin(), text.end()));
     if (written.ok())
         return code;
-    context.err << DescribeOutputFailure(traced.tracePath, written) << '\n';
+    context.err << DescribeOutputFailure(traced.tracePath, written.error()) << '\n';
     return code == kExitSuccess ? kExitBadInput : code;
 }
 
@@ -136,9 +136,9 @@ int readInto(const std::string& path, LinkService& service, const ParsedArgument
     const LinkOutcome outcome = service.transfer(state, traced.job);
     if (!outcome.ok)
         return linkFailure(context, traced.job, outcome);
-    const std::string error = SaveImageFile(context.files, path, state.image);
-    if (!error.empty())
-        return fail(context, error, kExitBadInput);
+    const Result<void> saved = SaveImageFile(context.files, path, state.image);
+    if (!saved.ok())
+        return fail(context, saved.error(), kExitBadInput);
     report << Text(TextId::ReadDataOk, english(args)) << '\n';
     return kExitSuccess;
 }
@@ -149,8 +149,8 @@ int runRead(LinkService& service, const ParsedArguments& args, CliContext& conte
         return *stop;
     const std::string& path = args.operands[0];
     const std::vector<std::string> outputs = outputsOf(traced, path);
-    if (const std::string problem = CheckOutputs(context.files, outputs, {}); !problem.empty())
-        return fail(context, problem, kExitBadInput);
+    if (const Result<void> checked = CheckOutputs(context.files, outputs, {}); !checked.ok())
+        return fail(context, checked.error(), kExitBadInput);
     const int code = readInto(path, service, args, context, traced, reportStream(context, outputs));
     return finishTrace(context, traced, code);
 }
@@ -187,17 +187,17 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
 
 int runWrite(LinkService& service, const ParsedArguments& args, CliContext& context) {
     const std::string& path = args.operands[0];
-    const LoadedImage loaded = LoadImageFile(context.files, path);
-    if (!loaded.image)
-        return fail(context, loaded.error, kExitBadInput);
+    const Result<RadioImage> loaded = LoadImageFile(context.files, path);
+    if (!loaded.ok())
+        return fail(context, loaded.error(), kExitBadInput);
     TracedJob traced;
     if (const auto stop = prepareJob("write", args, context, traced))
         return *stop;
     const std::vector<std::string> outputs = outputsOf(traced);
-    if (const std::string problem = CheckOutputs(context.files, outputs, {path}); !problem.empty())
-        return fail(context, problem, kExitBadInput);
+    if (const Result<void> checked = CheckOutputs(context.files, outputs, {path}); !checked.ok())
+        return fail(context, checked.error(), kExitBadInput);
     const int code =
-        writeFrom(path, *loaded.image, service, args, context, traced, reportStream(context, outputs));
+        writeFrom(path, loaded.value(), service, args, context, traced, reportStream(context, outputs));
     return finishTrace(context, traced, code);
 }
 

@@ -330,14 +330,15 @@ void MainWindow::CommandLoad_Click() {
     if (answer != MessageAnswer::Ok)
         return;
     const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
-    if (!loaded.bytes) {
-        const std::string text = loaded.tooShort
+    if (!loaded.ok()) {
+        const ImageLoadFailure& failure = loaded.error();
+        const std::string text = failure.tooShort
                                      ? std::string(Text(TextId::FileTooShort, en))
-                                     : std::string(Text(TextId::FileCannotOpen, en)) + " " + loaded.reason;
+                                     : std::string(Text(TextId::FileCannotOpen, en)) + " " + failure.reason;
         showError(text + "\n" + path);
         return;
     }
-    state_.image.replaceAll(*loaded.bytes);
+    state_.image.replaceAll(loaded.value());
     AnalyseChannelInformation();
 }
 
@@ -348,10 +349,12 @@ void MainWindow::CommandSave_Click() {
     if (path.empty())
         return;
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
+    if (saved.ok())
+        return;
     // A file written in place when it could not be replaced may have lost its old content: say so.
-    const TextId failure = saved.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    if (!saved.ok())
-        showError(std::string(Text(failure, en)) + " " + saved.error + "\n" + path);
+    const OutputFailure& failure = saved.error();
+    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+    showError(std::string(Text(text, en)) + " " + failure.reason + "\n" + path);
 }
 
 } // namespace vorix
