@@ -18,6 +18,7 @@
 #include "SimImage.h"
 #include "SimOptions.h"
 #include "SimRadio.h"
+#include "platform/PosixFileSystem.h"
 
 using namespace vorix::sim;
 
@@ -106,7 +107,8 @@ private:
             log_.frame(record);
         schedule_.push(result.line, Clock::now());
         sendDue(); // without pacing, answer before waiting again
-        if (result.memoryWritten && !options_.savePath.empty() && !SaveMemory(options_.savePath, radio_.memory()))
+        if (result.memoryWritten && !options_.savePath.empty() &&
+            !SaveMemory(vorix::MachineFileSystem(), options_.savePath, radio_.memory()).ok())
             log_.note("cannot save " + options_.savePath);
         return true;
     }
@@ -135,12 +137,12 @@ int main(int argc, char** argv) {
     std::string error;
     Memory memory = DemoMemory();
     if (!options.imagePath.empty()) {
-        const auto loaded = LoadMemory(options.imagePath, error);
-        if (!loaded) {
-            std::fprintf(stderr, "vorix-radio-sim: %s\n", error.c_str());
+        const auto loaded = LoadMemory(vorix::MachineFileSystem(), options.imagePath);
+        if (!loaded.ok()) {
+            std::fprintf(stderr, "vorix-radio-sim: %s\n", loaded.error().c_str());
             return 1;
         }
-        memory = *loaded;
+        memory = loaded.value();
     }
     std::FILE* logFile = stderr;
     if (!options.logPath.empty()) {
