@@ -69,20 +69,21 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
                                  outPath + " not written");
     const std::vector<unsigned char>& table = csv.value().bytes;
     const CsvParse parsed = ParseCsv(std::string(table.begin(), table.end()));
-    if (parsed.error)
+    if (!parsed.ok())
         return fail(context,
-                    csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
+                    csvPath + ": row " + std::to_string(parsed.error().row) + ": " + parsed.error().message);
 
     AppState state = context.viewState(true);
     state.image = base.value();
-    const ImportResult result = ImportTable(state, parsed.records);
-    if (result.failure)
-        return fail(context, csvPath + ": " + DescribeNote(*result.failure));
-    for (const ImportNote& note : result.notes)
+    const ImportResult result = ImportTable(state, parsed.value());
+    if (!result.ok())
+        return fail(context, csvPath + ": " + DescribeNote(result.error()));
+    const std::vector<ImportNote>& notes = result.value();
+    for (const ImportNote& note : notes)
         context.err << csvPath << ": " << DescribeNote(note) << '\n';
-    if (args.has("--strict") && !result.notes.empty())
-        return fail(context, csvPath + ": " + std::to_string(result.notes.size()) +
-                                 (result.notes.size() == 1 ? " problem" : " problems") + " with --strict; " +
+    if (args.has("--strict") && !notes.empty())
+        return fail(context, csvPath + ": " + std::to_string(notes.size()) +
+                                 (notes.size() == 1 ? " problem" : " problems") + " with --strict; " +
                                  outPath + " not written");
     const Result<void> saved = SaveImageFile(context.files, outPath, state.image);
     return saved.ok() ? kExitSuccess : fail(context, saved.error());

@@ -69,8 +69,8 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_NE(r.out.find("\r\n"), std::string::npos) << "RFC 4180 line ends";
         const CsvParse csv = ParseCsv(r.out);
-        ASSERT_FALSE(csv.error.has_value());
-        ASSERT_EQ(csv.records.size(), 25u);
+        ASSERT_TRUE(csv.ok());
+        ASSERT_EQ(csv.value().size(), 25u);
 
         AppState state;
         state.image = test::SampleImage();
@@ -80,10 +80,11 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
             std::string(Text(TextId::HeaderChannel, english)), std::string(Text(TextId::HeaderFrequency, english)),
             std::string(Text(TextId::HeaderTone, english)), std::string(Text(TextId::HeaderSpacing, english)),
             std::string(Text(TextId::HeaderPower, english))};
-        EXPECT_EQ(csv.records[0].cells, header);
+        EXPECT_EQ(csv.value()[0].cells, header);
         for (int n = 1; n <= 16; ++n) {
             const auto& row = view.rows[n - 1];
-            EXPECT_EQ(csv.records[n].cells, (std::vector<std::string>{std::to_string(n), row[0], row[1], row[2], row[3]}))
+            EXPECT_EQ(csv.value()[n].cells,
+                      (std::vector<std::string>{std::to_string(n), row[0], row[1], row[2], row[3]}))
                 << "channel " << n;
         }
         const OptionSelections& o = view.options;
@@ -95,12 +96,12 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
             {TextId::LabelOffsetNarrow, OffsetItems()[o.offsetNarrowItem]},
         };
         for (std::size_t i = 0; i < options.size(); ++i)
-            EXPECT_EQ(csv.records[17 + i].cells,
-                      (std::vector<std::string>{std::string(Text(options[i].first, english)), options[i].second, "",
-                                                "", ""}));
-        EXPECT_EQ(csv.records[22].cells[0], Text(TextId::CheckBeep, english));
-        EXPECT_EQ(csv.records[23].cells[0], Text(TextId::CheckSave, english));
-        EXPECT_EQ(csv.records[24].cells[0], Text(TextId::CheckBusyLock, english));
+            EXPECT_EQ(csv.value()[17 + i].cells,
+                      (std::vector<std::string>{std::string(Text(options[i].first, english)),
+                                                options[i].second, "", "", ""}));
+        EXPECT_EQ(csv.value()[22].cells[0], Text(TextId::CheckBeep, english));
+        EXPECT_EQ(csv.value()[23].cells[0], Text(TextId::CheckSave, english));
+        EXPECT_EQ(csv.value()[24].cells[0], Text(TextId::CheckBusyLock, english));
     }
 }
 
