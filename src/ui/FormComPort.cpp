@@ -146,7 +146,8 @@ void FormComPort::CommandOk_Click() {
     if (comboComPort_->currentIndex() >= 0) {
         const int number = PortNumberOfItem(comboComPort_->currentText());
         state_.PortNumber = static_cast<std::int16_t>(number);
-        settings_.SetStringValue(kComPortValue, std::to_string(number));
+        // The port holds for this run either way; a store that refuses it is not worth a message box.
+        (void)settings_.SetStringValue(kComPortValue, std::to_string(number));
     }
     accept();
 }

@@ -301,7 +301,8 @@ void MainWindow::CommandCom_Click() {
 void MainWindow::CommandLanguage_Click() {
     state_.IsEnglish = !state_.IsEnglish;
     ApplyLanguage();
-    services_.settings.SetStringValue(kLanguageValue, state_.IsEnglish ? "True" : "False");
+    // The language holds for this run either way; a store that refuses it is not worth a message box.
+    (void)services_.settings.SetStringValue(kLanguageValue, state_.IsEnglish ? "True" : "False");
 }
 
 std::string MainWindow::ShowFileDialog(const std::string& mode, const std::string& title,
