@@ -34,6 +34,8 @@ void OnStopSignal(int) {
 
 // The stop signals stay blocked except inside ppoll, so one can never slip in between the check
 // of the flag and the wait.
+// sigaction and sigprocmask fail only for a signal number or mask that is not valid, so their results
+// go unchecked.
 sigset_t InstallStopSignals() {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
