@@ -31,12 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<unsigned char> content(rest.begin(), rest.end());
 
     vorix::RadioImage image(before);
-    const std::optional<vorix::ImageBytes> loaded = vorix::ImageFromFileContent(content);
-    if (loaded)
-        image.replaceAll(*loaded);
+    const vorix::LoadedImage loaded = vorix::ImageFromFileContent(content);
+    if (loaded.ok())
+        image.replaceAll(loaded.value());
 
     const bool longEnough = content.size() >= static_cast<std::size_t>(vorix::kImageSize);
-    Require(loaded.has_value() == longEnough, "an image comes exactly from a content of at least 128 bytes");
+    Require(loaded.ok() == longEnough, "an image comes exactly from a content of at least 128 bytes");
     if (longEnough)
         Require(std::equal(image.bytes().begin(), image.bytes().end(), content.begin()),
                 "the loaded image equals the content's first 128 bytes");

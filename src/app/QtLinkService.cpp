@@ -17,12 +17,11 @@ QtLinkService::QtLinkService() : traceStart_(std::chrono::steady_clock::now()) {
 
 LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
     const QString device = PortDevicePath(job.portNumber);
-    LinkOutcome outcome;
-    outcome.device = QFile::encodeName(device).toStdString();
+    const std::string deviceName = QFile::encodeName(device).toStdString();
 
     QtLinkRunner::PortWrapper traced;
     if (job.trace != nullptr) {
-        *job.trace << "# COM" << job.portNumber << ' ' << (device.isEmpty() ? "(no device)" : outcome.device)
+        *job.trace << "# COM" << job.portNumber << ' ' << (device.isEmpty() ? "(no device)" : deviceName)
                    << (state.readMode ? " read" : " write") << '\n';
         traced = [&job, start = traceStart_](link::SerialPort& port) {
             return std::make_unique<TracingSerialPort>(port, *job.trace, [start] {
@@ -42,14 +41,15 @@ LinkOutcome QtLinkService::transfer(AppState& state, const LinkJob& job) {
     if (!run.ended())
         loop.exec();
 
-    const LinkRunResult result = run.result();
-    outcome.ok = result.ok;
-    outcome.failure = result.failure;
-    outcome.retriesUsed = result.retriesUsed;
+    const Result<void, LinkFailure> result = run.result();
+    if (result.ok())
+        return deviceName;
+    LinkFailure failure = result.error();
+    failure.device = deviceName;
     const QtSerialPort& serial = runner.serialPort();
-    if (!result.ok && serial.lastError() != PortError::None)
-        outcome.detail = serial.lastErrorText().toStdString();
-    return outcome;
+    if (serial.lastError() != PortError::None)
+        failure.detail = serial.lastErrorText().toStdString();
+    return Failure{failure};
 }
 
 PortListing QtLinkService::probePorts() {

@@ -40,12 +40,12 @@ std::string ParsedArguments::value(std::string_view name) const {
     return it == options.end() ? std::string() : it->second;
 }
 
-ParseOutcome ParseCommandArguments(const CommandSyntax& syntax, const std::vector<std::string>& args) {
-    ParseOutcome outcome;
-    ParsedArguments& parsed = outcome.arguments;
+Result<ParsedArguments> ParseCommandArguments(const CommandSyntax& syntax,
+                                              const std::vector<std::string>& args) {
+    ParsedArguments parsed;
     if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return isHelp(a); })) {
         parsed.wantsHelp = true;
-        return outcome;
+        return parsed;
     }
     bool operandsOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -61,20 +61,14 @@ ParseOutcome ParseCommandArguments(const CommandSyntax& syntax, const std::vecto
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         const OptionSyntax* option = findOption(syntax, name);
-        if (option == nullptr) {
-            outcome.error = "unknown option " + name;
-            return outcome;
-        }
+        if (option == nullptr)
+            return Failure{"unknown option " + name};
         const std::string key(option->name);
-        if (parsed.has(key)) {
-            outcome.error = std::string(option->name) + " is given twice";
-            return outcome;
-        }
+        if (parsed.has(key))
+            return Failure{std::string(option->name) + " is given twice"};
         if (option->valueName.empty()) {
-            if (equals != std::string::npos) {
-                outcome.error = std::string(option->name) + " takes no value";
-                return outcome;
-            }
+            if (equals != std::string::npos)
+                return Failure{std::string(option->name) + " takes no value"};
             parsed.options[key] = "";
             continue;
         }
@@ -83,26 +77,20 @@ ParseOutcome ParseCommandArguments(const CommandSyntax& syntax, const std::vecto
         } else if (i + 1 < args.size()) {
             parsed.options[key] = args[++i];
         } else {
-            outcome.error = name + " needs a value (" + std::string(option->valueName) + ")";
-            return outcome;
+            return Failure{name + " needs a value (" + std::string(option->valueName) + ")"};
         }
-        if (parsed.options[key].empty()) {
-            outcome.error = name + " needs a value (" + std::string(option->valueName) + ")";
-            return outcome;
-        }
+        if (parsed.options[key].empty())
+            return Failure{name + " needs a value (" + std::string(option->valueName) + ")"};
     }
     for (const OptionSyntax& option : syntax.options) {
-        if (option.required && !parsed.has(option.name)) {
-            outcome.error = optionText(option) + " is required";
-            return outcome;
-        }
+        if (option.required && !parsed.has(option.name))
+            return Failure{optionText(option) + " is required"};
     }
     const int given = static_cast<int>(parsed.operands.size());
-    if (given != syntax.operandCount) {
-        outcome.error = "expects " + plural(syntax.operandCount, "operand") + " (" + std::string(syntax.operands) +
-                        "), got " + std::to_string(given);
-    }
-    return outcome;
+    if (given != syntax.operandCount)
+        return Failure{"expects " + plural(syntax.operandCount, "operand") + " (" +
+                       std::string(syntax.operands) + "), got " + std::to_string(given)};
+    return parsed;
 }
 
 std::string CommandUsage(const CommandSyntax& syntax) {

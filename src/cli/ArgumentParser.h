@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/Language.h"
+#include "image/Result.h"
 
 namespace vorix::cli {
 
@@ -40,15 +41,12 @@ struct ParsedArguments {
     std::string value(std::string_view name) const;
 };
 
-struct ParseOutcome {
-    ParsedArguments arguments;
-    std::string error; // empty when the arguments fit the command
-};
-
 /// Parses the arguments after the command name. Options come as "--name value", "--name=value"
 /// or "-o value" and may stand anywhere; "--" makes every later argument an operand; "-h" or
-/// "--help" asks for the command's help and skips every other check.
-ParseOutcome ParseCommandArguments(const CommandSyntax& syntax, const std::vector<std::string>& args);
+/// "--help" asks for the command's help and skips every other check. A failure says why the
+/// arguments do not fit the command.
+Result<ParsedArguments> ParseCommandArguments(const CommandSyntax& syntax,
+                                              const std::vector<std::string>& args);
 
 /// "vorix-cli diff A.rdat B.rdat" with the options, on one line.
 std::string CommandUsage(const CommandSyntax& syntax);

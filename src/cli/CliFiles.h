@@ -25,9 +25,8 @@ public:
     virtual InputRead read(const std::string& path, std::size_t limit) = 0;
     /// Writes an output as the window's Save does (see WriteOutputFile), or to standard output.
     virtual OutputResult write(const std::string& path, const FileContent& content) = 0;
-    /// Why an output to path would be refused, found before anything is done; empty when it may be
-    /// written.
-    virtual std::string checkOutput(const std::string& path) = 0;
+    /// Fails with the reason an output to path would be refused, found before anything is done.
+    virtual Result<void> checkOutput(const std::string& path) = 0;
     /// Whether two names (neither of them "-") are one file.
     virtual bool sameFile(const std::string& a, const std::string& b) = 0;
 };

@@ -80,16 +80,16 @@ int RunCli(const std::vector<Command>& commands, const std::vector<std::string>&
     if (command == nullptr)
         return usageError(context, "", "unknown command " + name, "");
 
-    const ParseOutcome parsed =
+    const Result<ParsedArguments> parsed =
         ParseCommandArguments(command->syntax, std::vector<std::string>(args.begin() + 1, args.end()));
     const std::string where = " " + name;
-    if (parsed.arguments.wantsHelp) {
+    if (!parsed.ok())
+        return usageError(context, where, parsed.error(), where);
+    if (parsed.value().wantsHelp) {
         context.out << CommandHelp(command->syntax);
         return kExitSuccess;
     }
-    if (!parsed.error.empty())
-        return usageError(context, where, parsed.error, where);
-    return command->run(parsed.arguments, context);
+    return command->run(parsed.value(), context);
 }
 
 } // namespace vorix::cli

@@ -26,27 +26,27 @@ int fail(CliContext& context, const std::string& line) {
 }
 
 int runShow(const ParsedArguments& args, CliContext& context) {
-    const LoadedImage loaded = LoadImageFile(context.files, args.operands[0]);
-    if (!loaded.image)
-        return fail(context, loaded.error);
+    const Result<RadioImage> loaded = LoadImageFile(context.files, args.operands[0]);
+    if (!loaded.ok())
+        return fail(context, loaded.error());
     AppState state = context.viewState(args.language());
-    state.image = *loaded.image;
+    state.image = loaded.value();
     const TableTexts texts = BuildTableTexts(state);
     context.out << (args.has("--csv") ? FormatCsvTable(texts) : FormatPlainTable(texts));
     return kExitSuccess;
 }
 
 int runDiff(const ParsedArguments& args, CliContext& context) {
-    const LoadedImage a = LoadImageFile(context.files, args.operands[0]);
-    if (!a.image)
-        return fail(context, a.error);
-    const LoadedImage b = LoadImageFile(context.files, args.operands[1]);
-    if (!b.image)
-        return fail(context, b.error);
-    if (*a.image == *b.image)
+    const Result<RadioImage> a = LoadImageFile(context.files, args.operands[0]);
+    if (!a.ok())
+        return fail(context, a.error());
+    const Result<RadioImage> b = LoadImageFile(context.files, args.operands[1]);
+    if (!b.ok())
+        return fail(context, b.error());
+    if (a.value() == b.value())
         return kExitSuccess;
     const Language language = args.language();
-    context.out << FormatImageDiff(DiffImages(context.viewState(language), *a.image, *b.image), language);
+    context.out << FormatImageDiff(DiffImages(context.viewState(language), a.value(), b.value()), language);
     return kExitDifferences;
 }
 
@@ -54,37 +54,39 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
     const std::string& csvPath = args.operands[0];
     const std::string outPath = args.value("--output");
     const std::string basePath = args.value("--base");
-    if (const std::string problem = CheckOutputs(context.files, {outPath}, {csvPath, basePath});
-        !problem.empty())
-        return fail(context, problem);
-    const LoadedImage base = LoadImageFile(context.files, basePath);
-    if (!base.image)
-        return fail(context, base.error);
+    if (const Result<void> checked = CheckOutputs(context.files, {outPath}, {csvPath, basePath});
+        !checked.ok())
+        return fail(context, checked.error());
+    const Result<RadioImage> base = LoadImageFile(context.files, basePath);
+    if (!base.ok())
+        return fail(context, base.error());
     const InputRead csv = context.files.read(csvPath, kMostTableBytes);
-    if (!csv.content)
-        return fail(context, csvPath + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) +
-                                 " " + csv.error);
-    if (csv.longer)
+    if (!csv.ok())
+        return fail(context,
+                    csvPath + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) + " " + csv.error());
+    if (csv.value().longer)
         return fail(context, csvPath + ": larger than 1 MiB, which no table of sixteen channels is; " +
                                  outPath + " not written");
-    const CsvParse parsed = ParseCsv(std::string(csv.content->begin(), csv.content->end()));
-    if (parsed.error)
+    const std::vector<unsigned char>& table = csv.value().bytes;
+    const CsvParse parsed = ParseCsv(std::string(table.begin(), table.end()));
+    if (!parsed.ok())
         return fail(context,
-                    csvPath + ": row " + std::to_string(parsed.error->row) + ": " + parsed.error->message);
+                    csvPath + ": row " + std::to_string(parsed.error().row) + ": " + parsed.error().message);
 
     AppState state = context.viewState(Language::English);
-    state.image = *base.image;
-    const ImportResult result = ImportTable(state, parsed.records);
-    if (result.failure)
-        return fail(context, csvPath + ": " + DescribeNote(*result.failure));
-    for (const ImportNote& note : result.notes)
+    state.image = base.value();
+    const ImportResult result = ImportTable(state, parsed.value());
+    if (!result.ok())
+        return fail(context, csvPath + ": " + DescribeNote(result.error()));
+    const std::vector<ImportNote>& notes = result.value();
+    for (const ImportNote& note : notes)
         context.err << csvPath << ": " << DescribeNote(note) << '\n';
-    if (args.has("--strict") && !result.notes.empty())
-        return fail(context, csvPath + ": " + std::to_string(result.notes.size()) +
-                                 (result.notes.size() == 1 ? " problem" : " problems") + " with --strict; " +
+    if (args.has("--strict") && !notes.empty())
+        return fail(context, csvPath + ": " + std::to_string(notes.size()) +
+                                 (notes.size() == 1 ? " problem" : " problems") + " with --strict; " +
                                  outPath + " not written");
-    const std::string error = SaveImageFile(context.files, outPath, state.image);
-    return error.empty() ? kExitSuccess : fail(context, error);
+    const Result<void> saved = SaveImageFile(context.files, outPath, state.image);
+    return saved.ok() ? kExitSuccess : fail(context, saved.error());
 }
 
 } // namespace

@@ -16,41 +16,42 @@ bool sameFile(CliFiles& files, const std::string& a, const std::string& b) {
 
 } // namespace
 
-LoadedImage LoadImageFile(CliFiles& files, const std::string& path) {
-    const InputRead read = files.read(path, kImageSize);
-    if (!read.content)
-        return {std::nullopt, path + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) +
-                                  " " + read.error};
-    const auto bytes = ImageFromFileContent(*read.content);
-    if (!bytes)
-        return {std::nullopt, path + ": " + std::string(Text(TextId::FileTooShort, Language::English)) +
-                                  " (" + std::to_string(read.content->size()) + " bytes)"};
-    return {RadioImage(*bytes), {}};
+Result<RadioImage> LoadImageFile(CliFiles& files, const std::string& path) {
+    const LoadedImage loaded = ImageFromInput(files.read(path, kImageSize));
+    if (loaded.ok())
+        return RadioImage(loaded.value());
+    const ImageLoadFailure& failure = loaded.error();
+    if (failure.tooShort)
+        return Failure{path + ": " + std::string(Text(TextId::FileTooShort, Language::English)) + " (" +
+                       std::to_string(failure.size) + " bytes)"};
+    return Failure{path + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) + " " + failure.reason};
 }
 
-std::string SaveImageFile(CliFiles& files, const std::string& path, const RadioImage& image) {
+Result<void> SaveImageFile(CliFiles& files, const std::string& path, const RadioImage& image) {
     const ImageBytes& bytes = image.bytes();
     const OutputResult written = files.write(path, FileContent(bytes.begin(), bytes.end()));
-    return written.ok() ? std::string() : DescribeOutputFailure(path, written);
+    if (!written.ok())
+        return Failure{DescribeOutputFailure(path, written.error())};
+    return {};
 }
 
-std::string DescribeOutputFailure(const std::string& path, const OutputResult& result) {
-    const TextId text = result.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    return path + ": " + std::string(Text(text, Language::English)) + " " + result.error;
+std::string DescribeOutputFailure(const std::string& path, const OutputFailure& failure) {
+    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+    return path + ": " + std::string(Text(text, Language::English)) + " " + failure.reason;
 }
 
-std::string CheckOutputs(CliFiles& files, const std::vector<std::string>& outputs,
-                         const std::vector<std::string>& inputs) {
+Result<void> CheckOutputs(CliFiles& files, const std::vector<std::string>& outputs,
+                          const std::vector<std::string>& inputs) {
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::string& output = outputs[i];
-        if (const std::string refused = files.checkOutput(output); !refused.empty())
-            return DescribeOutputFailure(output, {refused});
+        if (const Result<void> checked = files.checkOutput(output); !checked.ok())
+            return Failure{DescribeOutputFailure(output, {checked.error()})};
         for (const std::string& input : inputs)
             if (sameFile(files, output, input))
-                return DescribeOutputFailure(output, {"it is the input " + input});
+                return Failure{DescribeOutputFailure(output, {"it is the input " + input})};
         for (std::size_t j = 0; j < i; ++j)
             if (output == outputs[j] || sameFile(files, output, outputs[j]))
-                return DescribeOutputFailure(output, {"it is also the output " + outputs[j]});
+                return Failure{DescribeOutputFailure(output, {"it is also the output " + outputs[j]})};
     }
     return {};
 }

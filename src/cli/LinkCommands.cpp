@@ -35,12 +35,15 @@ constexpr std::string_view kLinkDetails =
     "fails with that text and exit code 3; a port that does not open fails at once with \"Please\n"
     "reselect COM port!\". A progress bar is drawn on stderr when stderr is a terminal.\n";
 
-std::optional<int> WholeNumber(const std::string& text, int low, int high) {
+// The value of a numeric option, or the line that says what it wants.
+Result<int> numberOption(const ParsedArguments& args, std::string_view name, int low, int high) {
+    const std::string text = args.value(name);
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
-        return std::nullopt;
+        return Failure{std::string(name) + " wants a number from " + std::to_string(low) + " to " +
+                       std::to_string(high) + ": " + text};
     return value;
 }
 
@@ -56,28 +59,25 @@ struct TracedJob {
     std::string tracePath; // empty without --trace
 };
 
-// --port, --retries and --trace into a job; nothing is returned when the command may go on.
-std::optional<int> prepareJob(std::string_view command, const ParsedArguments& args, CliContext& context,
-                              TracedJob& traced) {
+// --port, --retries and --trace into a job; a failure is the usage error to report.
+Result<void> prepareJob(const ParsedArguments& args, CliContext& context, TracedJob& traced) {
     LinkJob& job = traced.job;
-    const auto port = WholeNumber(args.value("--port"), link::kFirstPortNumber, link::kLastPortNumber);
-    if (!port)
-        return UsageError(context, command, "--port wants a number from 1 to 99: " + args.value("--port"));
-    job.portNumber = *port;
+    const Result<int> port = numberOption(args, "--port", link::kFirstPortNumber, link::kLastPortNumber);
+    if (!port.ok())
+        return Failure{port.error()};
+    job.portNumber = port.value();
     if (args.has("--retries")) {
-        const auto retries = WholeNumber(args.value("--retries"), 0, kMostRetries);
-        if (!retries)
-            return UsageError(context, command,
-                              "--retries wants a number from 0 to " + std::to_string(kMostRetries) + ": " +
-                                  args.value("--retries"));
-        job.retries = *retries;
+        const Result<int> retries = numberOption(args, "--retries", 0, kMostRetries);
+        if (!retries.ok())
+            return Failure{retries.error()};
+        job.retries = retries.value();
     }
     if (args.has("--trace")) {
         traced.tracePath = args.value("--trace");
         job.trace = &traced.trace;
     }
     job.progress = context.errIsTerminal ? &context.err : nullptr;
-    return std::nullopt;
+    return {};
 }
 
 // The outputs of a command: its file operand when it writes one, and the trace.
@@ -107,7 +107,7 @@ int finishTrace(CliContext& context, const TracedJob& traced, int code) {
     const OutputResult written = context.files.write(traced.tracePath, FileContent(text.begin(), text.end()));
     if (written.ok())
         return code;
-    context.err << DescribeOutputFailure(traced.tracePath, written) << '\n';
+    context.err << DescribeOutputFailure(traced.tracePath, written.error()) << '\n';
     return code == kExitSuccess ? kExitBadInput : code;
 }
 
@@ -120,7 +120,7 @@ AppState linkState(const CliContext& context, const ParsedArguments& args, bool 
 
 int linkFailure(CliContext& context, const LinkJob& job, const LinkOutcome& outcome,
                 std::string_view during = {}) {
-    std::string line = DescribeLinkFailure(job.portNumber, outcome);
+    std::string line = DescribeLinkFailure(job.portNumber, outcome.error());
     if (!during.empty())
         line.append(" [").append(during).append("]");
     return fail(context, line, kExitLinkFailure);
@@ -130,23 +130,23 @@ int readInto(const std::string& path, LinkService& service, const ParsedArgument
              const TracedJob& traced, std::ostream& report) {
     AppState state = linkState(context, args, true, traced.job.portNumber);
     const LinkOutcome outcome = service.transfer(state, traced.job);
-    if (!outcome.ok)
+    if (!outcome.ok())
         return linkFailure(context, traced.job, outcome);
-    const std::string error = SaveImageFile(context.files, path, state.image);
-    if (!error.empty())
-        return fail(context, error, kExitBadInput);
+    const Result<void> saved = SaveImageFile(context.files, path, state.image);
+    if (!saved.ok())
+        return fail(context, saved.error(), kExitBadInput);
     report << Text(TextId::ReadDataOk, args.language()) << '\n';
     return kExitSuccess;
 }
 
 int runRead(LinkService& service, const ParsedArguments& args, CliContext& context) {
     TracedJob traced;
-    if (const auto stop = prepareJob("read", args, context, traced))
-        return *stop;
+    if (const Result<void> prepared = prepareJob(args, context, traced); !prepared.ok())
+        return UsageError(context, "read", prepared.error());
     const std::string& path = args.operands[0];
     const std::vector<std::string> outputs = outputsOf(traced, path);
-    if (const std::string problem = CheckOutputs(context.files, outputs, {}); !problem.empty())
-        return fail(context, problem, kExitBadInput);
+    if (const Result<void> checked = CheckOutputs(context.files, outputs, {}); !checked.ok())
+        return fail(context, checked.error(), kExitBadInput);
     const int code = readInto(path, service, args, context, traced, reportStream(context, outputs));
     return finishTrace(context, traced, code);
 }
@@ -159,7 +159,7 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
     state.image = image;
     state.image.write(layout::WriteMark, layout::WriteMarkValue); // as the window's Write button does
     const LinkOutcome written = service.transfer(state, job);
-    if (!written.ok)
+    if (!written.ok())
         return linkFailure(context, job, written);
     report << Text(TextId::WriteDataOk, args.language()) << '\n';
     if (!args.has("--verify"))
@@ -167,7 +167,7 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
 
     AppState radio = linkState(context, args, true, job.portNumber);
     const LinkOutcome readBack = service.transfer(radio, job);
-    if (!readBack.ok)
+    if (!readBack.ok())
         return linkFailure(context, job, readBack, "reading back to verify");
     if (radio.image == state.image) {
         report << "Verified: the radio holds " << path << " with byte 127 = 0x51\n";
@@ -175,7 +175,7 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
     }
     report << FormatImageDiff(DiffImages(state, state.image, radio.image), args.language());
     return fail(context,
-                link::PortLabel(job.portNumber, readBack.device) +
+                link::PortLabel(job.portNumber, readBack.value()) +
                     ": the radio does not hold what was written from " + path + " (differences on " +
                     (&report == &context.out ? "stdout" : "stderr") + ": written, then read back)",
                 kExitDifferences);
@@ -183,17 +183,17 @@ int writeFrom(const std::string& path, const RadioImage& image, LinkService& ser
 
 int runWrite(LinkService& service, const ParsedArguments& args, CliContext& context) {
     const std::string& path = args.operands[0];
-    const LoadedImage loaded = LoadImageFile(context.files, path);
-    if (!loaded.image)
-        return fail(context, loaded.error, kExitBadInput);
+    const Result<RadioImage> loaded = LoadImageFile(context.files, path);
+    if (!loaded.ok())
+        return fail(context, loaded.error(), kExitBadInput);
     TracedJob traced;
-    if (const auto stop = prepareJob("write", args, context, traced))
-        return *stop;
+    if (const Result<void> prepared = prepareJob(args, context, traced); !prepared.ok())
+        return UsageError(context, "write", prepared.error());
     const std::vector<std::string> outputs = outputsOf(traced);
-    if (const std::string problem = CheckOutputs(context.files, outputs, {path}); !problem.empty())
-        return fail(context, problem, kExitBadInput);
+    if (const Result<void> checked = CheckOutputs(context.files, outputs, {path}); !checked.ok())
+        return fail(context, checked.error(), kExitBadInput);
     const int code =
-        writeFrom(path, *loaded.image, service, args, context, traced, reportStream(context, outputs));
+        writeFrom(path, loaded.value(), service, args, context, traced, reportStream(context, outputs));
     return finishTrace(context, traced, code);
 }
 
@@ -212,15 +212,15 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
 
 } // namespace
 
-std::string DescribeLinkFailure(int number, const LinkOutcome& outcome) {
-    std::string line = link::PortLabel(number, outcome.device) + ": ";
-    line += outcome.failure.empty() ? std::string("the link ended without a result") : outcome.failure;
-    std::string notes = outcome.detail;
-    if (outcome.retriesUsed > 0) {
+std::string DescribeLinkFailure(int number, const LinkFailure& failure) {
+    std::string line = link::PortLabel(number, failure.device) + ": ";
+    line += failure.prompt.empty() ? std::string("the link ended without a result") : failure.prompt;
+    std::string notes = failure.detail;
+    if (failure.retriesUsed > 0) {
         if (!notes.empty())
             notes += "; ";
-        notes += "after " + std::to_string(outcome.retriesUsed) +
-                 (outcome.retriesUsed == 1 ? " retry" : " retries");
+        notes += "after " + std::to_string(failure.retriesUsed) +
+                 (failure.retriesUsed == 1 ? " retry" : " retries");
     }
     if (!notes.empty())
         line += " (" + notes + ")";

@@ -14,6 +14,6 @@ std::vector<Command> LinkCommands(LinkService& service);
 
 /// The line a failed run leaves on stderr: the port, the prompt's text that ended the run, and
 /// the system's reason or the retries that were made, in parentheses.
-std::string DescribeLinkFailure(int number, const LinkOutcome& outcome);
+std::string DescribeLinkFailure(int number, const LinkFailure& failure);
 
 } // namespace vorix::cli

@@ -11,12 +11,10 @@ void LinkRun::start(link::LinkSession& session) {
     session.StartLink(state_.readMode ? link::LinkStart::Read : link::LinkStart::Write);
 }
 
-LinkRunResult LinkRun::result() const {
-    LinkRunResult result;
-    result.ok = ended() && !display_.result().empty();
-    result.failure = prompt_.failure().value_or(std::string());
-    result.retriesUsed = prompt_.retriesUsed();
-    return result;
+Result<void, LinkFailure> LinkRun::result() const {
+    if (ended() && !display_.result().empty())
+        return {};
+    return Failure{LinkFailure{{}, prompt_.failure().value_or(std::string()), {}, prompt_.retriesUsed()}};
 }
 
 } // namespace vorix::cli

@@ -8,17 +8,12 @@
 #include <utility>
 
 #include "cli/CliLinkDisplay.h"
+#include "cli/LinkService.h"
 #include "cli/RetryingPrompt.h"
 #include "image/AppState.h"
 #include "link/LinkSession.h"
 
 namespace vorix::cli {
-
-struct LinkRunResult {
-    bool ok = false;     // the whole image went over: "Read Data OK" or "Write Data OK"
-    std::string failure; // the prompt's text that ended a failed run
-    int retriesUsed = 0; // Retry answers given during the run
-};
 
 /// The prompt and display of one dialog. The host creates the session on them, forwards its
 /// port's events and its timer's ticks and runs its event loop until ended(); state must
@@ -40,7 +35,9 @@ public:
     void setOnEnded(std::function<void()> onEnded) { display_.onClose = std::move(onEnded); }
     /// The end of run has closed the dialog.
     bool ended() const { return display_.closed(); }
-    LinkRunResult result() const;
+    /// Success once the whole image went over ("Read Data OK" or "Write Data OK"), else the prompt's
+    /// text that ended the run and the Retry answers given; the host adds the device and the reason.
+    Result<void, LinkFailure> result() const;
 
 private:
     const AppState& state_;

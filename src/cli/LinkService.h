@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/AppState.h"
+#include "image/Result.h"
 
 namespace vorix::cli {
 
@@ -18,13 +19,16 @@ struct LinkJob {
     std::ostream* progress = nullptr; // where the progress bar is drawn, null for none
 };
 
-struct LinkOutcome {
-    bool ok = false;
+/// How a run that did not succeed ended.
+struct LinkFailure {
     std::string device;  // the device behind COMn; empty when the number has none
-    std::string failure; // the prompt's text that ended a failed run
+    std::string prompt;  // the prompt's text that ended the run
     std::string detail;  // the system's reason when the port did not open or failed
     int retriesUsed = 0;
 };
+
+/// The device behind COMn after a successful run, or how the run failed.
+using LinkOutcome = Result<std::string, LinkFailure>;
 
 struct ListedPort {
     int number = 0;

@@ -13,12 +13,15 @@ InputRead PosixFiles::read(const std::string& path, std::size_t limit) {
 OutputResult PosixFiles::write(const std::string& path, const FileContent& content) {
     if (path != kStandardStream)
         return WriteOutputFile(disk_, path, content);
-    const std::error_code error = disk_.write(STDOUT_FILENO, content.data(), content.size());
-    return {error ? error.message() : std::string()};
+    if (const std::error_code error = disk_.write(STDOUT_FILENO, content.data(), content.size()))
+        return Failure{OutputFailure{error.message()}};
+    return {};
 }
 
-std::string PosixFiles::checkOutput(const std::string& path) {
-    return path == kStandardStream ? std::string() : CheckOutputTarget(disk_, path);
+Result<void> PosixFiles::checkOutput(const std::string& path) {
+    if (path == kStandardStream)
+        return {};
+    return CheckOutputTarget(disk_, path);
 }
 
 bool PosixFiles::sameFile(const std::string& a, const std::string& b) {

@@ -13,7 +13,7 @@ public:
 
     InputRead read(const std::string& path, std::size_t limit) override;
     OutputResult write(const std::string& path, const FileContent& content) override;
-    std::string checkOutput(const std::string& path) override;
+    Result<void> checkOutput(const std::string& path) override;
     bool sameFile(const std::string& a, const std::string& b) override;
 
 private:

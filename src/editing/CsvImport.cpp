@@ -111,7 +111,7 @@ const OptionField* optionByCaption(std::string_view text, Language language) {
 
 class TableImporter {
 public:
-    TableImporter(AppState& state, ImportResult& result) : state_(state), result_(result) {}
+    explicit TableImporter(AppState& state) : state_(state) {}
 
     void run(const std::vector<CsvRecord>& records) {
         if (records.empty()) {
@@ -122,8 +122,14 @@ public:
         }
         if (!readHeader(records.front()))
             return;
-        for (std::size_t i = 1; i < records.size() && !result_.failure; ++i)
+        for (std::size_t i = 1; i < records.size() && !failure_; ++i)
             applyRecord(records[i]);
+    }
+
+    ImportResult result() const {
+        if (failure_)
+            return Failure{*failure_};
+        return notes_;
     }
 
 private:
@@ -289,15 +295,16 @@ private:
     }
 
     void note(int row, int column, std::string message, std::string_view name = {}) {
-        result_.notes.push_back(makeNote(row, column, std::move(message), name));
+        notes_.push_back(makeNote(row, column, std::move(message), name));
     }
 
     void fail(int row, int column, std::string message) {
-        result_.failure = makeNote(row, column, std::move(message));
+        failure_ = makeNote(row, column, std::move(message));
     }
 
     AppState& state_;
-    ImportResult& result_;
+    std::vector<ImportNote> notes_;
+    std::optional<ImportNote> failure_; // the first record that makes the table unusable
     TableRow header_ = TableHeader(Language::English);
     std::map<std::string, int> seen_; // first-cell text -> the row that gave it
 };
@@ -305,9 +312,9 @@ private:
 } // namespace
 
 ImportResult ImportTable(AppState& state, const std::vector<CsvRecord>& records) {
-    ImportResult result;
-    TableImporter(state, result).run(records);
-    return result;
+    TableImporter importer(state);
+    importer.run(records);
+    return importer.result();
 }
 
 std::string DescribeNote(const ImportNote& note) {

@@ -2,12 +2,12 @@
 // Applies a table in the CSV form of the show command to an image, through the same rules as
 // editing the window's grid and choosing in its option controls.
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "editing/CsvTable.h"
 #include "image/AppState.h"
+#include "image/Result.h"
 
 namespace vorix {
 
@@ -19,10 +19,9 @@ struct ImportNote {
     std::string message;
 };
 
-struct ImportResult {
-    std::vector<ImportNote> notes;     // replacements and unknown texts; the rest was applied
-    std::optional<ImportNote> failure; // the table cannot be used; the image may be half changed
-};
+/// The replacements and unknown texts (the rest was applied), or the record that makes the table
+/// unusable; then the image may be half changed.
+using ImportResult = Result<std::vector<ImportNote>, ImportNote>;
 
 /// Applies the records to state.image. The header row gives the language (English or Chinese
 /// column headers); state.decimalSeparator is the one the texts are read with. A channel row

@@ -18,20 +18,17 @@ public:
     }
 
     CsvParse readAll() {
-        CsvParse result;
+        std::vector<CsvRecord> records;
         while (pos_ < text_.size()) {
             CsvRecord record{row_, {}};
-            if (!readRecord(record.cells)) {
-                result.error = CsvError{record.row, error_};
-                result.records.clear();
-                return result;
-            }
+            if (!readRecord(record.cells))
+                return Failure{CsvError{record.row, error_}};
             const bool blank = record.cells.size() == 1 && record.cells[0].empty() && !lastFieldQuoted_;
             if (!blank)
-                result.records.push_back(std::move(record));
+                records.push_back(std::move(record));
             ++row_;
         }
-        return result;
+        return records;
     }
 
 private:

@@ -2,10 +2,11 @@
 // Reading and writing comma-separated tables as spreadsheets exchange them (RFC 4180), and the
 // tab-separated form of the same rules that spreadsheets put on the clipboard.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "image/Result.h"
 
 namespace vorix {
 
@@ -21,10 +22,8 @@ struct CsvError {
     std::string message;  // what is wrong, without the row
 };
 
-struct CsvParse {
-    std::vector<CsvRecord> records;
-    std::optional<CsvError> error;
-};
+/// The records, or the first error: never a half table.
+using CsvParse = Result<std::vector<CsvRecord>, CsvError>;
 
 /// Splits text into records. Accepts CRLF and LF line ends, a missing final line end, quoted
 /// fields with doubled quotes and embedded separators or line ends, and a UTF-8 byte order mark.

@@ -125,19 +125,19 @@ PasteResult PasteChannelRows(AppState& state, const ChannelList& selected, std::
     if (channels.empty())
         return failed("no channel selected to paste into");
     const CsvParse parse = ParseCsv(text, text.find(kTab) != std::string_view::npos ? kTab : kComma);
-    if (parse.error)
-        return failed(rowPrefix(parse.error->row) + parse.error->message);
+    if (!parse.ok())
+        return failed(rowPrefix(parse.error().row) + parse.error().message);
     PasteResult result;
     RowPaster paster(state, channels.front(), result);
-    if (paster.read(parse.records) == 0 && result.notes.empty())
+    if (paster.read(parse.value()) == 0 && result.notes.empty())
         return failed("no channel rows to paste");
     // On a copy: the text's language never becomes the window's, and a row the import refuses
     // (not five cells) leaves the image as it was.
     AppState pasted = state;
     const ImportResult imported = ImportTable(pasted, paster.importRecords());
-    if (imported.failure)
-        return failed(DescribeNote(*imported.failure));
-    for (const ImportNote& note : imported.notes)
+    if (!imported.ok())
+        return failed(DescribeNote(imported.error()));
+    for (const ImportNote& note : imported.value())
         result.notes.push_back({paster.channelOfRow(note.row), note.columnName, note.message});
     result.change.changed = ChangedChannels(state.image, pasted.image);
     state.image = pasted.image;

@@ -166,6 +166,8 @@ std::error_code PosixFileSystem::remove(const std::string& path) {
 
 void PosixFileSystem::syncFolder(const std::string& folder) {
     // After a rename the folder's entry must reach the disk too, or a crash can bring back the old file.
+    // The file is in place already when this runs: a folder that refuses the sync (some file systems
+    // do) leaves nothing to undo, so that failure is not reported.
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);

@@ -57,6 +57,7 @@ void QtSerialPort::close() {
         return;
     if (!lost_) {
         // QSerialPort::close() drops bytes still in its write buffer; the end byte must reach the radio.
+        // An end byte that does not leave in time is lost as on a pulled cable; the run has ended.
         port_.flush();
         if (port_.bytesToWrite() > 0)
             port_.waitForBytesWritten(kCloseDrainMilliseconds);
@@ -67,6 +68,8 @@ void QtSerialPort::close() {
 void QtSerialPort::send(const link::Bytes& bytes) {
     if (!isOpen() || bytes.empty())
         return;
+    // A refused write shows as errorOccurred (the port is lost) or as a missing answer, which the
+    // link's time-out turns into its prompt.
     port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     // An answer may already be waiting in full; no new readyRead would report it.
     scheduleThresholdCheck();

@@ -63,14 +63,23 @@ bool QtSettingsScope::isWritable() {
     return settings.isWritable();
 }
 
-bool QtSettingsScope::write(std::string_view name, std::string_view text) {
+Result<void> QtSettingsScope::write(std::string_view name, std::string_view text) {
     const auto opened = openKey(scope_);
     QSettings& settings = *opened;
+    const std::string file = settings.fileName().toStdString();
     if (!settings.isWritable())
-        return false;
+        return Failure{file + ": cannot be written"};
     settings.setValue(toQString(name), toQString(text));
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    switch (settings.status()) {
+    case QSettings::NoError:
+        return {};
+    case QSettings::FormatError:
+        return Failure{file + ": not a settings file"};
+    case QSettings::AccessError:
+        break;
+    }
+    return Failure{file + ": cannot be written"};
 }
 
 } // namespace vorix

@@ -14,7 +14,7 @@ public:
 
     std::optional<StoredValue> read(std::string_view name) override;
     bool isWritable() override;
-    bool write(std::string_view name, std::string_view text) override;
+    Result<void> write(std::string_view name, std::string_view text) override;
 
 private:
     QSettings::Scope scope_;

@@ -7,11 +7,11 @@ namespace vorix {
 namespace {
 
 InputRead refused(FileKind kind) {
-    return {std::nullopt, false, std::string("it is ") + FileKindName(kind) + ", not a regular file"};
+    return Failure{std::string("it is ") + FileKindName(kind) + ", not a regular file"};
 }
 
 InputRead failed(std::error_code error) {
-    return {std::nullopt, false, error.message()};
+    return Failure{error.message()};
 }
 
 } // namespace
@@ -32,6 +32,7 @@ InputRead ReadInputFile(FileSystem& files, const std::string& path, std::size_t 
     InputRead read = opened.error                       ? failed(opened.error)
                      : opened.kind != FileKind::Regular ? refused(opened.kind)
                                                         : ReadOpenFile(files, file.handle, limit);
+    // Nothing was written to it, so a failing close loses nothing that was read.
     files.close(file.handle);
     return read;
 }
@@ -52,7 +53,7 @@ InputRead ReadOpenFile(FileSystem& files, int handle, std::size_t limit) {
     const bool longer = content.size() > limit;
     if (longer)
         content.resize(limit);
-    return {std::move(content), longer, {}};
+    return InputContent{std::move(content), longer};
 }
 
 } // namespace vorix

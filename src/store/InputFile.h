@@ -3,19 +3,21 @@
 // file. A pipe or a device is refused before it is opened.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "image/Result.h"
 #include "store/FileSystem.h"
 
 namespace vorix {
 
-struct InputRead {
-    std::optional<std::vector<unsigned char>> content; // at most the cap; nothing when it failed
-    bool longer = false;                               // the input holds more than the cap
-    std::string error;                                 // why there is no content
+struct InputContent {
+    std::vector<unsigned char> bytes; // at most the cap
+    bool longer = false;              // the input holds more than the cap
 };
+
+/// The content, or why there is none.
+using InputRead = Result<InputContent>;
 
 /// At most `limit` bytes from the start of a regular file or a link to one. Anything else (a named
 /// pipe, a device, a directory) is refused with what it is, before it is opened.

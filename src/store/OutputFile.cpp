@@ -9,7 +9,6 @@ constexpr int kMostLinks = 40; // as the system follows them
 struct Target {
     std::string path; // where a regular or new file really is, after links
     FileStatus status;
-    std::string error;
 };
 
 std::string nameOf(const std::string& path) {
@@ -23,12 +22,10 @@ std::string refusal(FileKind kind) {
 
 // A link is followed by its text, so that a link to a file not made yet names where it will be made
 // and the new file replaces the link's target, not the link.
-Target resolve(FileSystem& files, const std::string& path) {
-    Target target{path, files.status(path), {}};
-    if (target.status.error) {
-        target.error = target.status.error.message();
-        return target;
-    }
+Result<Target> resolve(FileSystem& files, const std::string& path) {
+    Target target{path, files.status(path)};
+    if (target.status.error)
+        return Failure{target.status.error.message()};
     // A device or a pipe is opened by the name given; only a file that is replaced needs its real place.
     if (target.status.kind != FileKind::Regular && target.status.kind != FileKind::Missing)
         return target;
@@ -36,10 +33,8 @@ Target resolve(FileSystem& files, const std::string& path) {
         const std::optional<std::string> text = files.linkTarget(target.path);
         if (!text)
             break;
-        if (hops == kMostLinks || text->empty()) {
-            target.error = std::make_error_code(std::errc::too_many_symbolic_link_levels).message();
-            break;
-        }
+        if (hops == kMostLinks || text->empty())
+            return Failure{std::make_error_code(std::errc::too_many_symbolic_link_levels).message()};
         target.path = text->front() == '/' ? *text : FolderOf(target.path) + "/" + *text;
     }
     return target;
@@ -66,32 +61,33 @@ OutputResult writeInPlace(FileSystem& files, const std::string& path, FileKind k
     const OpenedFile file = files.openForWriting(path);
     if (file.error) {
         if (kind == FileKind::Pipe && file.error == std::errc::no_such_device_or_address)
-            return {"no process reads the named pipe"};
-        return {file.error.message()};
+            return Failure{OutputFailure{"no process reads the named pipe"}};
+        return Failure{OutputFailure{file.error.message()}};
     }
     const bool regular = kind == FileKind::Regular;
     const std::error_code error =
         writeAndClose(files, file.handle, content, regular ? Writing::InPlace : Writing::Stream);
     if (!error)
         return {};
-    return {error.message(), regular};
+    return Failure{OutputFailure{error.message(), regular}};
 }
 
 OutputResult replace(FileSystem& files, const Target& target, std::span<const unsigned char> content) {
     const bool exists = target.status.kind == FileKind::Regular;
     const std::string folder = FolderOf(target.path);
-    const TemporaryCopy copy = WriteTemporaryCopy(
-        files, folder, content, exists ? std::optional(target.status.permissions) : std::nullopt);
-    if (!copy.error.empty()) {
-        const std::error_code& refused = copy.creationError;
+    const auto copy = WriteTemporaryCopy(files, folder, content,
+                                         exists ? std::optional(target.status.permissions) : std::nullopt);
+    if (!copy.ok()) {
+        const std::error_code& refused = copy.error().creationError;
         if (exists &&
             (refused == std::errc::permission_denied || refused == std::errc::operation_not_permitted))
             return writeInPlace(files, target.path, FileKind::Regular, content);
-        return {copy.error};
+        return Failure{OutputFailure{copy.error().reason}};
     }
-    if (const std::error_code error = files.rename(copy.path, target.path)) {
-        files.remove(copy.path);
-        return {error.message()};
+    if (const std::error_code error = files.rename(copy.value(), target.path)) {
+        // The rename's reason is the one to tell; a copy that cannot be removed either is only litter.
+        files.remove(copy.value());
+        return Failure{OutputFailure{error.message()}};
     }
     files.syncFolder(folder);
     return {};
@@ -104,9 +100,10 @@ struct Identity {
 };
 
 std::optional<Identity> identityOf(FileSystem& files, const std::string& path) {
-    const Target target = resolve(files, path);
-    if (!target.error.empty())
+    const auto resolved = resolve(files, path);
+    if (!resolved.ok())
         return std::nullopt;
+    const Target& target = resolved.value();
     if (target.status.kind != FileKind::Missing)
         return Identity{target.status.device, target.status.inode, {}};
     const FileStatus folder = files.status(FolderOf(target.path));
@@ -124,10 +121,11 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string CheckOutputTarget(FileSystem& files, const std::string& path) {
-    const Target target = resolve(files, path);
-    if (!target.error.empty())
-        return target.error;
+Result<void> CheckOutputTarget(FileSystem& files, const std::string& path) {
+    const auto resolved = resolve(files, path);
+    if (!resolved.ok())
+        return Failure{resolved.error()};
+    const Target& target = resolved.value();
     switch (target.status.kind) {
     case FileKind::Regular:
     case FileKind::CharacterDevice:
@@ -136,23 +134,24 @@ std::string CheckOutputTarget(FileSystem& files, const std::string& path) {
     case FileKind::Missing: {
         const FileStatus folder = files.status(FolderOf(target.path));
         if (folder.error)
-            return folder.error.message();
+            return Failure{folder.error.message()};
         if (folder.kind == FileKind::Missing)
-            return std::make_error_code(std::errc::no_such_file_or_directory).message();
+            return Failure{std::make_error_code(std::errc::no_such_file_or_directory).message()};
         if (folder.kind != FileKind::Directory)
-            return std::make_error_code(std::errc::not_a_directory).message();
+            return Failure{std::make_error_code(std::errc::not_a_directory).message()};
         return {};
     }
     default:
-        return refusal(target.status.kind);
+        return Failure{refusal(target.status.kind)};
     }
 }
 
 OutputResult WriteOutputFile(FileSystem& files, const std::string& path,
                              std::span<const unsigned char> content) {
-    const Target target = resolve(files, path);
-    if (!target.error.empty())
-        return {target.error};
+    const auto resolved = resolve(files, path);
+    if (!resolved.ok())
+        return Failure{OutputFailure{resolved.error()}};
+    const Target& target = resolved.value();
     switch (target.status.kind) {
     case FileKind::Regular:
     case FileKind::Missing:
@@ -161,16 +160,16 @@ OutputResult WriteOutputFile(FileSystem& files, const std::string& path,
     case FileKind::Pipe:
         return writeInPlace(files, path, target.status.kind, content);
     default:
-        return {refusal(target.status.kind)};
+        return Failure{OutputFailure{refusal(target.status.kind)}};
     }
 }
 
-TemporaryCopy WriteTemporaryCopy(FileSystem& files, const std::string& folder,
-                                 std::span<const unsigned char> content,
-                                 std::optional<unsigned> permissions) {
+Result<std::string, CopyFailure> WriteTemporaryCopy(FileSystem& files, const std::string& folder,
+                                                    std::span<const unsigned char> content,
+                                                    std::optional<unsigned> permissions) {
     const OpenedFile file = files.createTemporary(folder, permissions);
     if (file.error)
-        return {{}, file.error.message(), file.error};
+        return Failure{CopyFailure{file.error.message(), file.error}};
     std::string error;
     if (const std::error_code written = writeAndClose(files, file.handle, content, Writing::NewFile)) {
         error = written.message();
@@ -184,9 +183,10 @@ TemporaryCopy WriteTemporaryCopy(FileSystem& files, const std::string& folder,
                     " bytes reached the disk";
     }
     if (error.empty())
-        return {file.path, {}, {}};
+        return file.path;
+    // The write's reason is the one to tell; a copy that cannot be removed either is only litter.
     files.remove(file.path);
-    return {{}, error, {}};
+    return Failure{CopyFailure{error, {}}};
 }
 
 bool NameTheSameFile(FileSystem& files, const std::string& a, const std::string& b) {

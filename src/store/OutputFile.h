@@ -6,19 +6,22 @@
 #include <span>
 #include <string>
 
+#include "image/Result.h"
 #include "store/FileSystem.h"
 
 namespace vorix {
 
-struct OutputResult {
-    std::string error;            // empty once the content is written; else the reason
+/// Why an output was not written.
+struct OutputFailure {
+    std::string reason;
     bool mayBeIncomplete = false; // the file was being written in place when that failed
-    bool ok() const { return error.empty(); }
 };
 
-/// Why an output to path would be refused, found without writing anything (a directory, a socket, a
-/// block device, a missing folder); empty when it may be written.
-std::string CheckOutputTarget(FileSystem& files, const std::string& path);
+using OutputResult = Result<void, OutputFailure>;
+
+/// Fails with the reason an output to path would be refused, found without writing anything (a
+/// directory, a socket, a block device, a missing folder).
+Result<void> CheckOutputTarget(FileSystem& files, const std::string& path);
 
 /// Writes content to path.
 /// - A symbolic link is written through and stays a link.
@@ -33,14 +36,17 @@ std::string CheckOutputTarget(FileSystem& files, const std::string& path);
 OutputResult WriteOutputFile(FileSystem& files, const std::string& path,
                              std::span<const unsigned char> content);
 
-/// A file with a unique name of its own in folder that holds content, synced and checked whole.
-struct TemporaryCopy {
-    std::string path;              // empty when it failed
-    std::string error;             // why it failed; nothing is left behind
+/// Why no temporary copy was made; nothing is left behind.
+struct CopyFailure {
+    std::string reason;
     std::error_code creationError; // set when the folder refused the file itself
 };
-TemporaryCopy WriteTemporaryCopy(FileSystem& files, const std::string& folder,
-                                 std::span<const unsigned char> content, std::optional<unsigned> permissions);
+
+/// The path of a file with a unique name of its own in folder that holds content, synced and checked
+/// whole.
+Result<std::string, CopyFailure> WriteTemporaryCopy(FileSystem& files, const std::string& folder,
+                                                    std::span<const unsigned char> content,
+                                                    std::optional<unsigned> permissions);
 
 /// Whether a and b name one file (the same device and inode, after links); for a name that does not
 /// exist yet, whether both name the same entry of the same folder.

@@ -2,24 +2,24 @@
 
 #include <algorithm>
 
-#include "store/InputFile.h"
-
 namespace vorix {
 
-std::optional<ImageBytes> ImageFromFileContent(const std::vector<unsigned char>& content) {
+LoadedImage ImageFromFileContent(const std::vector<unsigned char>& content) {
     if (content.size() < static_cast<std::size_t>(kImageSize))
-        return std::nullopt;
+        return Failure{ImageLoadFailure{true, content.size(), {}}};
     ImageBytes bytes;
     std::copy_n(content.begin(), kImageSize, bytes.begin());
     return bytes;
 }
 
+LoadedImage ImageFromInput(const InputRead& read) {
+    if (!read.ok())
+        return Failure{ImageLoadFailure{false, 0, read.error()}};
+    return ImageFromFileContent(read.value().bytes);
+}
+
 LoadedImage LoadRadioDataFile(FileSystem& files, const std::string& path) {
-    const InputRead read = ReadInputFile(files, path, kImageSize);
-    if (!read.content)
-        return {std::nullopt, false, read.error};
-    const auto image = ImageFromFileContent(*read.content);
-    return {image, !image.has_value(), {}};
+    return ImageFromInput(ReadInputFile(files, path, kImageSize));
 }
 
 } // namespace vorix

@@ -1,26 +1,33 @@
 #pragma once
 // The radio data file: exactly the 128 bytes of the RadioImage, no header.
 
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "image/RadioImage.h"
+#include "image/Result.h"
 #include "store/FileSystem.h"
+#include "store/InputFile.h"
 
 namespace vorix {
 
-/// The image a file's content gives: its first 128 bytes. Nothing for a file shorter than that,
-/// so a truncated file never mixes into the current image.
-std::optional<ImageBytes> ImageFromFileContent(const std::vector<unsigned char>& content);
-
-/// The image only when the file could be read and holds at least 128 bytes; `tooShort` tells a short
-/// file from one that cannot be read, `reason` says why it cannot.
-struct LoadedImage {
-    std::optional<ImageBytes> bytes;
+/// Why a file gives no image: it cannot be read, or it holds fewer than 128 bytes, so that a
+/// truncated file never mixes into the current image.
+struct ImageLoadFailure {
     bool tooShort = false;
-    std::string reason;
+    std::size_t size = 0; // the bytes a file too short holds
+    std::string reason;   // why a file that cannot be read cannot
 };
+
+/// The image of a radio data file: its first 128 bytes.
+using LoadedImage = Result<ImageBytes, ImageLoadFailure>;
+
+/// The image a file's content gives.
+LoadedImage ImageFromFileContent(const std::vector<unsigned char>& content);
+
+/// The image a read of a file (capped at 128 bytes or more) gives.
+LoadedImage ImageFromInput(const InputRead& read);
 
 /// Reads the first 128 bytes of a regular file (or a link to one); a pipe or a device is refused
 /// before it is opened.

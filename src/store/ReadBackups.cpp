@@ -95,36 +95,38 @@ std::optional<std::tm> BackupTimeFromName(const std::string& fileName) {
     return t;
 }
 
-std::optional<std::filesystem::path> SaveReadBackup(FileSystem& files, const std::filesystem::path& folder,
-                                                    const ImageBytes& bytes,
-                                                    std::chrono::system_clock::time_point now) {
+Result<std::filesystem::path> SaveReadBackup(FileSystem& files, const std::filesystem::path& folder,
+                                             const ImageBytes& bytes,
+                                             std::chrono::system_clock::time_point now) {
     try {
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error)
-            return std::nullopt;
-        const TemporaryCopy copy = WriteTemporaryCopy(files, folder.string(), bytes, std::nullopt);
-        if (!copy.error.empty())
-            return std::nullopt;
+            return Failure{error.message()};
+        const auto copy = WriteTemporaryCopy(files, folder.string(), bytes, std::nullopt);
+        if (!copy.ok())
+            return Failure{copy.error().reason};
         const std::string name = BackupFileName(localTimeOf(now));
         std::optional<std::filesystem::path> saved;
+        std::error_code linked = std::make_error_code(std::errc::file_exists);
         // A second name for the finished file claims a name in one step and fails when it is taken.
         for (int n = 1; n <= kMostInOneSecond && !saved; ++n) {
             const std::filesystem::path target = folder / nameInSecond(name, n);
-            const std::error_code linked = files.link(copy.path, target.string());
+            linked = files.link(copy.value(), target.string());
             if (!linked)
                 saved = target;
             else if (linked != std::errc::file_exists)
                 break;
         }
-        files.remove(copy.path);
+        // The backup has its own name now, or the reason it has none is the one to tell.
+        files.remove(copy.value());
         if (!saved)
-            return std::nullopt;
+            return Failure{linked.message()};
         files.syncFolder(folder.string());
         PruneReadBackups(folder, now);
-        return saved;
-    } catch (const std::exception&) {
-        return std::nullopt;
+        return *saved;
+    } catch (const std::exception& exception) {
+        return Failure{std::string(exception.what())};
     }
 }
 
@@ -141,6 +143,7 @@ int PruneReadBackups(const std::filesystem::path& folder, std::chrono::system_cl
         const std::time_t when = std::mktime(&*taken);
         if (when == static_cast<std::time_t>(-1))
             continue;
+        // A backup that cannot be removed now is tried again after the next read.
         if (now - std::chrono::system_clock::from_time_t(when) > kKeepFor &&
             std::filesystem::remove(entry.path(), error))
             ++removed;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "image/RadioImage.h"
+#include "image/Result.h"
 #include "store/FileSystem.h"
 
 namespace vorix {
@@ -26,13 +27,14 @@ std::optional<std::tm> BackupTimeFromName(const std::string& fileName);
 /// the first of the names for that second that nobody has taken, in one step that fails when another
 /// process took it first; so backups made at once by several processes each keep their own image.
 /// Never throws: a backup that cannot be written must not disturb the read. Returns the path written,
-/// or nothing.
-std::optional<std::filesystem::path> SaveReadBackup(FileSystem& files, const std::filesystem::path& folder,
-                                                    const ImageBytes& bytes,
-                                                    std::chrono::system_clock::time_point now);
+/// or why there is none.
+Result<std::filesystem::path> SaveReadBackup(FileSystem& files, const std::filesystem::path& folder,
+                                             const ImageBytes& bytes,
+                                             std::chrono::system_clock::time_point now);
 
 /// Removes the backups in folder whose names are dated more than 365 days before now: regular files
-/// only, never a link, never a name of any other form. Returns how many were removed.
+/// only, never a link, never a name of any other form. Returns how many were removed; one that cannot
+/// be removed now is tried again after the next read.
 int PruneReadBackups(const std::filesystem::path& folder, std::chrono::system_clock::time_point now);
 
 } // namespace vorix

@@ -26,14 +26,17 @@ std::string SettingsStore::GetStringValue(std::string_view name) {
     return {};
 }
 
-bool SettingsStore::SetStringValue(std::string_view name, std::string_view text) {
-    if (machine_.isWritable() && machine_.write(name, text)) {
-        // Reads prefer the user's store, so a value left there would hide the new one.
+Result<void> SettingsStore::SetStringValue(std::string_view name, std::string_view text) {
+    if (machine_.isWritable() && machine_.write(name, text).ok()) {
+        // Reads prefer the user's store, so a value left there would hide the new one. The new value
+        // is stored either way; a user's copy that refuses it only shadows it as a hand-made one would.
         if (user_.read(name) && user_.isWritable())
-            user_.write(name, text);
-        return true;
+            (void)user_.write(name, text);
+        return {};
     }
-    return user_.isWritable() && user_.write(name, text);
+    if (!user_.isWritable())
+        return Failure{"neither the machine-wide nor the user's settings can be written"};
+    return user_.write(name, text);
 }
 
 } // namespace vorix

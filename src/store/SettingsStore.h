@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "image/Result.h"
+
 namespace vorix {
 
 inline constexpr std::string_view kSettingsKeyPath = "SoftWare\\Talvry\\Vorix";
@@ -31,15 +33,16 @@ public:
     /// Whether a write can succeed; checked before writing, because a refused write can linger
     /// in the backend and spoil later writes.
     virtual bool isWritable() = 0;
-    /// Stores text as a text value; true when it reached the store.
-    virtual bool write(std::string_view name, std::string_view text) = 0;
+    /// Stores text as a text value; a failure says why it did not reach the store.
+    virtual Result<void> write(std::string_view name, std::string_view text) = 0;
 };
 
 /// GetStringValue / SetStringValue over the machine-wide and the user's scope.
 ///
 /// The machine-wide store is refused to ordinary accounts, so a port chosen there would be
 /// forgotten silently: writes go to the machine store where permitted, otherwise to the user's,
-/// and reads prefer the user's. Every failure is silent; a missing value reads as empty text.
+/// and reads prefer the user's. A value that cannot be read reads as empty text; a write that
+/// reaches neither store fails with the reason.
 class SettingsStore {
 public:
     static constexpr std::size_t kMaxValueBytes = 1024;
@@ -47,7 +50,7 @@ public:
     SettingsStore(SettingsScope& machine, SettingsScope& user) : machine_(machine), user_(user) {}
 
     std::string GetStringValue(std::string_view name);
-    bool SetStringValue(std::string_view name, std::string_view text);
+    Result<void> SetStringValue(std::string_view name, std::string_view text);
 
 private:
     SettingsScope& machine_;

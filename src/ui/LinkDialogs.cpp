@@ -27,10 +27,10 @@ void LinkDialogs::openProgrammingDialog() {
         state_, prompts,
         [this, window] {
             // Called only after a successful read: keep what the radio held before anything edits it.
-            // A backup that cannot be written never disturbs the read.
+            // A backup that cannot be written never disturbs the read, so its failure goes unreported.
             if (!backupFolder_.empty())
-                SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
-                               std::chrono::system_clock::now());
+                (void)SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
+                                     std::chrono::system_clock::now());
             if (window)
                 window->showImage();
         },

@@ -299,8 +299,8 @@ void MainWindow::onPortClicked() {
 void MainWindow::onLanguageClicked() {
     state_.language = state_.language == Language::English ? Language::Chinese : Language::English;
     applyLanguage();
-    services_.settings.SetStringValue(kLanguageValue,
-                                      state_.language == Language::English ? "True" : "False");
+    // The language holds for this run either way; a store that refuses it is not worth a message box.
+    (void)services_.settings.SetStringValue(kLanguageValue, state_.language == Language::English ? "True" : "False");
 }
 
 std::string MainWindow::chooseFile(const std::string& mode, const std::string& title,
@@ -329,14 +329,15 @@ void MainWindow::onLoadClicked() {
     if (answer != MessageAnswer::Ok)
         return;
     const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
-    if (!loaded.bytes) {
-        const std::string text = loaded.tooShort
+    if (!loaded.ok()) {
+        const ImageLoadFailure& failure = loaded.error();
+        const std::string text = failure.tooShort
                                      ? std::string(Text(TextId::FileTooShort, lang))
-                                     : std::string(Text(TextId::FileCannotOpen, lang)) + " " + loaded.reason;
+                                     : std::string(Text(TextId::FileCannotOpen, lang)) + " " + failure.reason;
         showError(text + "\n" + path);
         return;
     }
-    state_.image.replaceAll(*loaded.bytes);
+    state_.image.replaceAll(loaded.value());
     showImage();
 }
 
@@ -347,10 +348,12 @@ void MainWindow::onSaveClicked() {
     if (path.empty())
         return;
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
+    if (saved.ok())
+        return;
     // A file written in place when it could not be replaced may have lost its old content: say so.
-    const TextId failure = saved.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    if (!saved.ok())
-        showError(std::string(Text(failure, lang)) + " " + saved.error + "\n" + path);
+    const OutputFailure& failure = saved.error();
+    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+    showError(std::string(Text(text, lang)) + " " + failure.reason + "\n" + path);
 }
 
 } // namespace vorix

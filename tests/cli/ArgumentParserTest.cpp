@@ -34,12 +34,12 @@ TEST(ArgumentParser, AcceptedForms) {
         {{"-o=o.rdat", "--base", "b.rdat", "-"}, {"-"}, "b.rdat", "o.rdat", false},
     };
     for (const Row& r : table) {
-        const ParseOutcome outcome = ParseCommandArguments(importSpec(), r.args);
-        EXPECT_EQ(outcome.error, "") << r.args[0];
-        EXPECT_EQ(outcome.arguments.operands, r.operands);
-        EXPECT_EQ(outcome.arguments.value("--base"), r.base);
-        EXPECT_EQ(outcome.arguments.value("--output"), r.output);
-        EXPECT_EQ(outcome.arguments.has("--strict"), r.strict);
+        const Result<ParsedArguments> outcome = ParseCommandArguments(importSpec(), r.args);
+        ASSERT_TRUE(outcome.ok()) << r.args[0] << ": " << outcome.error();
+        EXPECT_EQ(outcome.value().operands, r.operands);
+        EXPECT_EQ(outcome.value().value("--base"), r.base);
+        EXPECT_EQ(outcome.value().value("--output"), r.output);
+        EXPECT_EQ(outcome.value().has("--strict"), r.strict);
     }
 }
 
@@ -59,15 +59,18 @@ TEST(ArgumentParser, ErrorsSayWhatIsWrong) {
         {{"--base", "b", "-o", "o"}, "expects 1 operand (TABLE.csv), got 0"},
         {{"a", "b", "--base", "b", "-o", "o"}, "expects 1 operand (TABLE.csv), got 2"},
     };
-    for (const Row& r : table)
-        EXPECT_EQ(ParseCommandArguments(importSpec(), r.args).error, r.error);
+    for (const Row& r : table) {
+        const Result<ParsedArguments> outcome = ParseCommandArguments(importSpec(), r.args);
+        ASSERT_FALSE(outcome.ok()) << r.error;
+        EXPECT_EQ(outcome.error(), r.error);
+    }
 }
 
 TEST(ArgumentParser, HelpWinsOverEveryOtherCheck) {
     for (const char* help : {"-h", "--help"}) {
-        const ParseOutcome outcome = ParseCommandArguments(importSpec(), {"--bogus", help});
-        EXPECT_TRUE(outcome.arguments.wantsHelp);
-        EXPECT_EQ(outcome.error, "");
+        const Result<ParsedArguments> outcome = ParseCommandArguments(importSpec(), {"--bogus", help});
+        ASSERT_TRUE(outcome.ok()) << outcome.error();
+        EXPECT_TRUE(outcome.value().wantsHelp);
     }
 }
 

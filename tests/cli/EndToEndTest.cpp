@@ -74,23 +74,21 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_NE(r.out.find("\r\n"), std::string::npos) << "RFC 4180 line ends";
         const CsvParse csv = ParseCsv(r.out);
-        ASSERT_FALSE(csv.error.has_value());
-        ASSERT_EQ(csv.records.size(), 25u);
+        ASSERT_TRUE(csv.ok());
+        ASSERT_EQ(csv.value().size(), 25u);
 
         AppState state;
         state.image = vorix::test::SampleImage();
         state.language = LanguageFor(english);
         const TableView view = BuildTableView(state);
         const std::vector<std::string> header{
-            std::string(Text(TextId::HeaderChannel, LanguageFor(english))),
-            std::string(Text(TextId::HeaderFrequency, LanguageFor(english))),
-            std::string(Text(TextId::HeaderTone, LanguageFor(english))),
-            std::string(Text(TextId::HeaderSpacing, LanguageFor(english))),
+            std::string(Text(TextId::HeaderChannel, LanguageFor(english))), std::string(Text(TextId::HeaderFrequency, LanguageFor(english))),
+            std::string(Text(TextId::HeaderTone, LanguageFor(english))), std::string(Text(TextId::HeaderSpacing, LanguageFor(english))),
             std::string(Text(TextId::HeaderPower, LanguageFor(english)))};
-        EXPECT_EQ(csv.records[0].cells, header);
+        EXPECT_EQ(csv.value()[0].cells, header);
         for (int n = 1; n <= 16; ++n) {
             const auto& row = view.rows[n - 1];
-            EXPECT_EQ(csv.records[n].cells,
+            EXPECT_EQ(csv.value()[n].cells,
                       (std::vector<std::string>{std::to_string(n), row[0], row[1], row[2], row[3]}))
                 << "channel " << n;
         }
@@ -103,12 +101,12 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
             {TextId::LabelOffsetNarrow, OffsetItems()[o.offsetNarrowItem]},
         };
         for (std::size_t i = 0; i < options.size(); ++i)
-            EXPECT_EQ(csv.records[17 + i].cells,
+            EXPECT_EQ(csv.value()[17 + i].cells,
                       (std::vector<std::string>{std::string(Text(options[i].first, LanguageFor(english))),
                                                 options[i].second, "", "", ""}));
-        EXPECT_EQ(csv.records[22].cells[0], Text(TextId::CheckBeep, LanguageFor(english)));
-        EXPECT_EQ(csv.records[23].cells[0], Text(TextId::CheckSave, LanguageFor(english)));
-        EXPECT_EQ(csv.records[24].cells[0], Text(TextId::CheckBusyLock, LanguageFor(english)));
+        EXPECT_EQ(csv.value()[22].cells[0], Text(TextId::CheckBeep, LanguageFor(english)));
+        EXPECT_EQ(csv.value()[23].cells[0], Text(TextId::CheckSave, LanguageFor(english)));
+        EXPECT_EQ(csv.value()[24].cells[0], Text(TextId::CheckBusyLock, LanguageFor(english)));
     }
 }
 

@@ -19,26 +19,28 @@ public:
     InputRead read(const std::string& path, std::size_t limit) override {
         const auto it = files.find(path);
         if (it == files.end())
-            return {std::nullopt, false, "No such file or directory"};
+            return Failure{"No such file or directory"};
         FileContent content = it->second;
         const bool longer = content.size() > limit;
         if (longer)
             content.resize(limit);
-        return {content, longer, {}};
+        return InputContent{content, longer};
     }
 
     OutputResult write(const std::string& path, const FileContent& content) override {
         ++writes;
         const auto failing = failingWrites.find(path);
         if (failing != failingWrites.end())
-            return {failing->second};
+            return Failure{OutputFailure{failing->second}};
         files[path] = content;
         return {};
     }
 
-    std::string checkOutput(const std::string& path) override {
+    Result<void> checkOutput(const std::string& path) override {
         const auto refused = refusedOutputs.find(path);
-        return refused == refusedOutputs.end() ? std::string() : refused->second;
+        if (refused == refusedOutputs.end())
+            return {};
+        return Failure{refused->second};
     }
 
     bool sameFile(const std::string& a, const std::string& b) override { return a == b; }

@@ -424,21 +424,21 @@ TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
 TEST(LinkFailureLine, PortPromptAndNotes) {
     struct Row {
         int port;
-        LinkOutcome outcome;
+        LinkFailure failure;
         const char* expected;
     };
     const std::vector<Row> table{
         {99,
-         {false, "", "Please reselect COM port!", "No such port", 0},
+         {"", "Please reselect COM port!", "No such port", 0},
          "COM99 (no device): Please reselect COM port! (No such port)"},
-        {1, {false, "/dev/ttyS0", kCheck, "", 0}, "COM1 (/dev/ttyS0): Check connection!Retry or cancel?"},
+        {1, {"/dev/ttyS0", kCheck, "", 0}, "COM1 (/dev/ttyS0): Check connection!Retry or cancel?"},
         {2,
-         {false, "/dev/pts/3", kCheck, "Input/output error", 3},
+         {"/dev/pts/3", kCheck, "Input/output error", 3},
          "COM2 (/dev/pts/3): Check connection!Retry or cancel? (Input/output error; after 3 retries)"},
-        {2, {false, "/dev/pts/3", "", "", 0}, "COM2 (/dev/pts/3): the link ended without a result"},
+        {2, {"/dev/pts/3", "", "", 0}, "COM2 (/dev/pts/3): the link ended without a result"},
     };
     for (const Row& row : table)
-        EXPECT_EQ(DescribeLinkFailure(row.port, row.outcome), row.expected);
+        EXPECT_EQ(DescribeLinkFailure(row.port, row.failure), row.expected);
 }
 
 } // namespace

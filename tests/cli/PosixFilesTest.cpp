@@ -25,19 +25,19 @@ TEST(PosixFiles, ReadsUpToTheCapAndNamesWhyNot) {
     folder.put("big.bin", big);
     PosixFiles files(MachineFileSystem());
     const InputRead whole = files.read(folder.file("big.bin"), 10000);
-    ASSERT_TRUE(whole.content.has_value());
-    EXPECT_EQ(*whole.content, bytesOf(big));
-    EXPECT_FALSE(whole.longer);
+    ASSERT_TRUE(whole.ok());
+    EXPECT_EQ(whole.value().bytes, bytesOf(big));
+    EXPECT_FALSE(whole.value().longer);
     const InputRead capped = files.read(folder.file("big.bin"), 9999);
-    ASSERT_TRUE(capped.content.has_value());
-    EXPECT_EQ(capped.content->size(), 9999u);
-    EXPECT_TRUE(capped.longer);
+    ASSERT_TRUE(capped.ok());
+    EXPECT_EQ(capped.value().bytes.size(), 9999u);
+    EXPECT_TRUE(capped.value().longer);
     const InputRead missing = files.read(folder.file("missing.rdat"), 128);
-    EXPECT_FALSE(missing.content.has_value());
-    EXPECT_EQ(missing.error, "No such file or directory");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error(), "No such file or directory");
     const InputRead folderRead = files.read(folder.file(""), 128);
-    EXPECT_FALSE(folderRead.content.has_value());
-    EXPECT_EQ(folderRead.error, "it is a directory, not a regular file");
+    EXPECT_FALSE(folderRead.ok());
+    EXPECT_EQ(folderRead.error(), "it is a directory, not a regular file");
 }
 
 TEST(PosixFiles, ReplacingLeavesNoTailAndNoTemporaryFile) {
@@ -68,7 +68,7 @@ TEST(PosixFiles, TheLongestNameCanBeWritten) {
     for (std::size_t length : {248u, 255u}) {
         const std::string name = std::string(length - 5, 'n') + ".rdat";
         const OutputResult written = files.write(folder.file(name), bytesOf("x"));
-        EXPECT_TRUE(written.ok()) << length << ": " << written.error;
+        EXPECT_TRUE(written.ok()) << length << ": " << written.error().reason;
         EXPECT_EQ(folder.content(name), "x");
     }
 }

@@ -59,15 +59,16 @@ public:
         radio_->onFailed = nullptr;
         timer.onTick = nullptr;
 
-        const LinkRunResult result = run.result();
-        LinkOutcome outcome;
-        outcome.ok = result.ok;
-        outcome.device = device;
-        outcome.failure = ended ? result.failure : "the run did not end";
-        outcome.retriesUsed = result.retriesUsed;
-        if (!result.ok && radio_->openFails)
-            outcome.detail = openFailure;
-        return outcome;
+        const Result<void, LinkFailure> result = run.result();
+        if (result.ok())
+            return device;
+        LinkFailure failure = result.error();
+        failure.device = device;
+        if (!ended)
+            failure.prompt = "the run did not end";
+        if (radio_->openFails)
+            failure.detail = openFailure;
+        return Failure{failure};
     }
 
     PortListing probePorts() override {

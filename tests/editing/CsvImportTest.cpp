@@ -24,8 +24,8 @@ AppState stateWith(const RadioImage& image, const char* separator = ".") {
 
 std::vector<CsvRecord> recordsOf(const std::string& text) {
     const CsvParse parse = ParseCsv(text);
-    EXPECT_FALSE(parse.error.has_value()) << text;
-    return parse.records;
+    EXPECT_TRUE(parse.ok()) << text;
+    return parse.ok() ? parse.value() : std::vector<CsvRecord>();
 }
 
 struct Imported {
@@ -53,10 +53,9 @@ TEST(CsvImport, ExportThenImportGivesBackTheIdenticalImage) {
                 AppState shown = stateWith(image, separator);
                 shown.language = LanguageFor(english);
                 AppState state = stateWith(image, separator);
-                const ImportResult result =
-                    ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(shown))));
-                EXPECT_FALSE(result.failure.has_value());
-                EXPECT_TRUE(result.notes.empty());
+                const ImportResult result = ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(shown))));
+                ASSERT_TRUE(result.ok());
+                EXPECT_TRUE(result.value().empty());
                 EXPECT_EQ(state.image, image) << "english " << english << " separator " << separator;
             }
         }
@@ -67,9 +66,8 @@ TEST(CsvImport, ATableOntoAnotherBaseShowsTheSameAndKeepsTheBasesOtherBytes) {
     const RadioImage source = test::SampleImage();
     const RadioImage base = test::ClearedImage();
     AppState state = stateWith(base);
-    const ImportResult result =
-        ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(stateWith(source)))));
-    ASSERT_FALSE(result.failure.has_value());
+    const ImportResult result = ImportTable(state, recordsOf(FormatCsvTable(BuildTableTexts(stateWith(source)))));
+    ASSERT_TRUE(result.ok());
     const TableTexts want = BuildTableTexts(stateWith(source));
     const TableTexts got = BuildTableTexts(state);
     EXPECT_EQ(got.channels, want.channels);
@@ -99,36 +97,34 @@ TEST(CsvImport, FrequencyCellsFollowTheGridsRules) {
     };
     for (const Row& r : table) {
         const Imported out = importInto(test::SampleImage(), FormatCsvRecord({"1", r.cell, "", "", ""}));
-        ASSERT_FALSE(out.result.failure.has_value()) << r.cell;
+        ASSERT_TRUE(out.result.ok()) << r.cell;
         EXPECT_EQ(BuildTableTexts(stateWith(out.image)).channels[0][1], r.shown) << r.cell;
         const auto bytes = record(out.image, 1);
         EXPECT_TRUE(std::equal(r.bytes.begin(), r.bytes.end(), bytes.begin())) << r.cell;
         EXPECT_EQ(bytes[4], 0x9E) << "the tone stays";
-        ASSERT_EQ(out.result.notes.size(), r.reported ? 1u : 0u) << r.cell;
+        ASSERT_EQ(out.result.value().size(), r.reported ? 1u : 0u) << r.cell;
         if (r.reported) {
-            EXPECT_EQ(out.result.notes[0].row, 2);
-            EXPECT_EQ(out.result.notes[0].column, 2);
-            EXPECT_EQ(out.result.notes[0].columnName, "Frequency");
-            EXPECT_NE(out.result.notes[0].message.find(std::string("stored as \"") + r.shown + "\""),
+            EXPECT_EQ(out.result.value()[0].row, 2);
+            EXPECT_EQ(out.result.value()[0].column, 2);
+            EXPECT_EQ(out.result.value()[0].columnName, "Frequency");
+            EXPECT_NE(out.result.value()[0].message.find(std::string("stored as \"") + r.shown + "\""),
                       std::string::npos)
-                << out.result.notes[0].message;
+                << out.result.value()[0].message;
         }
     }
 }
 
 TEST(CsvImport, NewChannelGetsTheDefaultsAndEmptyFrequencyDeletes) {
     const Imported created = importInto(test::SampleImage(), "5,146.52,,,\r\n");
-    EXPECT_EQ(record(created.image, 5),
-              (std::array<std::uint8_t, 7>{0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0x30}));
-    EXPECT_TRUE(created.result.notes.empty());
+    EXPECT_EQ(record(created.image, 5), (std::array<std::uint8_t, 7>{0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0x30}));
+    EXPECT_TRUE(created.result.value().empty());
 
     const Imported deleted = importInto(test::SampleImage(), "1,,67.0,25K(Wide),High\r\n");
-    EXPECT_EQ(record(deleted.image, 1),
-              (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-    ASSERT_EQ(deleted.result.notes.size(), 3u) << "the other cells of a deleted channel cannot apply";
+    EXPECT_EQ(record(deleted.image, 1), (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    ASSERT_EQ(deleted.result.value().size(), 3u) << "the other cells of a deleted channel cannot apply";
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(deleted.result.notes[i].column, 3 + i);
-        EXPECT_NE(deleted.result.notes[i].message.find("channel 1 has no frequency"), std::string::npos);
+        EXPECT_EQ(deleted.result.value()[i].column, 3 + i);
+        EXPECT_NE(deleted.result.value()[i].message.find("channel 1 has no frequency"), std::string::npos);
     }
 
     const Imported empty = importInto(test::SampleImage(), "9,,,,\r\n");
@@ -153,10 +149,10 @@ TEST(CsvImport, ToneCellsAreStoredAsTheToneEditorStoresThem) {
         const auto tone = record(kept.image, 1);
         EXPECT_EQ(tone[4], r.low) << r.cell;
         EXPECT_EQ(tone[5], r.high) << r.cell;
-        ASSERT_EQ(kept.result.notes.size(), r.reported ? 1u : 0u) << r.cell;
+        ASSERT_EQ(kept.result.value().size(), r.reported ? 1u : 0u) << r.cell;
         if (r.reported) {
-            EXPECT_EQ(kept.result.notes[0].column, 3);
-            EXPECT_NE(kept.result.notes[0].message.find("stored as"), std::string::npos);
+            EXPECT_EQ(kept.result.value()[0].column, 3);
+            EXPECT_NE(kept.result.value()[0].message.find("stored as"), std::string::npos);
         }
     }
 }
@@ -181,16 +177,17 @@ TEST(CsvImport, SpacingPowerAndOptionTextsMustBeListItems) {
     const RadioImage base = test::SampleImage();
     for (const Row& r : table) {
         const Imported out = importInto(base, r.body);
-        ASSERT_FALSE(out.result.failure.has_value()) << r.body;
+        ASSERT_TRUE(out.result.ok()) << r.body;
         if (r.column == 0) {
-            EXPECT_TRUE(out.result.notes.empty()) << r.body;
+            EXPECT_TRUE(out.result.value().empty()) << r.body;
             continue;
         }
-        ASSERT_EQ(out.result.notes.size(), 1u) << r.body;
-        EXPECT_EQ(out.result.notes[0].row, 2);
-        EXPECT_EQ(out.result.notes[0].column, r.column) << r.body;
-        EXPECT_EQ(out.result.notes[0].columnName, r.columnName) << r.body;
-        EXPECT_EQ(out.result.notes[0].message.find("unknown text") != std::string::npos, !r.known) << r.body;
+        ASSERT_EQ(out.result.value().size(), 1u) << r.body;
+        EXPECT_EQ(out.result.value()[0].row, 2);
+        EXPECT_EQ(out.result.value()[0].column, r.column) << r.body;
+        EXPECT_EQ(out.result.value()[0].columnName, r.columnName) << r.body;
+        EXPECT_EQ(out.result.value()[0].message.find("unknown text") != std::string::npos, !r.known)
+            << r.body;
     }
     EXPECT_EQ(importInto(base, "2,145.50000,None,13K,Low\r\n").image, base)
         << "an unknown item changes nothing";
@@ -199,10 +196,9 @@ TEST(CsvImport, SpacingPowerAndOptionTextsMustBeListItems) {
 
 TEST(CsvImport, OptionsAreChosenByTheirItemTextInTheTablesLanguage) {
     const RadioImage base = test::SampleImage();
-    const Imported en =
-        importInto(base, "SQL,100,,,\r\nTOT,600S,,,\r\nSq Delay,0.5S,,,\r\nOffset(Wide),20,,,\r\n"
-                         "Beep,On,,,\r\nSave,Off,,,\r\n");
-    EXPECT_TRUE(en.result.notes.empty());
+    const Imported en = importInto(base, "SQL,100,,,\r\nTOT,600S,,,\r\nSq Delay,0.5S,,,\r\nOffset(Wide),20,,,\r\n"
+                                         "Beep,On,,,\r\nSave,Off,,,\r\n");
+    EXPECT_TRUE(en.result.value().empty());
     EXPECT_EQ(en.image.read(layout::SqLevel), 100);
     EXPECT_EQ(en.image.read(layout::TotStep), 40);
     EXPECT_EQ(en.image.read(layout::SqDelayStep), 5);
@@ -210,10 +206,9 @@ TEST(CsvImport, OptionsAreChosenByTheirItemTextInTheTablesLanguage) {
     EXPECT_EQ(en.image.read(layout::Options), 0x06) << "beep set, save cleared, busy lock kept";
 
     AppState state = stateWith(base);
-    const ImportResult zh =
-        ImportTable(state, recordsOf("信道,频率,亚音,宽/窄带,发射功率\r\nSq延时下线,0.5S,,,\r\n"
-                                     "TOT,15秒,,,\r\n省电,关,,,\r\n"));
-    EXPECT_TRUE(zh.notes.empty());
+    const ImportResult zh = ImportTable(state, recordsOf("信道,频率,亚音,宽/窄带,发射功率\r\nSq延时下线,0.5S,,,\r\n"
+                                                         "TOT,15秒,,,\r\n省电,关,,,\r\n"));
+    EXPECT_TRUE(zh.value().empty());
     EXPECT_EQ(state.image.read(layout::SqDelayStep), 1) << "0.5 s is the first step of the Chinese list";
     EXPECT_EQ(state.image.read(layout::TotStep), 1);
     EXPECT_EQ(state.image.read(layout::Options), 0x04);
@@ -225,7 +220,7 @@ TEST(CsvImport, CellsEqualToWhatTheBaseShowsKeepItsBytes) {
     base.write(layout::channelBase(1) + 5, 0x12); // shown as 67.0
     base.write(layout::channelBase(1) + 6, 0x3C); // undefined bits
     const Imported out = importInto(base, "1,462.12345,67.0,25K(Wide),High\r\nTOT,Off,,,\r\n");
-    EXPECT_TRUE(out.result.notes.empty());
+    EXPECT_TRUE(out.result.value().empty());
     EXPECT_EQ(out.image, base);
     const Imported changed = importInto(base, "TOT,15S,,,\r\n1,462.12345,67.0,12.5K(Narrow),High\r\n");
     EXPECT_EQ(changed.image.read(layout::TotStep), 1);
@@ -233,9 +228,8 @@ TEST(CsvImport, CellsEqualToWhatTheBaseShowsKeepItsBytes) {
 }
 
 TEST(CsvImport, CommaSeparator) {
-    const Imported out =
-        importInto(test::SampleImage(), "1,\"462,5\",\"69,3\",\"12,5K(Narrow)\",Low\r\n", ",");
-    EXPECT_TRUE(out.result.notes.empty());
+    const Imported out = importInto(test::SampleImage(), "1,\"462,5\",\"69,3\",\"12,5K(Narrow)\",Low\r\n", ",");
+    EXPECT_TRUE(out.result.value().empty());
     EXPECT_EQ(record(out.image, 1), (std::array<std::uint8_t, 7>{0x00, 0x00, 0x25, 0x46, 0xB5, 0x02, 0x00}));
 }
 
@@ -269,19 +263,19 @@ TEST(CsvImport, EitherDecimalSeparatorWhenUnambiguousElseTheCellIsRefused) {
     };
     for (const Row& r : table) {
         const Imported out = importInto(test::SampleImage(), r.body, r.separator);
-        ASSERT_FALSE(out.result.failure.has_value()) << r.body;
+        ASSERT_TRUE(out.result.ok()) << r.body;
         const TableTexts shown = BuildTableTexts(stateWith(out.image, r.separator));
         EXPECT_EQ(shown.channels[0], r.channel) << r.body;
         EXPECT_EQ(shown.options[2].text, r.sqDelay) << r.body;
-        const auto& notes = out.result.notes;
+        const auto& notes = out.result.value();
         ASSERT_EQ(notes.size(), r.noteColumn == 0 ? 0u : 1u)
             << r.body << (notes.empty() ? "" : DescribeNote(notes[0]));
         if (notes.empty())
             continue;
-        EXPECT_EQ(out.result.notes[0].row, 2);
-        EXPECT_EQ(out.result.notes[0].column, r.noteColumn);
-        EXPECT_NE(out.result.notes[0].message.find("cell ignored"), std::string::npos)
-            << out.result.notes[0].message;
+        EXPECT_EQ(out.result.value()[0].row, 2);
+        EXPECT_EQ(out.result.value()[0].column, r.noteColumn);
+        EXPECT_NE(out.result.value()[0].message.find("cell ignored"), std::string::npos)
+            << out.result.value()[0].message;
     }
 }
 
@@ -306,11 +300,11 @@ TEST(CsvImport, UnusableTablesFailWithTheirRow) {
     };
     for (const Row& r : table) {
         AppState state = stateWith(test::SampleImage());
-        const ImportResult result = ImportTable(state, ParseCsv(r.text).records);
-        ASSERT_TRUE(result.failure.has_value()) << r.text;
-        EXPECT_EQ(result.failure->row, r.row) << r.text;
-        EXPECT_EQ(result.failure->column, r.column) << r.text;
-        EXPECT_NE(result.failure->message.find(r.messagePart), std::string::npos) << result.failure->message;
+        const ImportResult result = ImportTable(state, ParseCsv(r.text).value());
+        ASSERT_FALSE(result.ok()) << r.text;
+        EXPECT_EQ(result.error().row, r.row) << r.text;
+        EXPECT_EQ(result.error().column, r.column) << r.text;
+        EXPECT_NE(result.error().message.find(r.messagePart), std::string::npos) << result.error().message;
     }
 }
 

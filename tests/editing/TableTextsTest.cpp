@@ -144,17 +144,17 @@ TEST(TableFormat, CsvTableParsesBackIntoTheSameCells) {
     for (const Setting& s : kSettings) {
         const TableTexts texts = BuildTableTexts(stateFor(test::SampleImage(), s.english, s.separator));
         const CsvParse parse = ParseCsv(FormatCsvTable(texts));
-        ASSERT_FALSE(parse.error.has_value());
-        ASSERT_EQ(parse.records.size(), 1u + 16u + 8u);
-        for (const CsvRecord& record : parse.records)
+        ASSERT_TRUE(parse.ok());
+        ASSERT_EQ(parse.value().size(), 1u + 16u + 8u);
+        for (const CsvRecord& record : parse.value())
             EXPECT_EQ(record.cells.size(), 5u);
-        EXPECT_EQ(parse.records[0].cells, std::vector<std::string>(texts.header.begin(), texts.header.end()));
+        EXPECT_EQ(parse.value()[0].cells, std::vector<std::string>(texts.header.begin(), texts.header.end()));
         for (int n = 1; n <= 16; ++n)
-            EXPECT_EQ(parse.records[n].cells,
+            EXPECT_EQ(parse.value()[n].cells,
                       std::vector<std::string>(texts.channels[n - 1].begin(), texts.channels[n - 1].end()));
         for (int i = 0; i < kOptionFieldCount; ++i)
             EXPECT_EQ(
-                parse.records[17 + i].cells,
+                parse.value()[17 + i].cells,
                 (std::vector<std::string>{texts.options[i].caption, texts.options[i].text, "", "", ""}));
     }
 }

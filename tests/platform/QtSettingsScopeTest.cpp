@@ -42,7 +42,7 @@ private slots:
     void roundTripThroughTheMachineStore() {
         {
             QtSettingsStore settings;
-            QVERIFY(settings.store().SetStringValue(kComPortValue, "5"));
+            QVERIFY(settings.store().SetStringValue(kComPortValue, "5").ok());
         }
         QVERIFY(QFile::exists(machineDir() + "/Talvry/Vorix.conf"));
         QtSettingsStore fresh;
@@ -65,7 +65,7 @@ private slots:
 
     void textIsKeptAsUtf8() {
         QtSettingsScope user(QSettings::UserScope);
-        QVERIFY(user.write("Language", "无"));
+        QVERIFY(user.write("Language", "无").ok());
         QCOMPARE(QtSettingsScope(QSettings::UserScope).read("Language")->text, std::string("无"));
     }
 

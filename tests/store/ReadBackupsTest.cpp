@@ -66,11 +66,12 @@ TEST_F(ReadBackupsTest, SavesTheExact128BytesAndKeepsTwoReadsInOneSecond) {
     const auto now = system_clock::now();
     const auto first = SaveReadBackup(disk, folder, Pattern(1), now);
     const auto second = SaveReadBackup(disk, folder, Pattern(2), now);
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(second->filename().string(), nameFor(now).substr(0, 22) + "-2.rdat");
-    EXPECT_EQ(contentOf(*first), bytesOf(Pattern(1)));
-    EXPECT_EQ(contentOf(*second), bytesOf(Pattern(2)));
-    EXPECT_EQ(names(), (std::set<std::string>{first->filename().string(), second->filename().string()}))
+    ASSERT_TRUE(first.ok() && second.ok());
+    EXPECT_EQ(second.value().filename().string(), nameFor(now).substr(0, 22) + "-2.rdat");
+    EXPECT_EQ(contentOf(first.value()), bytesOf(Pattern(1)));
+    EXPECT_EQ(contentOf(second.value()), bytesOf(Pattern(2)));
+    EXPECT_EQ(names(),
+              (std::set<std::string>{first.value().filename().string(), second.value().filename().string()}))
         << "no temporary file is left behind";
 }
 
@@ -138,8 +139,8 @@ TEST_F(ReadBackupsTest, SavingABackupPrunesTheYearOldOnes) {
     std::ofstream(folder / old) << "x";
     std::ofstream(folder / recent) << "x";
     const auto saved = SaveReadBackup(disk, folder, Pattern(3), now);
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(names(), (std::set<std::string>{recent, saved->filename().string()}));
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(names(), (std::set<std::string>{recent, saved.value().filename().string()}));
 }
 
 // The backup writer's every step may fail: then there is no backup, nothing is left behind, and an
@@ -147,7 +148,7 @@ TEST_F(ReadBackupsTest, SavingABackupPrunesTheYearOldOnes) {
 TEST_F(ReadBackupsTest, AFailedStepGivesNoBackupAndLeavesNothingBehind) {
     const auto now = system_clock::now();
     const auto kept = SaveReadBackup(disk, folder, Pattern(4), now);
-    ASSERT_TRUE(kept);
+    ASSERT_TRUE(kept.ok());
     const std::pair<FaultyDisk::Step, std::errc> table[] = {
         {FaultyDisk::Step::CreateTemporary, std::errc::read_only_file_system},
         {FaultyDisk::Step::Write, std::errc::no_space_on_device},
@@ -158,20 +159,20 @@ TEST_F(ReadBackupsTest, AFailedStepGivesNoBackupAndLeavesNothingBehind) {
     for (const auto& [step, error] : table) {
         FaultyDisk failing;
         failing.fail(step, error);
-        EXPECT_FALSE(SaveReadBackup(failing, folder, Pattern(5), now)) << static_cast<int>(step);
-        EXPECT_EQ(names(), std::set<std::string>{kept->filename().string()}) << static_cast<int>(step);
-        EXPECT_EQ(contentOf(*kept), bytesOf(Pattern(4)));
+        EXPECT_FALSE(SaveReadBackup(failing, folder, Pattern(5), now).ok()) << static_cast<int>(step);
+        EXPECT_EQ(names(), std::set<std::string>{kept.value().filename().string()}) << static_cast<int>(step);
+        EXPECT_EQ(contentOf(kept.value()), bytesOf(Pattern(4)));
     }
     FaultyDisk careless;
     careless.loseHalfOfEachWrite();
-    EXPECT_FALSE(SaveReadBackup(careless, folder, Pattern(5), now))
+    EXPECT_FALSE(SaveReadBackup(careless, folder, Pattern(5), now).ok())
         << "a backup that did not reach the disk whole";
-    EXPECT_EQ(names(), std::set<std::string>{kept->filename().string()});
+    EXPECT_EQ(names(), std::set<std::string>{kept.value().filename().string()});
 }
 
 TEST_F(ReadBackupsTest, AFolderThatCannotBeMadeGivesNothingAndNoThrow) {
     const std::string file = scratch.put("file", "x");
-    EXPECT_FALSE(SaveReadBackup(disk, fs::path(file) / "backups", ImageBytes{}, system_clock::now()));
+    EXPECT_FALSE(SaveReadBackup(disk, fs::path(file) / "backups", ImageBytes{}, system_clock::now()).ok());
 }
 
 // Several processes saving in the same second each get a backup of their own image.
@@ -192,8 +193,8 @@ TEST_F(ReadBackupsTest, ProcessesSavingAtOnceEachKeepTheirOwnImage) {
                 const int seed = p * kSavesEach + s;
                 const auto saved = SaveReadBackup(own, folder, Pattern(seed), now);
                 // One line per save: the seed and the name it was given, written at once.
-                const std::string line =
-                    std::to_string(seed) + " " + (saved ? saved->filename().string() : "-") + "\n";
+                const std::string line = std::to_string(seed) + " " +
+                                         (saved.ok() ? saved.value().filename().string() : "-") + "\n";
                 if (::write(results[1], line.data(), line.size()) != static_cast<ssize_t>(line.size()))
                     ::_exit(2);
             }

@@ -23,7 +23,7 @@ TEST(SettingsStore, EmptyStoreReadsEmptyText) {
 
 TEST(SettingsStore, RoundTripGoesToTheMachineStoreWherePermitted) {
     Stores s;
-    EXPECT_TRUE(s.store.SetStringValue(kComPortValue, "5"));
+    EXPECT_TRUE(s.store.SetStringValue(kComPortValue, "5").ok());
     EXPECT_EQ(s.store.GetStringValue(kComPortValue), "5");
     EXPECT_EQ(s.machine.values.count("ComPort"), 1u);
     EXPECT_EQ(s.user.values.count("ComPort"), 0u);
@@ -33,7 +33,7 @@ TEST(SettingsStore, UnwritableMachineStoreFallsBackToTheUsersOwn) {
     Stores s;
     s.machine.writable = false;
     s.machine.values["ComPort"] = text("2");
-    EXPECT_TRUE(s.store.SetStringValue(kComPortValue, "7"));
+    EXPECT_TRUE(s.store.SetStringValue(kComPortValue, "7").ok());
     EXPECT_EQ(s.user.values["ComPort"].text, "7");
     EXPECT_EQ(s.machine.values["ComPort"].text, "2");
     EXPECT_EQ(s.store.GetStringValue(kComPortValue), "7") << "the user's value wins";
@@ -42,14 +42,14 @@ TEST(SettingsStore, UnwritableMachineStoreFallsBackToTheUsersOwn) {
 TEST(SettingsStore, NothingWritableReportsFailure) {
     Stores s;
     s.machine.writable = s.user.writable = false;
-    EXPECT_FALSE(s.store.SetStringValue(kLanguageValue, "False"));
+    EXPECT_FALSE(s.store.SetStringValue(kLanguageValue, "False").ok());
     EXPECT_EQ(s.store.GetStringValue(kLanguageValue), "");
 }
 
 TEST(SettingsStore, MachineWriteAlsoUpdatesAValueTheUserStoreWouldShowInstead) {
     Stores s;
     s.user.values["ComPort"] = text("3");
-    EXPECT_TRUE(s.store.SetStringValue(kComPortValue, "9"));
+    EXPECT_TRUE(s.store.SetStringValue(kComPortValue, "9").ok());
     EXPECT_EQ(s.store.GetStringValue(kComPortValue), "9");
     EXPECT_EQ(s.machine.values["ComPort"].text, "9");
 }

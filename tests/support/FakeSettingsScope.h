@@ -21,12 +21,12 @@ public:
         return it->second;
     }
     bool isWritable() override { return writable; }
-    bool write(std::string_view name, std::string_view text) override {
+    Result<void> write(std::string_view name, std::string_view text) override {
         if (!writable)
-            return false;
+            return Failure{"read-only"};
         ++writes;
         values[std::string(name)] = StoredValue{StoredValue::Type::Text, std::string(text), 0};
-        return true;
+        return {};
     }
 };
 

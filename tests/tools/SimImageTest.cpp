@@ -7,13 +7,19 @@
 #include <fstream>
 
 #include "SimImage.h"
+#include "support/FaultyDisk.h"
+#include "support/TempFolder.h"
 
 using namespace vorix::sim;
+using vorix::MachineFileSystem;
+using vorix::test::FaultyDisk;
 namespace fs = std::filesystem;
 
 namespace {
 
-bool IsBcd(std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; }
+bool IsBcd(std::uint8_t b) {
+    return (b >> 4) <= 9 && (b & 0x0F) <= 9;
+}
 
 // The frequency of a record in MHz, or a negative number for an empty channel.
 double FrequencyMHz(const Memory& memory, int channel) {
@@ -28,7 +34,9 @@ double FrequencyMHz(const Memory& memory, int channel) {
     return static_cast<double>(tens) / 100000.0;
 }
 
-fs::path TemporaryFile(const char* name) { return fs::temp_directory_path() / (std::string(name) + std::to_string(::getpid())); }
+fs::path TemporaryFile(const char* name) {
+    return fs::temp_directory_path() / (std::string(name) + std::to_string(::getpid()));
+}
 
 } // namespace
 
@@ -54,7 +62,8 @@ TEST(SimImage, DemoChannelsLieInTheBands) {
 
 TEST(SimImage, DemoOptionBytes) {
     const Memory memory = DemoMemory();
-    const std::pair<int, int> options[] = {{112, 7}, {113, 0}, {114, 0}, {115, 5}, {125, 42}, {126, 100}, {127, 0}};
+    const std::pair<int, int> options[] = {{112, 7},  {113, 0},   {114, 0}, {115, 5},
+                                           {125, 42}, {126, 100}, {127, 0}};
     for (const auto& [offset, value] : options)
         EXPECT_EQ(memory[static_cast<std::size_t>(offset)], value) << offset;
 }
@@ -64,14 +73,45 @@ TEST(SimImage, SaveThenLoadRoundTrips) {
     Memory memory{};
     for (int i = 0; i < kMemorySize; ++i)
         memory[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(255 - i);
-    ASSERT_TRUE(SaveMemory(file.string(), memory));
+    ASSERT_TRUE(SaveMemory(MachineFileSystem(), file.string(), memory).ok());
     EXPECT_EQ(fs::file_size(file), 128u);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-    std::string error;
-    const auto loaded = LoadMemory(file.string(), error);
-    ASSERT_TRUE(loaded.has_value()) << error;
-    EXPECT_EQ(*loaded, memory);
+    const auto loaded = LoadMemory(MachineFileSystem(), file.string());
+    ASSERT_TRUE(loaded.ok()) << loaded.error();
+    EXPECT_EQ(loaded.value(), memory);
     fs::remove(file);
+}
+
+// The memory is saved as the programming tool saves a file: when any step fails, or the name is
+// taken by a folder, the old file stays whole and nothing else is left in the folder.
+TEST(SimImage, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind) {
+    const Memory old = DemoMemory();
+    const Memory written{};
+    const std::pair<FaultyDisk::Step, std::errc> faults[] = {
+        {FaultyDisk::Step::CreateTemporary, std::errc::read_only_file_system},
+        {FaultyDisk::Step::Write, std::errc::no_space_on_device},
+        {FaultyDisk::Step::Sync, std::errc::io_error},
+        {FaultyDisk::Step::Rename, std::errc::io_error},
+    };
+    for (const auto& [step, error] : faults) {
+        SCOPED_TRACE(static_cast<int>(step));
+        vorix::test::TempFolder folder;
+        const std::string path = folder.file("radio.rdat");
+        ASSERT_TRUE(SaveMemory(MachineFileSystem(), path, old).ok());
+        FaultyDisk disk;
+        disk.fail(step, error);
+        const auto saved = SaveMemory(disk, path, written);
+        ASSERT_FALSE(saved.ok());
+        EXPECT_EQ(saved.error(), std::make_error_code(error).message());
+        EXPECT_EQ(LoadMemory(MachineFileSystem(), path).value(), old);
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"radio.rdat"});
+    }
+    vorix::test::TempFolder folder;
+    fs::create_directory(folder.file("radio.rdat"));
+    const auto saved = SaveMemory(MachineFileSystem(), folder.file("radio.rdat"), written);
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error(), "it is a directory");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"radio.rdat"});
 }
 
 TEST(SimImage, LoadTakesTheFirst128BytesAndRefusesShortFiles) {
@@ -81,14 +121,15 @@ TEST(SimImage, LoadTakesTheFirst128BytesAndRefusesShortFiles) {
         for (int i = 0; i < 200; ++i)
             out.put(static_cast<char>(i));
     }
-    std::string error;
-    const auto loaded = LoadMemory(file.string(), error);
-    ASSERT_TRUE(loaded.has_value());
-    EXPECT_EQ((*loaded)[127], 127);
+    const auto loaded = LoadMemory(MachineFileSystem(), file.string());
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(loaded.value()[127], 127);
     fs::resize_file(file, 100);
-    EXPECT_FALSE(LoadMemory(file.string(), error).has_value());
-    EXPECT_NE(error.find("fewer than 128"), std::string::npos);
+    const auto tooShort = LoadMemory(MachineFileSystem(), file.string());
+    ASSERT_FALSE(tooShort.ok());
+    EXPECT_NE(tooShort.error().find("fewer than 128"), std::string::npos);
     fs::remove(file);
-    EXPECT_FALSE(LoadMemory(file.string(), error).has_value());
-    EXPECT_NE(error.find("cannot open"), std::string::npos);
+    const auto missing = LoadMemory(MachineFileSystem(), file.string());
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().find("cannot open"), std::string::npos);
 }

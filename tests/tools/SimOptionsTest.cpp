@@ -5,24 +5,44 @@
 #include "SimOptions.h"
 
 using namespace vorix::sim;
+using vorix::Result;
 
 TEST(SimOptions, NoArgumentsMeansPacedDemoOnTheFirstFreePort) {
-    const ParsedOptions parsed = ParseSimOptions({});
-    EXPECT_EQ(parsed.error, "");
-    EXPECT_TRUE(parsed.options.pacing);
-    EXPECT_EQ(parsed.options.com, 0);
-    EXPECT_EQ(parsed.options.portsDir, "");
-    EXPECT_TRUE(parsed.options.faults.dropAnswer.empty());
-    EXPECT_EQ(parsed.options.faults.silentAfter, 0);
+    const Result<SimOptions> parsed = ParseSimOptions({});
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    EXPECT_TRUE(parsed.value().pacing);
+    EXPECT_EQ(parsed.value().com, 0);
+    EXPECT_EQ(parsed.value().portsDir, "");
+    EXPECT_TRUE(parsed.value().faults.dropAnswer.empty());
+    EXPECT_EQ(parsed.value().faults.silentAfter, 0);
 }
 
 TEST(SimOptions, EveryOptionLandsInItsField) {
-    const ParsedOptions parsed =
-        ParseSimOptions({"--ports-dir", "/tmp/p", "--com", "7", "--image", "in.rdat", "--save", "out.rdat", "--log", "sim.log",
-                         "--no-pacing", "--drop-answer", "3", "--drop-answer", "5", "--wrong-answer", "2", "--wrong-address",
-                         "4", "--short-answer", "6", "--silent-after", "9"});
-    ASSERT_EQ(parsed.error, "");
-    const SimOptions& o = parsed.options;
+    const Result<SimOptions> parsed = ParseSimOptions({"--ports-dir",
+                                                       "/tmp/p",
+                                                       "--com",
+                                                       "7",
+                                                       "--image",
+                                                       "in.rdat",
+                                                       "--save",
+                                                       "out.rdat",
+                                                       "--log",
+                                                       "sim.log",
+                                                       "--no-pacing",
+                                                       "--drop-answer",
+                                                       "3",
+                                                       "--drop-answer",
+                                                       "5",
+                                                       "--wrong-answer",
+                                                       "2",
+                                                       "--wrong-address",
+                                                       "4",
+                                                       "--short-answer",
+                                                       "6",
+                                                       "--silent-after",
+                                                       "9"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    const SimOptions& o = parsed.value();
     EXPECT_EQ(o.portsDir, "/tmp/p");
     EXPECT_EQ(o.com, 7);
     EXPECT_EQ(o.imagePath, "in.rdat");
@@ -38,8 +58,8 @@ TEST(SimOptions, EveryOptionLandsInItsField) {
 }
 
 TEST(SimOptions, HelpIsRecognised) {
-    EXPECT_TRUE(ParseSimOptions({"--help"}).options.help);
-    EXPECT_TRUE(ParseSimOptions({"-h"}).options.help);
+    EXPECT_TRUE(ParseSimOptions({"--help"}).value().help);
+    EXPECT_TRUE(ParseSimOptions({"-h"}).value().help);
     EXPECT_NE(SimUsage().find("--silent-after"), std::string::npos);
 }
 
@@ -61,8 +81,9 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.reason);
-        const ParsedOptions parsed = ParseSimOptions(row.arguments);
-        EXPECT_NE(parsed.error.find(row.reason), std::string::npos) << parsed.error;
+        const Result<SimOptions> parsed = ParseSimOptions(row.arguments);
+        ASSERT_FALSE(parsed.ok());
+        EXPECT_NE(parsed.error().find(row.reason), std::string::npos) << parsed.error();
     }
 }
 
@@ -70,6 +91,7 @@ TEST(SimOptions, DefaultPortsDirFollowsXdgThenHome) {
     EXPECT_EQ(DefaultPortsDir("/x/cfg", "/home/u"), "/x/cfg/Talvry/Vorix/ports");
     EXPECT_EQ(DefaultPortsDir(nullptr, "/home/u"), "/home/u/.config/Talvry/Vorix/ports");
     EXPECT_EQ(DefaultPortsDir("", "/home/u"), "/home/u/.config/Talvry/Vorix/ports");
-    EXPECT_EQ(DefaultPortsDir("relative", "/home/u"), "/home/u/.config/Talvry/Vorix/ports"); // XDG wants absolute
+    EXPECT_EQ(DefaultPortsDir("relative", "/home/u"),
+              "/home/u/.config/Talvry/Vorix/ports"); // XDG wants absolute
     EXPECT_EQ(DefaultPortsDir(nullptr, nullptr), "");
 }

@@ -23,31 +23,23 @@ PseudoTerminal::~PseudoTerminal() {
         ::close(slave_);
 }
 
-bool PseudoTerminal::open(std::string& error) {
+Result<void> PseudoTerminal::open() {
     char name[256] = {};
-    if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
-        error = std::string("openpty: ") + std::strerror(errno);
-        return false;
-    }
+    if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
+        return Failure{std::string("openpty: ") + std::strerror(errno)};
     termios raw{};
-    if (::tcgetattr(slave_, &raw) != 0) {
-        error = std::string("line settings: ") + std::strerror(errno);
-        return false;
-    }
+    if (::tcgetattr(slave_, &raw) != 0)
+        return Failure{std::string("line settings: ") + std::strerror(errno)};
     cfmakeraw(&raw);
     cfsetispeed(&raw, B19200);
     cfsetospeed(&raw, B19200);
-    if (::tcsetattr(slave_, TCSANOW, &raw) != 0) {
-        error = std::string("raw mode: ") + std::strerror(errno);
-        return false;
-    }
+    if (::tcsetattr(slave_, TCSANOW, &raw) != 0)
+        return Failure{std::string("raw mode: ") + std::strerror(errno)};
     const int flags = ::fcntl(master_, F_GETFL);
-    if (flags < 0 || ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) {
-        error = std::string("non-blocking master: ") + std::strerror(errno);
-        return false;
-    }
+    if (flags < 0 || ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0)
+        return Failure{std::string("non-blocking master: ") + std::strerror(errno)};
     device_ = name;
-    return true;
+    return {};
 }
 
 namespace {
@@ -66,13 +58,11 @@ Entry Inspect(const fs::path& link) {
 
 } // namespace
 
-int PortLink::claim(const std::string& folder, int forced, const std::string& device, std::string& error) {
+Result<int> PortLink::claim(const std::string& folder, int forced, const std::string& device) {
     std::error_code fsError;
     fs::create_directories(folder, fsError);
-    if (fsError) {
-        error = "cannot create " + folder + ": " + fsError.message();
-        return 0;
-    }
+    if (fsError)
+        return Failure{"cannot create " + folder + ": " + fsError.message()};
     const int first = forced != 0 ? forced : link::kFirstPortNumber;
     const int last = forced != 0 ? forced : link::kLastPortNumber;
     for (int number = first; number <= last; ++number) {
@@ -85,8 +75,10 @@ int PortLink::claim(const std::string& folder, int forced, const std::string& de
             if (real && fs::exists(*real, fsError))
                 continue;
         }
+        // Left behind by a simulator that was killed; if it cannot be removed, symlink() below fails
+        // and the next number is tried.
         if (entry == Entry::Dangling)
-            fs::remove(link, fsError); // left behind by a simulator that was killed
+            fs::remove(link, fsError);
         // symlink() fails if someone else claimed the name meanwhile; then try the next one.
         if (::symlink(device.c_str(), link.c_str()) != 0)
             continue;
@@ -94,15 +86,16 @@ int PortLink::claim(const std::string& folder, int forced, const std::string& de
         device_ = device;
         return number;
     }
-    error = forced != 0 ? "COM" + std::to_string(forced) + " is already linked to a device in " + folder
-                        : "no free COM number in " + folder;
-    return 0;
+    return Failure{forced != 0
+                       ? "COM" + std::to_string(forced) + " is already linked to a device in " + folder
+                       : "no free COM number in " + folder};
 }
 
 void PortLink::release() {
     if (path_.empty())
         return;
     std::error_code error;
+    // A link that cannot be removed dangles once the line is gone, and the next claim takes it over.
     if (fs::read_symlink(path_, error) == fs::path(device_))
         fs::remove(path_, error);
     path_.clear();

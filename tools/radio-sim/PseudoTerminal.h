@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "image/Result.h"
+
 namespace vorix::sim {
 
 /// A pseudo-terminal pair. The simulator talks through the master; it keeps the slave open as
@@ -15,8 +17,8 @@ public:
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     /// Opens the pair with the slave in raw mode (before anyone can write to it) and the master
-    /// non-blocking. False, with a reason in error, when that fails.
-    bool open(std::string& error);
+    /// non-blocking; a failure says which step failed and why.
+    Result<void> open();
     int master() const { return master_; }
     /// The slave's device path, such as /dev/pts/3.
     const std::string& device() const { return device_; }
@@ -37,8 +39,8 @@ public:
 
     /// Links device as COM`forced`, or when forced is 0 as the first number whose link is absent
     /// (or dangling) and whose default device does not exist, so no real port is hidden.
-    /// Returns the number, or 0 with a reason in error.
-    int claim(const std::string& folder, int forced, const std::string& device, std::string& error);
+    /// Returns the number, or why none could be claimed.
+    Result<int> claim(const std::string& folder, int forced, const std::string& device);
     /// Removes the link if it still points at the device; safe to call twice.
     void release();
     const std::string& path() const { return path_; }

@@ -1,8 +1,9 @@
 #include "SimImage.h"
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+
+#include "store/OutputFile.h"
+#include "store/RadioDataFile.h"
 
 namespace vorix::sim {
 
@@ -29,7 +30,8 @@ constexpr std::array<DemoChannel, 6> kDemoChannels{{
 }};
 
 // Option bytes: power save, beep and busy lock on; squelch 5; the two squelch calibrations.
-constexpr std::array<std::pair<int, std::uint8_t>, 4> kDemoOptions{{{112, 7}, {115, 5}, {125, 42}, {126, 100}}};
+constexpr std::array<std::pair<int, std::uint8_t>, 4> kDemoOptions{
+    {{112, 7}, {115, 5}, {125, 42}, {126, 100}}};
 constexpr int kOptionStart = 112;
 
 } // namespace
@@ -40,7 +42,8 @@ Memory DemoMemory() {
         memory[static_cast<std::size_t>(i)] = kEmpty;
     std::size_t at = 0;
     for (const DemoChannel& channel : kDemoChannels) {
-        std::copy(channel.frequency.begin(), channel.frequency.end(), memory.begin() + static_cast<std::ptrdiff_t>(at));
+        std::copy(channel.frequency.begin(), channel.frequency.end(),
+                  memory.begin() + static_cast<std::ptrdiff_t>(at));
         memory[at + 4] = channel.tone[0];
         memory[at + 5] = channel.tone[1];
         memory[at + 6] = channel.flags;
@@ -51,30 +54,22 @@ Memory DemoMemory() {
     return memory;
 }
 
-std::optional<Memory> LoadMemory(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open " + path;
-        return std::nullopt;
-    }
-    Memory memory{};
-    file.read(reinterpret_cast<char*>(memory.data()), kMemorySize);
-    if (file.gcount() != kMemorySize) {
-        error = path + " holds fewer than 128 bytes";
-        return std::nullopt;
-    }
-    return memory;
+static_assert(kMemorySize == kImageSize, "the simulated memory is the radio's image");
+
+Result<Memory> LoadMemory(FileSystem& files, const std::string& path) {
+    const LoadedImage loaded = LoadRadioDataFile(files, path);
+    if (loaded.ok())
+        return loaded.value();
+    if (loaded.error().tooShort)
+        return Failure{path + " holds fewer than 128 bytes"};
+    return Failure{"cannot open " + path};
 }
 
-bool SaveMemory(const std::string& path, const Memory& memory) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(memory.data()), kMemorySize);
-        if (!file.flush())
-            return false;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+Result<void> SaveMemory(FileSystem& files, const std::string& path, const Memory& memory) {
+    const OutputResult written = WriteOutputFile(files, path, memory);
+    if (!written.ok())
+        return Failure{written.error().reason};
+    return {};
 }
 
 } // namespace vorix::sim

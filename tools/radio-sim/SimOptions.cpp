@@ -44,9 +44,8 @@ constexpr std::array<PathOption, 4> kPathOptions{{
 
 } // namespace
 
-ParsedOptions ParseSimOptions(const std::vector<std::string>& arguments) {
-    ParsedOptions parsed;
-    SimOptions& options = parsed.options;
+Result<SimOptions> ParseSimOptions(const std::vector<std::string>& arguments) {
+    SimOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
         if (name == "--help" || name == "-h") {
@@ -57,10 +56,8 @@ ParsedOptions ParseSimOptions(const std::vector<std::string>& arguments) {
             options.pacing = false;
             continue;
         }
-        if (i + 1 >= arguments.size()) {
-            parsed.error = "unknown option or missing value: " + name;
-            return parsed;
-        }
+        if (i + 1 >= arguments.size())
+            return Failure{"unknown option or missing value: " + name};
         const std::string& value = arguments[i + 1];
         bool known = false;
         for (const PathOption& option : kPathOptions) {
@@ -73,34 +70,26 @@ ParsedOptions ParseSimOptions(const std::vector<std::string>& arguments) {
             int frame = 0;
             if (name != option.name)
                 continue;
-            if (!ReadNumber(value, 1, kLargestFrameNumber, frame)) {
-                parsed.error = name + " wants a frame number from 1: " + value;
-                return parsed;
-            }
+            if (!ReadNumber(value, 1, kLargestFrameNumber, frame))
+                return Failure{name + " wants a frame number from 1: " + value};
             (options.faults.*option.frames).insert(frame);
             known = true;
         }
         if (name == "--silent-after") {
-            if (!ReadNumber(value, 1, kLargestFrameNumber, options.faults.silentAfter)) {
-                parsed.error = "--silent-after wants a frame number from 1: " + value;
-                return parsed;
-            }
+            if (!ReadNumber(value, 1, kLargestFrameNumber, options.faults.silentAfter))
+                return Failure{"--silent-after wants a frame number from 1: " + value};
             known = true;
         }
         if (name == "--com") {
-            if (!ReadNumber(value, 1, 99, options.com)) {
-                parsed.error = "--com wants a port number from 1 to 99: " + value;
-                return parsed;
-            }
+            if (!ReadNumber(value, 1, 99, options.com))
+                return Failure{"--com wants a port number from 1 to 99: " + value};
             known = true;
         }
-        if (!known) {
-            parsed.error = "unknown option: " + name;
-            return parsed;
-        }
+        if (!known)
+            return Failure{"unknown option: " + name};
         ++i;
     }
-    return parsed;
+    return options;
 }
 
 std::string SimUsage() {

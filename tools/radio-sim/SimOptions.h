@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SimRadio.h"
+#include "image/Result.h"
 
 namespace vorix::sim {
 
@@ -19,13 +20,8 @@ struct SimOptions {
     Faults faults;
 };
 
-struct ParsedOptions {
-    SimOptions options;
-    std::string error; ///< empty when the command line was understood
-};
-
-/// Parses the arguments after the program name.
-ParsedOptions ParseSimOptions(const std::vector<std::string>& arguments);
+/// Parses the arguments after the program name; a failure says what was not understood.
+Result<SimOptions> ParseSimOptions(const std::vector<std::string>& arguments);
 
 /// The text --help prints.
 std::string SimUsage();

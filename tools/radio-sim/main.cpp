@@ -18,17 +18,24 @@
 #include "SimImage.h"
 #include "SimOptions.h"
 #include "SimRadio.h"
+#include "platform/PosixFileSystem.h"
 
 using namespace vorix::sim;
+using vorix::Failure;
+using vorix::Result;
 
 namespace {
 
 volatile std::sig_atomic_t gStopRequested = 0;
 
-void OnStopSignal(int) { gStopRequested = 1; }
+void OnStopSignal(int) {
+    gStopRequested = 1;
+}
 
 // The stop signals stay blocked except inside ppoll, so one can never slip in between the check
 // of the flag and the wait.
+// sigaction and sigprocmask fail only for a signal number or mask that is not valid, so their results
+// go unchecked.
 sigset_t InstallStopSignals() {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -50,14 +57,16 @@ sigset_t InstallStopSignals() {
 timespec UntilDeadline(Clock::time_point deadline) {
     const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
     const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-    return timespec{static_cast<time_t>(nanoseconds / 1000000000), static_cast<long>(nanoseconds % 1000000000)};
+    return timespec{static_cast<time_t>(nanoseconds / 1000000000),
+                    static_cast<long>(nanoseconds % 1000000000)};
 }
 
 class Simulator {
 public:
     Simulator(const SimOptions& options, const Memory& memory, FrameLog& log, int master)
         : options_(options), radio_(memory, options.faults),
-          schedule_(options.pacing ? kByteTime : std::chrono::nanoseconds::zero()), log_(log), master_(master) {}
+          schedule_(options.pacing ? kByteTime : std::chrono::nanoseconds::zero()), log_(log),
+          master_(master) {}
 
     /// Serves the line until a stop signal; false when the line failed.
     bool run(const sigset_t& waitMask) {
@@ -88,7 +97,8 @@ private:
         // Only when nobody has read the line for a long time is its buffer full; the radio's
         // bytes are then lost as they would be on a wire.
         if (written < static_cast<ssize_t>(due.size()))
-            log_.note("line full: " + std::to_string(due.size() - static_cast<std::size_t>(std::max<ssize_t>(written, 0))) +
+            log_.note("line full: " +
+                      std::to_string(due.size() - static_cast<std::size_t>(std::max<ssize_t>(written, 0))) +
                       " bytes dropped");
     }
 
@@ -101,12 +111,14 @@ private:
             log_.note(std::string("line closed: ") + (count < 0 ? std::strerror(errno) : "end of file"));
             return false;
         }
-        const FeedResult result = radio_.feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(count)));
+        const FeedResult result =
+            radio_.feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(count)));
         for (const FrameRecord& record : result.frames)
             log_.frame(record);
         schedule_.push(result.line, Clock::now());
         sendDue(); // without pacing, answer before waiting again
-        if (result.memoryWritten && !options_.savePath.empty() && !SaveMemory(options_.savePath, radio_.memory()))
+        if (result.memoryWritten && !options_.savePath.empty() &&
+            !SaveMemory(vorix::MachineFileSystem(), options_.savePath, radio_.memory()).ok())
             log_.note("cannot save " + options_.savePath);
         return true;
     }
@@ -121,26 +133,25 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    const ParsedOptions parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "vorix-radio-sim: %s\n\n%s", parsed.error.c_str(), SimUsage().c_str());
+    const Result<SimOptions> parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.ok()) {
+        std::fprintf(stderr, "vorix-radio-sim: %s\n\n%s", parsed.error().c_str(), SimUsage().c_str());
         return 2;
     }
-    const SimOptions& options = parsed.options;
+    const SimOptions& options = parsed.value();
     if (options.help) {
         std::fputs(SimUsage().c_str(), stdout);
         return 0;
     }
 
-    std::string error;
     Memory memory = DemoMemory();
     if (!options.imagePath.empty()) {
-        const auto loaded = LoadMemory(options.imagePath, error);
-        if (!loaded) {
-            std::fprintf(stderr, "vorix-radio-sim: %s\n", error.c_str());
+        const auto loaded = LoadMemory(vorix::MachineFileSystem(), options.imagePath);
+        if (!loaded.ok()) {
+            std::fprintf(stderr, "vorix-radio-sim: %s\n", loaded.error().c_str());
             return 1;
         }
-        memory = *loaded;
+        memory = loaded.value();
     }
     std::FILE* logFile = stderr;
     if (!options.logPath.empty()) {
@@ -150,8 +161,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const std::string portsDir =
-        options.portsDir.empty() ? DefaultPortsDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")) : options.portsDir;
+    const std::string portsDir = options.portsDir.empty()
+                                     ? DefaultPortsDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
+                                     : options.portsDir;
     if (portsDir.empty()) {
         std::fprintf(stderr, "vorix-radio-sim: no HOME; give --ports-dir\n");
         return 1;
@@ -159,22 +171,24 @@ int main(int argc, char** argv) {
 
     const sigset_t waitMask = InstallStopSignals();
     PseudoTerminal pty;
-    if (!pty.open(error)) {
-        std::fprintf(stderr, "vorix-radio-sim: %s\n", error.c_str());
+    if (const Result<void> opened = pty.open(); !opened.ok()) {
+        std::fprintf(stderr, "vorix-radio-sim: %s\n", opened.error().c_str());
         return 1;
     }
     PortLink link;
-    const int number = link.claim(portsDir, options.com, pty.device(), error);
-    if (number == 0) {
-        std::fprintf(stderr, "vorix-radio-sim: %s\n", error.c_str());
+    const Result<int> claimed = link.claim(portsDir, options.com, pty.device());
+    if (!claimed.ok()) {
+        std::fprintf(stderr, "vorix-radio-sim: %s\n", claimed.error().c_str());
         return 1;
     }
+    const int number = claimed.value();
     // Announced only now: the line is raw and linked, so the tool may open it at once.
     std::printf("COM%d -> %s via %s\n", number, pty.device().c_str(), link.path().c_str());
     std::fflush(stdout);
 
     FrameLog log(logFile);
-    log.note("COM" + std::to_string(number) + " on " + pty.device() + (options.pacing ? ", paced at 19200 baud" : ", unpaced"));
+    log.note("COM" + std::to_string(number) + " on " + pty.device() +
+             (options.pacing ? ", paced at 19200 baud" : ", unpaced"));
     Simulator simulator(options, memory, log, pty.master());
     const bool clean = simulator.run(waitMask);
     link.release();

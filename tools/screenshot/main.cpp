@@ -22,7 +22,9 @@ class NoSettings final : public vorix::SettingsScope {
 public:
     std::optional<vorix::StoredValue> read(std::string_view) override { return std::nullopt; }
     bool isWritable() override { return false; }
-    bool write(std::string_view, std::string_view) override { return false; }
+    vorix::Result<void> write(std::string_view, std::string_view) override {
+        return vorix::Failure{"the screenshot keeps no settings"};
+    }
 };
 
 struct SampleChannel {
