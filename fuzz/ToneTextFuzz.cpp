@@ -24,10 +24,10 @@ bool isListText(const std::string& text, std::string_view separator) {
     // Built per separator once: the fuzzer calls this many thousand times a second.
     static const auto lists = [] {
         std::vector<std::string> dot, comma;
-        vorix::FillToneList(dot, true, ".");
-        vorix::FillToneList(dot, false, ".");
-        vorix::FillToneList(comma, true, ",");
-        vorix::FillToneList(comma, false, ",");
+        vorix::FillToneList(dot, vorix::Language::English, ".");
+        vorix::FillToneList(dot, vorix::Language::Chinese, ".");
+        vorix::FillToneList(comma, vorix::Language::English, ",");
+        vorix::FillToneList(comma, vorix::Language::Chinese, ",");
         return std::pair{dot, comma};
     }();
     const auto& list = separator == "," ? lists.second : lists.first;
