@@ -6,6 +6,7 @@
 #include "image/DecimalText.h"
 #include "image/ImageLayout.h"
 #include "image/RadioImage.h"
+#include "support/PackedBcd.h"
 
 namespace vorix {
 namespace {
@@ -54,16 +55,7 @@ TEST(ByteHelpers, ByteToBcd) {
     EXPECT_THROW(ByteToBcd(160), std::overflow_error);
     EXPECT_THROW(ByteToBcd(-1), std::overflow_error);
     for (int b = 0; b <= 99; ++b)
-        EXPECT_TRUE(IsBcd(ByteToBcd(b))) << b;
-}
-
-TEST(ByteHelpers, ShiftByteLeft) {
-    struct Row { int value, n, expected; };
-    const Row table[] = {{1, 0, 1}, {1, 7, 0x80}, {0x81, 1, 0x02}, {1, 8, 0}, {0xFF, 9, 0}, {0xFF, 4, 0xF0}};
-    for (const Row& r : table)
-        EXPECT_EQ(ShiftByteLeft(static_cast<std::uint8_t>(r.value), r.n), r.expected) << r.value << "<<" << r.n;
-    for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(ShiftByteLeft(1, k), 1 << k);
+        EXPECT_TRUE(test::IsBcd(ByteToBcd(b))) << b;
 }
 
 TEST(DecimalText, ReadLeadingNumber) {
