@@ -282,7 +282,6 @@ void LinkSession::sendWriteBlock() {
     // would be restarted silently for ever and the user never asked.
     const bool answersHandshake = v_.EchoLength == kHandshakeLength;
     const int length = v_.LongWriteBlocks ? kLongWriteBlock : kShortWriteBlock;
-    v_.WriteBlockLength = static_cast<std::uint8_t>(length);
     v_.LinkState = LinkState::AwaitingAnswer;
     const Bytes frame = WriteBlockFrame(v_.AddrHigh, v_.AddrLow, length, state_.image);
     v_.EchoLength = static_cast<std::int16_t>(kWriteHeaderLength + length);

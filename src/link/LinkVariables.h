@@ -25,7 +25,6 @@ struct LinkVariables {
     std::int16_t EndHigh = 0;
     std::int16_t EndLow = 128;
     bool LongWriteBlocks = false;          // write blocks carry 16 data bytes instead of 8
-    std::uint8_t WriteBlockLength = 8;     // data length of the write block being sent
     bool TransferOk = false;               // the whole image has been transferred
 };
 

@@ -66,7 +66,6 @@ TEST_F(WriteRun, VariablesAfterAWriteBlock) {
     h.start();
     ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= 3; }));
     EXPECT_EQ(h.vars().EchoLength, 12);
-    EXPECT_EQ(h.vars().WriteBlockLength, 8);
     EXPECT_EQ(h.vars().AddrLow, 16);
     EXPECT_EQ(h.vars().TimeoutCount, 8);
     EXPECT_FALSE(h.vars().LongWriteBlocks);
@@ -103,7 +102,7 @@ struct BlockLengthRow {
     std::vector<std::string> frames;
 };
 
-TEST(WriteBlockLength, TogglesOnEveryRestartWhoseInputStartsWith0x57) {
+TEST(LongWriteBlocks, ToggleOnEveryRestartWhoseInputStartsWith0x57) {
     const BlockLengthRow rows[] = {
         {"8-byte block unanswered: 16 next", {{3, RadioFault::silent()}}, 0,
          Join({{"H", "W8:00", "W8:08", "H"}, Blocks("W16", 16), {"E"}})},
@@ -135,7 +134,7 @@ TEST(WriteBlockLength, TogglesOnEveryRestartWhoseInputStartsWith0x57) {
     }
 }
 
-TEST(WriteBlockLength, EveryFreshStartBeginsWithEightByteBlocks) {
+TEST(LongWriteBlocks, EveryFreshStartBeginsWithEightByteBlocks) {
     LinkHarness h{false};
     EXPECT_FALSE(h.vars().LongWriteBlocks);
     h.start();
