@@ -7,17 +7,15 @@
 
 namespace vorix {
 
-FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title,
-                                        const std::string& defaultName, bool isEnglish) {
+FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title, bool isEnglish) {
     std::string upper = mode;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     FileDialogRequest request;
     request.open = upper == "OPEN";
     request.title = title;
-    request.defaultName = defaultName;
-    request.filters = {{std::string(Text(TextId::FileFilterRadioData, isEnglish)), "*.rdat"},
-                       {std::string(Text(TextId::FileFilterAll, isEnglish)), "*.*"}};
+    request.filters = {std::string(Text(TextId::FileFilterRadioData, isEnglish)),
+                       std::string(Text(TextId::FileFilterAll, isEnglish))};
     if (!request.open)
         request.defaultSuffix = "rdat";
     return request;

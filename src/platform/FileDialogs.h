@@ -2,29 +2,27 @@
 // The open and save file dialogs behind an interface, and the request the data file flows make.
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace vorix {
 
 struct FileDialogRequest {
-    bool open = true;  // open dialog; otherwise a save dialog that asks before replacing a file
+    bool open = true; // open dialog; otherwise a save dialog that asks before replacing a file
     std::string title;
-    std::vector<std::pair<std::string, std::string>> filters; // description, pattern; first preselected
-    std::string defaultName;
+    /// Each a description ending in its pattern, "Radio data file(*.rdat)"; the first is preselected.
+    std::vector<std::string> filters;
     std::string defaultSuffix; // appended to a typed name without extension (save dialog)
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    /// The chosen path; empty when the user cancels. Throws std::runtime_error when the dialog fails.
+    /// The chosen path; empty when the user cancels.
     virtual std::string choose(const FileDialogRequest& request) = 0;
 };
 
 /// The request for the Load or Save dialog in the current language. mode is compared
 /// case-insensitively with "OPEN"; anything else gives a save dialog.
-FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title,
-                                        const std::string& defaultName, bool isEnglish);
+FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title, bool isEnglish);
 
 } // namespace vorix

@@ -37,7 +37,6 @@ constexpr std::array kTexts = {
     Entry{TextId::HeaderPower, "Tx Power", "发射功率"},
     Entry{TextId::FrequencyOutOfRange, "Frequency is out of range!", "频率超出范围！"},
     Entry{TextId::CoverCurrentData, "Do you want to cover current data?", "覆盖当前数据？"},
-    Entry{TextId::UnknownError, "Unknown error!", "未知原因导致操作失败！"},
     Entry{TextId::OpenTitle, "Open", "打开"},
     Entry{TextId::SaveTitle, "另存为", "另存为"},
     Entry{TextId::FileFilterRadioData, "Radio data file(*.rdat)", "对讲机数据文件(*.rdat)"},

@@ -11,7 +11,7 @@ enum class TextId {
     LabelSqDelay, LabelSQ, Label1, CheckSave, CheckBeep, CheckBusyLock, LabelOffsetWide, LabelOffsetNarrow,
     HeaderChannel, HeaderFrequency, HeaderTone, HeaderSpacing, HeaderPower,
     // Messages of the main window and the file flows.
-    FrequencyOutOfRange, CoverCurrentData, UnknownError, OpenTitle, SaveTitle, FileFilterRadioData,
+    FrequencyOutOfRange, CoverCurrentData, OpenTitle, SaveTitle, FileFilterRadioData,
     FileFilterAll, FileCannotOpen, FileTooShort, FileCannotSave,
     FileMayBeIncomplete,
     // Programming dialog.

@@ -304,14 +304,8 @@ void MainWindow::CommandLanguage_Click() {
     services_.settings.SetStringValue(kLanguageValue, state_.IsEnglish ? "True" : "False");
 }
 
-std::string MainWindow::ShowFileDialog(const std::string& mode, const std::string& title,
-                                       const std::string& defaultName) {
-    try {
-        return services_.files.choose(MakeFileDialogRequest(mode, title, defaultName, state_.IsEnglish));
-    } catch (const std::exception&) {
-        showError(std::string(Text(TextId::UnknownError, state_.IsEnglish)));
-        return {};
-    }
+std::string MainWindow::ShowFileDialog(const std::string& mode, const std::string& title) {
+    return services_.files.choose(MakeFileDialogRequest(mode, title, state_.IsEnglish));
 }
 
 void MainWindow::showError(const std::string& text) {
@@ -321,7 +315,7 @@ void MainWindow::showError(const std::string& text) {
 
 void MainWindow::CommandLoad_Click() {
     const bool en = state_.IsEnglish;
-    const std::string path = ShowFileDialog("OPEN", std::string(Text(TextId::OpenTitle, en)), "");
+    const std::string path = ShowFileDialog("OPEN", std::string(Text(TextId::OpenTitle, en)));
     if (path.empty())
         return;
     const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, en)),
@@ -344,7 +338,7 @@ void MainWindow::CommandLoad_Click() {
 void MainWindow::CommandSave_Click() {
     FreshData();
     const bool en = state_.IsEnglish;
-    const std::string path = ShowFileDialog("Save", std::string(Text(TextId::SaveTitle, en)), "");
+    const std::string path = ShowFileDialog("Save", std::string(Text(TextId::SaveTitle, en)));
     if (path.empty())
         return;
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());

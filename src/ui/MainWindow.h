@@ -64,7 +64,7 @@ private:
     void buildLayout();
     void connectOptionControls();
     void startUp();
-    std::string ShowFileDialog(const std::string& mode, const std::string& title, const std::string& defaultName);
+    std::string ShowFileDialog(const std::string& mode, const std::string& title);
     void showError(const std::string& text);
 
     AppState& state_;
