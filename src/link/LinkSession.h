@@ -95,7 +95,7 @@ public:
     /// the system's reason), asked for at that moment. None by default.
     void setPortFailureDetail(std::function<std::string()> detail) { portFailureDetail_ = std::move(detail); }
 
-    /// The link and transfer variables, for the dialog and for tests.
+    /// The link and transfer variables, for tests.
     const LinkVariables& variables() const { return v_; }
 
 private:

@@ -8,8 +8,8 @@ namespace vorix::link {
 /// Whether a frame is out and its answer is being waited for.
 enum class LinkState : std::int16_t { Idle = 0, AwaitingAnswer = 3 };
 
-/// Every value of the link and the transfer, under the names the protocol logic uses.
-/// Read-only for everybody but LinkSession; the defaults are the values when the dialog loads.
+/// Every value of the link and the transfer in one place, so a test can check the state between
+/// two steps. Read-only for everybody but LinkSession; the defaults are the values when the dialog loads.
 struct LinkVariables {
     // Link control.
     link::LinkState LinkState = link::LinkState::Idle;

@@ -13,7 +13,7 @@ struct Entry {
 };
 
 // Busy Lock and the two offset labels have no Chinese caption of their own: they keep the English
-// one after a switch, as the radio's documentation names them that way.
+// one after a switch, like TOT and Beep, rather than a Chinese term nobody has settled on.
 constexpr std::array kTexts = {
     Entry{TextId::CommandClose, "&Close", "关闭(&C)"},
     Entry{TextId::CommandCom, "COM&PORT", "端口选择(&P)"},

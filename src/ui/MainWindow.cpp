@@ -116,7 +116,8 @@ void MainWindow::buildControls() {
     commandCom_ = makeButton("CommandCom", this);
     commandClose_ = makeButton("CommandClose", this);
     commandLanguage_ = makeButton("CommandLanguage", this);
-    commandLanguage_->hide(); // the language switch exists but is not offered in this window
+    // Hidden while start-up ignores the stored Language: a switch offered now would not last a restart.
+    commandLanguage_->hide();
     label2_ = new QLabel(this);
     label2_->setObjectName(QStringLiteral("Label2"));
     label2_->setAccessibleName(QStringLiteral("Version"));
@@ -132,7 +133,7 @@ void MainWindow::buildControls() {
 
 void MainWindow::buildLayout() {
     // Grid at left; at right the option lists, the three check boxes on one row, the command buttons
-    // in two columns and the version under them, in the proportions of the original window.
+    // in two columns and the version under them. Sizes are in twips, so the proportions hold at any dpi.
     auto* options = new QGridLayout;
     const std::pair<QLabel*, QComboBox*> rows[] = {{labelSqDelay_, comboSqDelay_},
                                                    {labelSQ_, comboSQ_},
@@ -301,6 +302,7 @@ void MainWindow::CommandCom_Click() {
 void MainWindow::CommandLanguage_Click() {
     state_.IsEnglish = !state_.IsEnglish;
     ApplyLanguage();
+    // Recorded for start-up to honour later; start-up does not read it yet and always begins in English.
     services_.settings.SetStringValue(kLanguageValue, state_.IsEnglish ? "True" : "False");
 }
 
