@@ -15,7 +15,7 @@ struct Fixture {
     ImageBytes before = LinkHarness::Pattern(21);
     explicit Fixture(bool readMode) : h(readMode) {
         h.state.image.replaceAll(before);
-        h.radio.memory = LinkHarness::Pattern(90);
+        h.radio.memory() = LinkHarness::Pattern(90);
     }
 };
 
@@ -31,12 +31,12 @@ TEST(ShortAnswer, AnswerSplitOverTwoEventsIsJoined) {
         EXPECT_TRUE(f.h.prompt.asked.empty());
         if (readMode) {
             EXPECT_EQ(f.h.summary(), FullRead());
-            EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+            EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory());
             EXPECT_NE(std::find(f.h.radio.thresholds.begin(), f.h.radio.thresholds.end(), 20),
                       f.h.radio.thresholds.end())
                 << "after a 4-byte echo the rest of the 24 is awaited";
         } else {
-            EXPECT_EQ(f.h.radio.memory, f.h.state.image.bytes());
+            EXPECT_EQ(f.h.radio.memory(), f.h.state.image.bytes());
         }
         EXPECT_EQ(f.h.radio.thresholds[2], 1) << "after the 7-byte echo only the answer byte is missing";
     }
@@ -54,7 +54,7 @@ TEST(ShortAnswer, TruncatedDataAnswerStoresNothingAndTimesOut) {
             ASSERT_TRUE(f.h.runToEnd());
             EXPECT_EQ(f.h.summary(), (std::vector<std::string>{"H", "R:00", "R:10"}));
             ASSERT_EQ(f.h.prompt.asked.size(), 1u);
-            EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + 1000) << "the time-out, not a wrong answer";
+            EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes().back() + 1000) << "the time-out, not a wrong answer";
             EXPECT_EQ(f.h.state.image.bytes(), f.before);
         }
     }
@@ -68,7 +68,7 @@ TEST(ShortAnswer, TruncatedAnswerThenRetryReadsEverything) {
     f.h.start();
     ASSERT_TRUE(f.h.runToEnd());
     EXPECT_EQ(f.h.summary(), Join({{"H", "R:00", "R:10"}, FullRead()}));
-    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory());
 }
 
 TEST(ShortAnswer, EmptyAndForeignEventsDoNothing) {
@@ -90,7 +90,7 @@ TEST(ShortAnswer, EmptyAndForeignEventsDoNothing) {
     EXPECT_TRUE(f.h.vars().AwaitingReply) << "still waiting for the answer";
     ASSERT_TRUE(f.h.runToEnd());
     EXPECT_EQ(f.h.summary(), FullRead());
-    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+    EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory());
 }
 
 TEST(ShortAnswer, HandshakeAnsweredWith0x57StoresNothing) {
@@ -101,9 +101,9 @@ TEST(ShortAnswer, HandshakeAnsweredWith0x57StoresNothing) {
         ASSERT_TRUE(f.h.runToEnd());
         EXPECT_EQ(f.h.display.results.size(), 1u) << readMode;
         if (readMode)
-            EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+            EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory());
         else
-            EXPECT_EQ(f.h.radio.memory, f.h.state.image.bytes());
+            EXPECT_EQ(f.h.radio.memory(), f.h.state.image.bytes());
     }
 }
 
@@ -141,7 +141,7 @@ TEST(WrongAddress, AnswerForAnotherBlockPromptsAndStoresNothing) {
         ASSERT_TRUE(f.h.runToEnd());
         ASSERT_EQ(f.h.prompt.asked.size(), 1u);
         EXPECT_EQ(f.h.prompt.asked[0].text, "Check connection!Retry or cancel?");
-        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + row.promptAfterMs);
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes().back() + row.promptAfterMs);
         EXPECT_EQ(f.h.summary(), (std::vector<std::string>{"H", "R:00", "R:10"}));
         EXPECT_TRUE(f.h.display.results.empty());
         EXPECT_EQ(f.h.display.refreshes, 0);
@@ -177,7 +177,7 @@ TEST(WrongAddress, RetryAfterAWrongAddressReadsEverything) {
         ASSERT_TRUE(f.h.runToEnd());
         EXPECT_EQ(f.h.summary(), Join({{"H", "R:00", "R:10", "R:20"}, FullRead()}));
         EXPECT_EQ(f.h.display.results, (std::vector<std::string>{"Read Data OK"}));
-        EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory);
+        EXPECT_EQ(f.h.state.image.bytes(), f.h.radio.memory());
     }
 }
 
@@ -202,10 +202,10 @@ TEST(CablePulled, EndsInThePromptAndCancelEndsTheRun) {
         f.h.prompt.reply(PromptAnswer::Cancel);
         f.h.start();
         ASSERT_TRUE(f.h.runToEnd());
-        EXPECT_EQ(f.h.radio.frames.size(), row.framesSent + 1) << "the lost frame is recorded, then nothing";
-        EXPECT_EQ(f.h.radio.droppedSends, static_cast<int>(row.dropped));
+        EXPECT_EQ(f.h.radio.frames().size(), row.framesSent + 1) << "the lost frame is recorded, then nothing";
+        EXPECT_EQ(f.h.radio.droppedSends(), static_cast<int>(row.dropped));
         ASSERT_EQ(f.h.prompt.asked.size(), 1u);
-        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back() + row.promptAfterMs);
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes().back() + row.promptAfterMs);
         EXPECT_EQ(std::count(f.h.radio.calls.begin(), f.h.radio.calls.end(), "close"), 0) << "a dead port is not closed";
         EXPECT_EQ(f.h.display.closes, 1);
         EXPECT_TRUE(f.h.display.results.empty());
@@ -230,14 +230,14 @@ TEST(CablePulled, AReportedFailureAsksAtOnceUnlessTheRunIsOver) {
         f.h.prompt.reply(PromptAnswer::Cancel);
         f.h.start();
         ASSERT_TRUE(f.h.runToEnd());
-        EXPECT_EQ(f.h.radio.frames.size(), static_cast<std::size_t>(row.frame));
-        EXPECT_EQ(f.h.radio.droppedSends, 0) << "no restart into the dead port";
+        EXPECT_EQ(f.h.radio.frames().size(), static_cast<std::size_t>(row.frame));
+        EXPECT_EQ(f.h.radio.droppedSends(), 0) << "no restart into the dead port";
         EXPECT_EQ(f.h.display.results.size(), row.succeeds ? 1u : 0u);
         if (row.succeeds)
             continue;
         ASSERT_EQ(f.h.prompt.asked.size(), 1u);
         EXPECT_EQ(f.h.prompt.asked[0].text, "Check connection!Retry or cancel?");
-        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes.back()) << "no time-out waited for";
+        EXPECT_EQ(f.h.prompt.asked[0].time, f.h.radio.frameTimes().back()) << "no time-out waited for";
         EXPECT_EQ(f.h.state.image.bytes(), f.before);
     }
 }
@@ -249,7 +249,7 @@ TEST(CablePulled, RetryOnADeadPortAsksAgain) {
     f.h.prompt.reply(PromptAnswer::Cancel);
     f.h.start();
     ASSERT_TRUE(f.h.runToEnd());
-    EXPECT_EQ(f.h.radio.droppedSends, 11);
+    EXPECT_EQ(f.h.radio.droppedSends(), 11);
     ASSERT_EQ(f.h.prompt.asked.size(), 2u);
     EXPECT_EQ(f.h.prompt.asked[1].time, f.h.prompt.asked[0].time + 11000);
     EXPECT_EQ(f.h.state.image.bytes(), f.before);
@@ -261,7 +261,7 @@ TEST(Abandon, MidRunStopsEverythingWithoutTheEndByte) {
     for (bool readMode : {true, false}) {
         Fixture f(readMode);
         f.h.start();
-        ASSERT_TRUE(f.h.clock.runUntil([&] { return f.h.radio.frames.size() >= 3; }));
+        ASSERT_TRUE(f.h.clock.runUntil([&] { return f.h.radio.frames().size() >= 3; }));
         f.h.session.abandon();
         EXPECT_TRUE(f.h.session.hasEnded());
         EXPECT_FALSE(f.h.radio.isOpen());
@@ -273,9 +273,9 @@ TEST(Abandon, MidRunStopsEverythingWithoutTheEndByte) {
         f.h.session.StartLink(f.h.startKind());
         f.h.session.abandon();
         EXPECT_TRUE(f.h.clock.runUntilIdle());
-        EXPECT_EQ(f.h.radio.frames.size(), 3u);
-        EXPECT_EQ(f.h.radio.droppedSends, 0) << "not even tried";
-        EXPECT_FALSE(f.h.radio.endReceived);
+        EXPECT_EQ(f.h.radio.frames().size(), 3u);
+        EXPECT_EQ(f.h.radio.droppedSends(), 0) << "not even tried";
+        EXPECT_FALSE(f.h.radio.endReceived());
         EXPECT_EQ(f.h.display.log, log) << "no display call after abandon";
         EXPECT_EQ(f.h.state.image.bytes(), f.before);
         EXPECT_EQ(std::count(f.h.radio.calls.begin(), f.h.radio.calls.end(), "open"), 1);
@@ -286,7 +286,7 @@ TEST(Abandon, BetweenTheLastAnswerAndTheEndOfRunKeepsTheOldImage) {
     Fixture f(true);
     f.h.start();
     ASSERT_TRUE(f.h.clock.runUntil([&] { return f.h.vars().FinishPending; }));
-    EXPECT_TRUE(f.h.radio.endReceived);
+    EXPECT_TRUE(f.h.radio.endReceived());
     f.h.session.abandon();
     EXPECT_TRUE(f.h.clock.runUntilIdle());
     EXPECT_EQ(f.h.state.image.bytes(), f.before) << "image and main window stay consistent";

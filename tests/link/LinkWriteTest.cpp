@@ -36,11 +36,11 @@ TEST_F(WriteRun, SixteenBlocksOfEightBytesByteForByte) {
     std::vector<int> thresholds{0, 8};
     thresholds.insert(thresholds.end(), 16, 13);
     EXPECT_EQ(h.radio.thresholds, thresholds);
-    for (std::size_t k = 1; k + 1 < h.radio.frames.size(); ++k)
-        EXPECT_EQ(h.radio.frames[k].size(), 12u) << k;
-    EXPECT_EQ(h.radio.memory, image()) << "the radio holds the image, write mark included";
+    for (std::size_t k = 1; k + 1 < h.radio.frames().size(); ++k)
+        EXPECT_EQ(h.radio.frames()[k].size(), 12u) << k;
+    EXPECT_EQ(h.radio.memory(), image()) << "the radio holds the image, write mark included";
     EXPECT_EQ(h.state.image.bytes()[127], 0x51) << "the image itself is not changed";
-    EXPECT_TRUE(h.radio.endReceived);
+    EXPECT_TRUE(h.radio.endReceived());
 }
 
 TEST_F(WriteRun, ProgressLabelsAndResult) {
@@ -59,12 +59,12 @@ TEST_F(WriteRun, ProgressLabelsAndResult) {
     const std::vector<std::string> tail(h.display.log.end() - 4, h.display.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"enable", "focus write", "result Write Data OK", "close"}));
     EXPECT_EQ(h.display.refreshes, 0) << "a write does not refresh the main window";
-    EXPECT_EQ(h.clock.now(), h.radio.frameTimes.back() + 100);
+    EXPECT_EQ(h.clock.now(), h.radio.frameTimes().back() + 100);
 }
 
 TEST_F(WriteRun, VariablesAfterAWriteBlock) {
     h.start();
-    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= 3; }));
+    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames().size() >= 3; }));
     EXPECT_EQ(h.vars().EchoLength, 12);
     EXPECT_EQ(h.vars().AddrLow, 16);
     EXPECT_EQ(h.vars().TimeoutCount, 8);
@@ -84,13 +84,13 @@ TEST_F(WriteRun, UnansweredBlockRestartsSilentlyWithSixteenByteBlocks) {
     h.start();
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.summary(), Join({{"H", "W8:00", "W8:08", "H"}, Blocks("W16", 16), {"E"}}));
-    EXPECT_EQ(h.radio.frameTimes[3], h.radio.frameTimes[2] + 1000) << "the restart follows the time-out";
+    EXPECT_EQ(h.radio.frameTimes()[3], h.radio.frameTimes()[2] + 1000) << "the restart follows the time-out";
     const auto longFrames = WriteBlocks(image(), 16);
     const auto sent = h.radio.frameTexts();
     EXPECT_EQ(std::vector<std::string>(sent.begin() + 4, sent.end() - 1), longFrames);
     EXPECT_EQ(h.radio.thresholds.back(), 21);
-    EXPECT_EQ(h.radio.frames[4].size(), 20u);
-    EXPECT_EQ(h.radio.memory, image());
+    EXPECT_EQ(h.radio.frames()[4].size(), 20u);
+    EXPECT_EQ(h.radio.memory(), image());
     EXPECT_TRUE(h.prompt.asked.empty()) << "a single time-out restarts silently";
     EXPECT_EQ(h.display.results, (std::vector<std::string>{"Write Data OK"}));
 }
@@ -128,7 +128,7 @@ TEST(LongWriteBlocks, ToggleOnEveryRestartWhoseInputStartsWith0x57) {
         h.start();
         ASSERT_TRUE(h.runToEnd()) << row.name;
         EXPECT_EQ(h.summary(), row.frames) << row.name;
-        EXPECT_EQ(h.radio.memory, h.state.image.bytes()) << row.name;
+        EXPECT_EQ(h.radio.memory(), h.state.image.bytes()) << row.name;
         EXPECT_EQ(h.prompt.asked.size(), static_cast<std::size_t>(row.retries)) << row.name;
         EXPECT_EQ(h.prompt.unexpected, 0) << row.name;
     }
@@ -138,7 +138,7 @@ TEST(LongWriteBlocks, EveryFreshStartBeginsWithEightByteBlocks) {
     LinkHarness h{false};
     EXPECT_FALSE(h.vars().LongWriteBlocks);
     h.start();
-    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= 2; }));
+    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames().size() >= 2; }));
     EXPECT_EQ(h.summary()[1], "W8:00");
 }
 

@@ -61,7 +61,7 @@ inline constexpr const char* kSilenceLogged = "silent";
 struct RunPlan {
     bool readMode = true;
     sim::Faults faults;
-    int pullCableAt = 0;         // the send before which the cable comes out; 0: never
+    int pullCableAt = 0;         // the frame at which the cable comes out, unheard; 0: never
     bool synchronousEvents = false;
     std::size_t chunkSize = 0;   // the line's bytes come back in pieces of this many (0: at once)
     std::int64_t chunkDelayMs = 0;

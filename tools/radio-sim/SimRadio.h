@@ -58,6 +58,8 @@ public:
     FeedResult feed(std::span<const std::uint8_t> bytes);
 
     const Memory& memory() const { return memory_; }
+    /// The memory itself, for a test that gives the radio other contents between runs.
+    Memory& memory() { return memory_; }
     /// True between an answered handshake and the end byte.
     bool programming() const { return programming_; }
     int framesReceived() const { return frameCount_; }
