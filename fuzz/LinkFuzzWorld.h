@@ -11,6 +11,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "SimRadio.h"
 #include "image/AppState.h"
 #include "link/LinkDisplay.h"
 #include "link/LinkFrames.h"
@@ -101,8 +102,8 @@ inline void RequireKnownFrame(const link::Bytes& frame, const RadioImage& image,
             "a write block carries the image's bytes at its address");
 }
 
-/// The serial port and, behind its cable, a radio that hears every frame while the cable works.
-/// Bytes arrive only when the input says so; a receive event follows the threshold like the
+/// The serial port and, behind its cable, the simulated radio, which hears every frame while the
+/// cable works. Bytes arrive only when the input says so; a receive event follows the threshold like the
 /// serial layer's, queued for the event loop or raised at once (synchronousEvents).
 class FuzzPort final : public link::SerialPort {
 public:
@@ -115,8 +116,8 @@ public:
     bool echoInSend = false;    // the cable's echo is waiting as soon as send() returns
     bool answerInSend = false;  // and so is the radio's right answer
     bool reportsFailure = false;       // a pulled cable is reported to onFailed from the event loop
-    ImageBytes radioMemory{};          // what the radio holds; write blocks it hears land here
-    link::Bytes lastFrame;             // the last frame the radio heard
+    sim::SimRadio radio{sim::Memory{}}; // write blocks it hears land in its memory
+    link::Bytes lastFrame;              // the last frame the radio heard
     std::function<void(int)> onEvent;  // the session's serial event handler
     std::function<void()> onFailed;    // the session's port failure handler
 
@@ -158,21 +159,7 @@ public:
     }
 
     /// The radio's right answer to the last frame it heard (echo not included).
-    link::Bytes radioAnswer() const {
-        const link::Bytes& f = lastFrame;
-        if (f == link::HandshakeFrame())
-            return {link::kAcknowledge};
-        if (f.size() == 4 && f[0] == link::kReadCommand) {
-            const int address = f[1] * 256 + f[2];
-            link::Bytes answer{link::kDataMark, f[1], f[2], static_cast<std::uint8_t>(link::kReadBlockLength)};
-            for (int i = 0; i < link::kReadBlockLength; ++i)
-                answer.push_back(radioMemory[static_cast<std::size_t>((address + i) % kImageSize)]);
-            return answer;
-        }
-        if (f.size() > 4 && f[0] == link::kWriteCommand)
-            return {link::kAcknowledge};
-        return {};
-    }
+    const link::Bytes& radioAnswer() const { return lastAnswer_; }
 
     bool isOpen() const override { return open_ && !failed_; }
 
@@ -200,8 +187,9 @@ public:
         if (!isOpen())
             return;
         lastFrame = bytes;
-        if (bytes.size() > 4 && bytes[0] == link::kWriteCommand)
-            std::copy(bytes.begin() + 4, bytes.end(), radioMemory.begin() + (bytes[1] * 256 + bytes[2]));
+        lastAnswer_.clear();
+        for (const sim::FrameRecord& record : radio.feed(bytes).frames)
+            lastAnswer_.insert(lastAnswer_.end(), record.answer.begin(), record.answer.end());
         if (echoInSend)
             arrive(bytes);
         if (answerInSend)
@@ -212,8 +200,7 @@ public:
     link::Bytes owedForLastFrame() const {
         link::Bytes bytes = echoInSend ? link::Bytes{} : lastFrame;
         if (!answerInSend) {
-            const link::Bytes answer = radioAnswer();
-            bytes.insert(bytes.end(), answer.begin(), answer.end());
+            bytes.insert(bytes.end(), lastAnswer_.begin(), lastAnswer_.end());
         }
         return bytes;
     }
@@ -245,6 +232,7 @@ private:
     }
 
     LinkWatch& watch_;
+    link::Bytes lastAnswer_;
     link::Bytes buffer_;
     int threshold_ = 0;
     bool open_ = false;

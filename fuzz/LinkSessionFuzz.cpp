@@ -72,7 +72,7 @@ public:
         port_.echoInSend = (mode & 0x20) != 0;
         port_.answerInSend = (mode & 0x40) != 0;
         port_.reportsFailure = (mode & 0x80) != 0;
-        port_.radioMemory = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
+        port_.radio.memory() = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
 
         port_.onEvent = [this](int kind) {
             if (session_)
@@ -270,10 +270,10 @@ private:
 
     void checkOutcome() const {
         if (watch_.writeOk)
-            Require(port_.radioMemory == state_.image.bytes(), "after a successful write the radio holds the image");
+            Require(port_.radio.memory() == state_.image.bytes(), "after a successful write the radio holds the image");
         if (watch_.readOk && !strayBytes_)
             Require(
-                state_.image.bytes() == port_.radioMemory,
+                state_.image.bytes() == port_.radio.memory(),
                 "after a successful read the image holds the radio's memory: each block from its own answer");
         if (!watch_.readOk)
             Require(state_.image.bytes() == watch_.expectedImage, "a read that did not succeed leaves the image");
