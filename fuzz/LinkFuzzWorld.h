@@ -107,8 +107,6 @@ inline void RequireKnownFrame(const link::Bytes& frame, const RadioImage& image,
 /// serial layer's, queued for the event loop or raised at once (synchronousEvents).
 class FuzzPort final : public link::SerialPort {
 public:
-    static constexpr int kReceiveEvent = 2;
-
     explicit FuzzPort(LinkWatch& watch) : watch_(watch) {}
 
     bool openFails = false;
@@ -118,7 +116,7 @@ public:
     bool reportsFailure = false;       // a pulled cable is reported to onFailed from the event loop
     sim::SimRadio radio{sim::Memory{}}; // write blocks it hears land in its memory
     link::Bytes lastFrame;              // the last frame the radio heard
-    std::function<void(int)> onEvent;  // the session's serial event handler
+    std::function<void()> onEvent;     // the session's receive event handler
     std::function<void()> onFailed;    // the session's port failure handler
 
     /// Bytes from the radio's side of the cable.
@@ -138,10 +136,10 @@ public:
         eventQueued_ = false;
     }
 
-    /// An event of any kind, whatever the threshold.
-    void raise(int kind) {
+    /// A receive event, whatever the threshold.
+    void raise() {
         if (onEvent)
-            onEvent(kind);
+            onEvent();
     }
 
     /// The event loop's turn: a queued receive event reaches the session.
@@ -155,7 +153,7 @@ public:
             return;
         eventQueued_ = false;
         if (isOpen())
-            raise(kReceiveEvent);
+            raise();
     }
 
     /// The radio's right answer to the last frame it heard (echo not included).
@@ -226,7 +224,7 @@ private:
         if (threshold_ <= 0 || !isOpen() || buffer_.size() < static_cast<std::size_t>(threshold_))
             return;
         if (synchronousEvents)
-            raise(kReceiveEvent);
+            raise();
         else
             eventQueued_ = true;
     }

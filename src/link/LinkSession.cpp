@@ -74,10 +74,7 @@ void LinkSession::StartLink(LinkStart start) {
         runStep([this, start] { startLink(start); });
 }
 
-void LinkSession::onSerialEvent(int kind) {
-    if (kind == kReceiveEvent)
-        dispatch(Event::Receive);
-}
+void LinkSession::onReceived() { dispatch(Event::Receive); }
 
 void LinkSession::onTimerTick() { dispatch(Event::Tick); }
 

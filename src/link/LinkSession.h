@@ -34,7 +34,7 @@ enum class LinkStart { Read, Write, Retry };
 /// a wrong answer (the "Check connection" prompt at once). So a read succeeds only when each of
 /// the eight blocks was stored from its own answer since the last handshake.
 ///
-/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent, onTimerTick and onPortFailed may
+/// Re-entrancy: Prompt::ask runs an event loop, so onReceived, onTimerTick and onPortFailed may
 /// be called while the session waits in ask(). Received bytes are then taken and dropped, ticks
 /// and failures do nothing, so no frame goes out behind a prompt or after Cancel. An event
 /// raised synchronously from inside a port or timer call (say from send()) is queued and handled
@@ -42,8 +42,6 @@ enum class LinkStart { Read, Write, Retry };
 /// open; it then touches nothing after ask() returns.
 class LinkSession {
 public:
-    /// The serial event kind that means "data received"; every other kind is ignored.
-    static constexpr int kReceiveEvent = 2;
     static constexpr int kAnswerTimeoutMs = 1000;
     static constexpr int kFailureEndDelayMs = 1;
     static constexpr int kSuccessEndDelayMs = 100;
@@ -71,8 +69,9 @@ public:
     /// second fresh start, or any start after the run ended, does nothing.
     void StartLink(LinkStart start);
 
-    /// The serial control's event; kind kReceiveEvent takes the waiting bytes as an answer.
-    void onSerialEvent(int kind);
+    /// The port's receive event (at least the threshold's bytes are waiting): takes the waiting
+    /// bytes as an answer.
+    void onReceived();
 
     /// The dialog timer's tick: the answer time-out, or the end of run when the run is over.
     void onTimerTick();

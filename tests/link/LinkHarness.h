@@ -26,7 +26,7 @@ struct LinkHarness {
 
     explicit LinkHarness(bool readMode) {
         state.ReadMode = readMode;
-        radio.onEvent = [this](int kind) { session.onSerialEvent(kind); };
+        radio.onEvent = [this] { session.onReceived(); };
         timer.onTick = [this] { session.onTimerTick(); };
         session.load();
     }

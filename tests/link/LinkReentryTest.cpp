@@ -40,7 +40,7 @@ TEST_F(PromptReentry, LateAnswerAndTicksDuringTheTimeoutPromptChangeNothing) {
         h.clock.advance(5000);                              // its receive event and any ticks run here
         h.session.onTimerTick();
         h.session.onTimerTick();
-        h.radio.raiseEvent(2);
+        h.radio.raiseEvent();
         EXPECT_EQ(h.radio.frames().size(), atPrompt->frames) << "no frame behind the prompt";
         EXPECT_EQ(h.display.log.size(), atPrompt->log) << "no progress behind the prompt";
         EXPECT_EQ(h.prompt.asked.size(), atPrompt->prompts) << "no second prompt";
@@ -120,9 +120,9 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
     state.ReadMode = true;
     // On the heap, so that a use after the deletion is caught by the address sanitizer.
     auto session = std::make_unique<link::LinkSession>(state, radio, timer, prompt, display);
-    radio.onEvent = [&](int kind) {
+    radio.onEvent = [&] {
         if (session)
-            session->onSerialEvent(kind);
+            session->onReceived();
     };
     timer.onTick = [&] {
         if (session)

@@ -47,8 +47,6 @@ struct RadioFault {
 
 class ScriptedRadio final : public link::SerialPort {
 public:
-    static constexpr int kReceiveEvent = 2;
-
     /// The port must outlive every run of the clock.
     explicit ScriptedRadio(FakeClock& clock, const sim::Memory& memory = {}, sim::Faults faults = {})
         : clock_(clock), radio_(memory, std::move(faults)) {}
@@ -67,7 +65,7 @@ public:
     std::uint8_t writeAnswer = sim::kAcknowledge;
     std::map<int, RadioFault> faults; // by frame number, 1 for the first frame on the line
     int silentFrom = 0;               // the radio goes quiet from this frame number on (0: never)
-    std::function<void(int)> onEvent; // the session's serial event handler
+    std::function<void()> onEvent;    // the session's receive event handler
     std::function<void()> onFailed;   // the serial layer's report of a pulled cable, if any
 
     // ---- Record ----
@@ -128,11 +126,11 @@ public:
     }
     /// Bytes waiting before the port is even opened (left over from earlier traffic).
     void preload(const link::Bytes& bytes) { buffer_.insert(buffer_.end(), bytes.begin(), bytes.end()); }
-    /// An event of any kind, whatever the threshold (a spurious one, or another kind).
-    void raiseEvent(int kind) {
+    /// A receive event, whatever the threshold (a spurious one, say).
+    void raiseEvent() {
         ++events;
         if (onEvent)
-            onEvent(kind);
+            onEvent();
     }
 
     // ---- link::SerialPort ----
@@ -177,7 +175,7 @@ public:
         if (earlyEvents)
             clock_.schedule(0, [this] {
                 if (isOpen())
-                    raiseEvent(kReceiveEvent);
+                    raiseEvent();
             });
         if (!heard || !isOpen())
             return;
@@ -285,7 +283,7 @@ private:
 
     void fire() {
         if (threshold_ > 0 && isOpen() && buffer_.size() >= static_cast<std::size_t>(threshold_))
-            raiseEvent(kReceiveEvent);
+            raiseEvent();
     }
 
     FakeClock& clock_;

@@ -78,7 +78,7 @@ struct SoakRun {
         port.chunkDelayMs = plan.chunkDelayMs;
         if (plan.pullCableAt > 0)
             port.faults[plan.pullCableAt] = RadioFault::pullCable();
-        port.onEvent = [this](int kind) { session.onSerialEvent(kind); };
+        port.onEvent = [this] { session.onReceived(); };
         timer.onTick = [this] { session.onTimerTick(); };
         session.load();
         session.StartLink(plan.readMode ? link::LinkStart::Read : link::LinkStart::Write);
