@@ -12,9 +12,9 @@
 #include "FuzzCheck.h"
 #include "editing/ChannelEditing.h"
 #include "image/AppState.h"
-#include "image/ByteHelpers.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
+#include "support/PackedBcd.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::int64_t storedUnits(const vorix::RadioImage& image, int base) {
     std::int64_t units = 0;
     for (int i = layout::FrequencySize - 1; i >= 0; --i) {
         const std::uint8_t b = image.read(base + layout::Frequency + i);
-        Require(vorix::IsBcd(b), "every frequency byte is packed BCD");
+        Require(vorix::test::IsBcd(b), "every frequency byte is packed BCD");
         units = units * 100 + (b >> 4) * 10 + (b & 0x0F);
     }
     return units;

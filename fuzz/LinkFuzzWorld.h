@@ -11,6 +11,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "SimRadio.h"
 #include "image/AppState.h"
 #include "link/LinkDisplay.h"
 #include "link/LinkFrames.h"
@@ -103,24 +104,22 @@ inline void RequireKnownFrame(const link::Bytes& frame, const RadioImage& image,
             "a write block carries the image's bytes at its address");
 }
 
-/// The serial port and, behind its cable, a radio that hears every frame while the cable works.
-/// Bytes arrive only when the input says so; a receive event follows the threshold like the
+/// The serial port and, behind its cable, the simulated radio, which hears every frame while the
+/// cable works. Bytes arrive only when the input says so; a receive event follows the threshold like the
 /// serial layer's, queued for the event loop or raised at once (synchronousEvents).
 class FuzzPort final : public link::SerialPort {
 public:
-    static constexpr int kReceiveEvent = 2;
-
     explicit FuzzPort(LinkWatch& watch) : watch_(watch) {}
 
     bool openFails = false;
     bool synchronousEvents = false;
-    bool echoInSend = false;          // the cable's echo is waiting as soon as send() returns
-    bool answerInSend = false;        // and so is the radio's right answer
-    bool reportsFailure = false;      // a pulled cable is reported to onFailed from the event loop
-    ImageBytes radioMemory{};         // what the radio holds; write blocks it hears land here
-    link::Bytes lastFrame;            // the last frame the radio heard
-    std::function<void(int)> onEvent; // the session's serial event handler
-    std::function<void()> onFailed;   // the session's port failure handler
+    bool echoInSend = false;            // the cable's echo is waiting as soon as send() returns
+    bool answerInSend = false;          // and so is the radio's right answer
+    bool reportsFailure = false;        // a pulled cable is reported to onFailed from the event loop
+    sim::SimRadio radio{sim::Memory{}}; // write blocks it hears land in its memory
+    link::Bytes lastFrame;              // the last frame the radio heard
+    std::function<void()> onEvent;      // the session's receive event handler
+    std::function<void()> onFailed;     // the session's port failure handler
 
     /// Bytes from the radio's side of the cable.
     void arrive(std::string_view bytes) {
@@ -141,10 +140,10 @@ public:
         eventQueued_ = false;
     }
 
-    /// An event of any kind, whatever the threshold.
-    void raise(int kind) {
+    /// A receive event, whatever the threshold.
+    void raise() {
         if (onEvent)
-            onEvent(kind);
+            onEvent();
     }
 
     /// The event loop's turn: a queued receive event reaches the session.
@@ -158,26 +157,11 @@ public:
             return;
         eventQueued_ = false;
         if (isOpen())
-            raise(kReceiveEvent);
+            raise();
     }
 
     /// The radio's right answer to the last frame it heard (echo not included).
-    link::Bytes radioAnswer() const {
-        const link::Bytes& f = lastFrame;
-        if (f == link::HandshakeFrame())
-            return {link::kAcknowledge};
-        if (f.size() == 4 && f[0] == link::kReadCommand) {
-            const int address = f[1] * 256 + f[2];
-            link::Bytes answer{link::kDataMark, f[1], f[2],
-                               static_cast<std::uint8_t>(link::kReadBlockLength)};
-            for (int i = 0; i < link::kReadBlockLength; ++i)
-                answer.push_back(radioMemory[static_cast<std::size_t>((address + i) % kImageSize)]);
-            return answer;
-        }
-        if (f.size() > 4 && f[0] == link::kWriteCommand)
-            return {link::kAcknowledge};
-        return {};
-    }
+    const link::Bytes& radioAnswer() const { return lastAnswer_; }
 
     bool isOpen() const override { return open_ && !failed_; }
 
@@ -205,8 +189,9 @@ public:
         if (!isOpen())
             return;
         lastFrame = bytes;
-        if (bytes.size() > 4 && bytes[0] == link::kWriteCommand)
-            std::copy(bytes.begin() + 4, bytes.end(), radioMemory.begin() + (bytes[1] * 256 + bytes[2]));
+        lastAnswer_.clear();
+        for (const sim::FrameRecord& record : radio.feed(bytes).frames)
+            lastAnswer_.insert(lastAnswer_.end(), record.answer.begin(), record.answer.end());
         if (echoInSend)
             arrive(bytes);
         if (answerInSend)
@@ -217,8 +202,7 @@ public:
     link::Bytes owedForLastFrame() const {
         link::Bytes bytes = echoInSend ? link::Bytes{} : lastFrame;
         if (!answerInSend) {
-            const link::Bytes answer = radioAnswer();
-            bytes.insert(bytes.end(), answer.begin(), answer.end());
+            bytes.insert(bytes.end(), lastAnswer_.begin(), lastAnswer_.end());
         }
         return bytes;
     }
@@ -244,12 +228,13 @@ private:
         if (threshold_ <= 0 || !isOpen() || buffer_.size() < static_cast<std::size_t>(threshold_))
             return;
         if (synchronousEvents)
-            raise(kReceiveEvent);
+            raise();
         else
             eventQueued_ = true;
     }
 
     LinkWatch& watch_;
+    link::Bytes lastAnswer_;
     link::Bytes buffer_;
     int threshold_ = 0;
     bool open_ = false;

@@ -43,7 +43,7 @@ enum class Op : std::uint8_t {
     Answer,     // operand p: the radio's answer alone; p % 4: 0 as is, 1 cut to p / 4 bytes,
                 // 2 its first byte replaced by p / 4, 3 its address replaced by (p & 4, next byte)
     Chunk,      // operand n, then n bytes that arrive as they are
-    Event,      // operand k: a serial event of kind k % 4 (2 is "received"), whatever is waiting
+    Event,      // operand k: k % 4 receive events in a row, whatever is waiting
     Tick,       // operand p: fake time passes; p % 4: 0 up to the next tick, 1 1 ms, 2 16 * (p / 4) ms, 3 1 s
     Answered,   // operand p: the open prompt's answer, Retry when p is odd; outside a prompt, nothing
     PullCable,  // the cable is pulled; the port turns harmless
@@ -72,11 +72,11 @@ public:
         port_.echoInSend = (mode & 0x20) != 0;
         port_.answerInSend = (mode & 0x40) != 0;
         port_.reportsFailure = (mode & 0x80) != 0;
-        port_.radioMemory = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
+        port_.radio.memory() = Pattern(static_cast<std::uint8_t>(mode ^ 0xA5), 13);
 
-        port_.onEvent = [this](int kind) {
+        port_.onEvent = [this] {
             if (session_)
-                session_->onSerialEvent(kind);
+                session_->onReceived();
         };
         timer_.onTick = [this] {
             if (session_)
@@ -140,7 +140,8 @@ private:
             port_.arrive(input_.take(input_.takeByte()));
             break;
         case Op::Event:
-            port_.raise(input_.takeByte() % 4);
+            for (int n = input_.takeByte() % 4; n > 0; --n)
+                port_.raise();
             break;
         case Op::Tick:
             letTimePass(input_.takeByte());
@@ -272,11 +273,11 @@ private:
 
     void checkOutcome() const {
         if (watch_.writeOk)
-            Require(port_.radioMemory == state_.image.bytes(),
+            Require(port_.radio.memory() == state_.image.bytes(),
                     "after a successful write the radio holds the image");
         if (watch_.readOk && !strayBytes_)
             Require(
-                state_.image.bytes() == port_.radioMemory,
+                state_.image.bytes() == port_.radio.memory(),
                 "after a successful read the image holds the radio's memory: each block from its own answer");
         if (!watch_.readOk)
             Require(state_.image.bytes() == watch_.expectedImage,

@@ -1,5 +1,5 @@
 #pragma once
-// The keystroke filter of the tool's text editors.
+// The keystroke filter of the frequency editor.
 
 #include <string_view>
 
@@ -8,15 +8,14 @@ namespace vorix {
 inline constexpr char32_t kKeyBackspace = 8;
 inline constexpr char32_t kKeyEnter = 13;
 
-/// Decides what a typed character does in an editor holding `text` (with or without a selection).
-/// Returns the key to insert (possibly upper-cased), or 0 when the key is cancelled. fieldType
-/// 1..7 sets the maximum length and the accepted keys (any other type accepts nothing); the
-/// frequency editor uses type 1. separator is the one-character decimal separator, "." or ",".
-char32_t FilterKey(std::u32string_view text, bool hasSelection, char32_t key, int fieldType,
-                   std::u32string_view separator);
+/// Decides what a typed character does in the frequency editor holding `text` (with or without a
+/// selection): returns the key when it may go in, or 0 when it is cancelled. Digits, one decimal
+/// separator, Backspace and Enter pass, up to nine characters. separator is the one-character
+/// decimal separator, "." or ",".
+char32_t FilterKey(std::u32string_view text, bool hasSelection, char32_t key, std::u32string_view separator);
 
-/// True when typing `text` key by key into an empty editor of this field type passes every key
-/// through unchanged: the only texts a paste or an input method may leave in such an editor.
-bool CouldBeTyped(std::u32string_view text, int fieldType, std::u32string_view separator);
+/// True when typing `text` key by key into an empty frequency editor passes every key through: the
+/// only texts a paste or an input method may leave in it.
+bool CouldBeTyped(std::u32string_view text, std::u32string_view separator);
 
 } // namespace vorix

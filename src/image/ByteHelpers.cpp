@@ -10,12 +10,4 @@ std::uint8_t ByteToBcd(int value) {
     return static_cast<std::uint8_t>((value / 10) * 16 + value % 10);
 }
 
-std::uint8_t ShiftByteLeft(std::uint8_t value, int n) {
-    if (n <= 0)
-        return value;
-    if (n >= 8)
-        return 0;
-    return static_cast<std::uint8_t>((value << n) & 0xFF);
-}
-
 } // namespace vorix

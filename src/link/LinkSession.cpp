@@ -76,9 +76,8 @@ void LinkSession::StartLink(LinkStart start) {
         runStep([this, start] { startLink(start); });
 }
 
-void LinkSession::onSerialEvent(int kind) {
-    if (kind == kReceiveEvent)
-        dispatch(Event::Receive);
+void LinkSession::onReceived() {
+    dispatch(Event::Receive);
 }
 
 void LinkSession::onTimerTick() {
@@ -288,7 +287,6 @@ void LinkSession::sendWriteBlock() {
     // would be restarted silently for ever and the user never asked.
     const bool answersHandshake = v_.EchoLength == kHandshakeLength;
     const int length = v_.LongWriteBlocks ? kLongWriteBlock : kShortWriteBlock;
-    v_.WriteBlockLength = static_cast<std::uint8_t>(length);
     v_.LinkState = LinkState::AwaitingAnswer;
     const Bytes frame = WriteBlockFrame(v_.AddrHigh, v_.AddrLow, length, state_.image);
     v_.EchoLength = static_cast<std::int16_t>(kWriteHeaderLength + length);

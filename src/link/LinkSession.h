@@ -34,7 +34,7 @@ enum class LinkStart { Read, Write, Retry };
 /// a wrong answer (the "Check connection" prompt at once). So a read succeeds only when each of
 /// the eight blocks was stored from its own answer since the last handshake.
 ///
-/// Re-entrancy: Prompt::ask runs an event loop, so onSerialEvent, onTimerTick and onPortFailed may
+/// Re-entrancy: Prompt::ask runs an event loop, so onReceived, onTimerTick and onPortFailed may
 /// be called while the session waits in ask(). Received bytes are then taken and dropped, ticks
 /// and failures do nothing, so no frame goes out behind a prompt or after Cancel. An event
 /// raised synchronously from inside a port or timer call (say from send()) is queued and handled
@@ -42,8 +42,6 @@ enum class LinkStart { Read, Write, Retry };
 /// open; it then touches nothing after ask() returns.
 class LinkSession {
 public:
-    /// The serial event kind that means "data received"; every other kind is ignored.
-    static constexpr int kReceiveEvent = 2;
     static constexpr int kAnswerTimeoutMs = 1000;
     static constexpr int kFailureEndDelayMs = 1;
     static constexpr int kSuccessEndDelayMs = 100;
@@ -71,8 +69,9 @@ public:
     /// second fresh start, or any start after the run ended, does nothing.
     void StartLink(LinkStart start);
 
-    /// The serial control's event; kind kReceiveEvent takes the waiting bytes as an answer.
-    void onSerialEvent(int kind);
+    /// The port's receive event (at least the threshold's bytes are waiting): takes the waiting
+    /// bytes as an answer.
+    void onReceived();
 
     /// The dialog timer's tick: the answer time-out, or the end of run when the run is over.
     void onTimerTick();
@@ -95,14 +94,13 @@ public:
     /// the system's reason), asked for at that moment. None by default.
     void setPortFailureDetail(std::function<std::string()> detail) { portFailureDetail_ = std::move(detail); }
 
-    /// The link and transfer variables, for the dialog and for tests.
+    /// The link and transfer variables, for tests.
     const LinkVariables& variables() const { return v_; }
 
 private:
     enum class Event { Receive, Tick, PortFailed };
 
-    template <class Step>
-    void runStep(Step&& step);
+    template <class Step> void runStep(Step&& step);
     void dispatch(Event event);
     void handle(Event event);
 
@@ -141,14 +139,14 @@ private:
     LinkDisplay& display_;
 
     LinkVariables v_;
-    ImageBytes readImage_{};  // a read gathers its blocks here; the image takes it on success
-    Bytes pending_;           // the start of an answer whose rest has not arrived yet
-    int expectedLength_ = 0;  // bytes the current answer needs: the receive threshold of its frame
+    ImageBytes readImage_{};            // a read gathers its blocks here; the image takes it on success
+    Bytes pending_;                     // the start of an answer whose rest has not arrived yet
+    int expectedLength_ = 0;            // bytes the current answer needs: the receive threshold of its frame
     std::optional<int> requestedBlock_; // the address the outstanding read request asked for
     bool runStarted_ = false;
     bool ended_ = false;
-    bool asking_ = false;     // inside Prompt::ask
-    bool inStep_ = false;     // a handler runs; events raised meanwhile wait in deferred_
+    bool asking_ = false; // inside Prompt::ask
+    bool inStep_ = false; // a handler runs; events raised meanwhile wait in deferred_
     std::deque<Event> deferred_;
     std::function<std::string()> portFailureDetail_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -8,16 +8,15 @@
 namespace vorix {
 
 FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title,
-                                        const std::string& defaultName, Language language) {
+                                        Language language) {
     std::string upper = mode;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     FileDialogRequest request;
     request.open = upper == "OPEN";
     request.title = title;
-    request.defaultName = defaultName;
-    request.filters = {{std::string(Text(TextId::FileFilterRadioData, language)), "*.rdat"},
-                       {std::string(Text(TextId::FileFilterAll, language)), "*.*"}};
+    request.filters = {std::string(Text(TextId::FileFilterRadioData, language)),
+                       std::string(Text(TextId::FileFilterAll, language))};
     if (!request.open)
         request.defaultSuffix = "rdat";
     return request;

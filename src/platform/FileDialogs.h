@@ -3,7 +3,6 @@
 
 #include "image/Language.h"
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace vorix {
@@ -11,21 +10,20 @@ namespace vorix {
 struct FileDialogRequest {
     bool open = true; // open dialog; otherwise a save dialog that asks before replacing a file
     std::string title;
-    std::vector<std::pair<std::string, std::string>> filters; // description, pattern; first preselected
-    std::string defaultName;
+    /// Each a description ending in its pattern, "Radio data file(*.rdat)"; the first is preselected.
+    std::vector<std::string> filters;
     std::string defaultSuffix; // appended to a typed name without extension (save dialog)
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    /// The chosen path; empty when the user cancels. Throws std::runtime_error when the dialog fails.
+    /// The chosen path; empty when the user cancels.
     virtual std::string choose(const FileDialogRequest& request) = 0;
 };
 
 /// The request for the Load or Save dialog in the current language. mode is compared
 /// case-insensitively with "OPEN"; anything else gives a save dialog.
-FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title,
-                                        const std::string& defaultName, Language language);
+FileDialogRequest MakeFileDialogRequest(const std::string& mode, const std::string& title, Language language);
 
 } // namespace vorix

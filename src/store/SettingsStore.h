@@ -10,7 +10,7 @@
 
 namespace vorix {
 
-inline constexpr std::string_view kSettingsKeyPath = "SoftWare\\Talvry\\Vorix";
+// QSettings builds the key Software\Talvry\Vorix (registry) or Talvry/Vorix.conf from these two.
 inline constexpr std::string_view kSettingsOrganisation = "Talvry";
 inline constexpr std::string_view kSettingsApplication = "Vorix";
 inline constexpr std::string_view kComPortValue = "ComPort";

@@ -13,7 +13,7 @@ struct Entry {
 };
 
 // Busy Lock and the two offset labels have no Chinese caption of their own: they keep the English
-// one after a switch, as the radio's documentation names them that way.
+// one after a switch, like TOT and Beep, rather than a Chinese term nobody has settled on.
 constexpr std::array kTexts = {
     Entry{TextId::CommandClose, "&Close", "关闭(&C)"},
     Entry{TextId::CommandCom, "COM&PORT", "端口选择(&P)"},
@@ -37,7 +37,6 @@ constexpr std::array kTexts = {
     Entry{TextId::HeaderPower, "Tx Power", "发射功率"},
     Entry{TextId::FrequencyOutOfRange, "Frequency is out of range!", "频率超出范围！"},
     Entry{TextId::CoverCurrentData, "Do you want to cover current data?", "覆盖当前数据？"},
-    Entry{TextId::UnknownError, "Unknown error!", "未知原因导致操作失败！"},
     Entry{TextId::OpenTitle, "Open", "打开"},
     Entry{TextId::SaveTitle, "另存为", "另存为"},
     Entry{TextId::FileFilterRadioData, "Radio data file(*.rdat)", "对讲机数据文件(*.rdat)"},

@@ -32,7 +32,6 @@ enum class TextId {
     // Messages of the main window and the file flows.
     FrequencyOutOfRange,
     CoverCurrentData,
-    UnknownError,
     OpenTitle,
     SaveTitle,
     FileFilterRadioData,

@@ -24,7 +24,6 @@ namespace vorix {
 
 namespace {
 
-constexpr int kFrequencyFieldType = 1;
 constexpr int kToneColumn = 2;
 
 std::u32string separator32(const AppState& state) {
@@ -38,8 +37,7 @@ class TypeableFrequency final : public QValidator {
 public:
     TypeableFrequency(const AppState& state, QObject* parent) : QValidator(parent), state_(state) {}
     State validate(QString& text, int&) const override {
-        return CouldBeTyped(text.toStdU32String(), kFrequencyFieldType, separator32(state_)) ? Acceptable
-                                                                                             : Invalid;
+        return CouldBeTyped(text.toStdU32String(), separator32(state_)) ? Acceptable : Invalid;
     }
 
 private:
@@ -359,9 +357,8 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
     if (typed.isEmpty())
         return false; // arrows, Home, Delete: not characters, so not filtered
     const char32_t key = typed.toUcs4().value(0);
-    const char32_t result =
-        FilterKey(frequencyEditor_->text().toStdU32String(), frequencyEditor_->hasSelectedText(), key,
-                  kFrequencyFieldType, separator32(state_));
+    const char32_t result = FilterKey(frequencyEditor_->text().toStdU32String(),
+                                      frequencyEditor_->hasSelectedText(), key, separator32(state_));
     if (result == 0)
         return true;
     if (result == kKeyEnter) {
@@ -369,10 +366,7 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event) {
         commitFrequencyEditor();
         return true;
     }
-    if (result == kKeyBackspace || result == key)
-        return false;
-    frequencyEditor_->insert(QString::fromUcs4(&result, 1));
-    return true;
+    return false; // the filter lets a key through unchanged: the editor takes it itself
 }
 
 void ChannelGrid::keyPressEvent(QKeyEvent* event) {

@@ -116,7 +116,8 @@ void MainWindow::buildControls() {
     portButton_ = makeButton("CommandCom", this);
     closeButton_ = makeButton("CommandClose", this);
     languageButton_ = makeButton("CommandLanguage", this);
-    languageButton_->hide(); // the language switch exists but is not offered in this window
+    // Hidden while start-up ignores the stored Language: a switch offered now would not last a restart.
+    languageButton_->hide();
     versionLabel_ = new QLabel(this);
     versionLabel_->setObjectName(QStringLiteral("Label2"));
     versionLabel_->setAccessibleName(QStringLiteral("Version"));
@@ -132,7 +133,7 @@ void MainWindow::buildControls() {
 
 void MainWindow::buildLayout() {
     // Grid at left; at right the option lists, the three check boxes on one row, the command buttons
-    // in two columns and the version under them, in the proportions of the original window.
+    // in two columns and the version under them. Sizes are in twips, so the proportions hold at any dpi.
     auto* options = new QGridLayout;
     const std::pair<QLabel*, QComboBox*> rows[] = {{sqDelayLabel_, sqDelayList_},
                                                    {sqLevelLabel_, sqLevelList_},
@@ -299,18 +300,13 @@ void MainWindow::onPortClicked() {
 void MainWindow::onLanguageClicked() {
     state_.language = state_.language == Language::English ? Language::Chinese : Language::English;
     applyLanguage();
-    // The language holds for this run either way; a store that refuses it is not worth a message box.
-    (void)services_.settings.SetStringValue(kLanguageValue, state_.language == Language::English ? "True" : "False");
+    // Recorded for start-up to honour later; start-up does not read it yet and always begins in English.
+    (void)services_.settings.SetStringValue(kLanguageValue,
+                                            state_.language == Language::English ? "True" : "False");
 }
 
-std::string MainWindow::chooseFile(const std::string& mode, const std::string& title,
-                                   const std::string& defaultName) {
-    try {
-        return services_.files.choose(MakeFileDialogRequest(mode, title, defaultName, state_.language));
-    } catch (const std::exception&) {
-        showError(std::string(Text(TextId::UnknownError, state_.language)));
-        return {};
-    }
+std::string MainWindow::chooseFile(const std::string& mode, const std::string& title) {
+    return services_.files.choose(MakeFileDialogRequest(mode, title, state_.language));
 }
 
 void MainWindow::showError(const std::string& text) {
@@ -320,7 +316,7 @@ void MainWindow::showError(const std::string& text) {
 
 void MainWindow::onLoadClicked() {
     const Language lang = state_.language;
-    const std::string path = chooseFile("OPEN", std::string(Text(TextId::OpenTitle, lang)), "");
+    const std::string path = chooseFile("OPEN", std::string(Text(TextId::OpenTitle, lang)));
     if (path.empty())
         return;
     const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
@@ -344,7 +340,7 @@ void MainWindow::onLoadClicked() {
 void MainWindow::onSaveClicked() {
     commitOpenEdit();
     const Language lang = state_.language;
-    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, lang)), "");
+    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, lang)));
     if (path.empty())
         return;
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());

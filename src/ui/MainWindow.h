@@ -62,7 +62,7 @@ private:
     void buildLayout();
     void connectOptionControls();
     void startUp();
-    std::string chooseFile(const std::string& mode, const std::string& title, const std::string& defaultName);
+    std::string chooseFile(const std::string& mode, const std::string& title);
     void showError(const std::string& text);
 
     AppState& state_;

@@ -14,7 +14,7 @@ namespace vorix {
 
 namespace {
 
-// The window definition, in twips.
+// The dialog's layout in twips (1/1440 inch), so it keeps its proportions at any dpi.
 constexpr int kClientWidth = 3885;
 constexpr int kLabelLeft = 840;
 constexpr int kLabelWidth = 855;

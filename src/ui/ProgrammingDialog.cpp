@@ -26,7 +26,7 @@ namespace vorix {
 
 namespace {
 
-// The window definition, in twips: the dialog's inner width and where its rows begin.
+// The dialog's layout in twips (1/1440 inch): its inner width and where its rows begin.
 constexpr int kDialogWidth = 4680;
 constexpr int kLeftMargin = 240; // ProgressBar1's left edge
 constexpr int kTopMargin = 120;  // LabelProcess's top edge
@@ -127,7 +127,7 @@ void ProgrammingDialog::buildLayout() {
     const TwipScale twips(*this);
     progressLabel_->setMinimumSize(twips.x(kLabelWidth), twips.y(kLabelHeight));
     progressBar_->setFixedSize(twips.x(kProgressWidth), twips.y(kProgressHeight));
-    // The defined box is too small for its own 15-point texts on most screens: it grows to the
+    // kResultWidth is too narrow for the box's own 15-point texts on most screens: it grows to the
     // longest result text, staying within the bar.
     const QFontMetrics metrics(resultField_->font());
     int resultWidth = twips.x(kResultWidth);
@@ -193,6 +193,7 @@ void ProgrammingDialog::load() {
     onNewPasswordToggled(false);
     newPasswordCheck_->setChecked(false);
     applyLanguage();
+    // The link sends no password, so its controls stay hidden: a typed one would guard nothing.
     for (QWidget* hidden : std::initializer_list<QWidget*>{newPasswordField_, newPasswordLabel_,
                                                            newPasswordCheck_, passwordField_, passwordLabel_})
         hidden->hide();

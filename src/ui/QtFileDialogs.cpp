@@ -10,9 +10,8 @@ std::string QtFileDialogs::choose(const FileDialogRequest& request) {
     // Shown without an owner window, starting in the process's current folder.
     QFileDialog dialog(nullptr, QString::fromStdString(request.title), QDir::currentPath());
     QStringList filters;
-    // Each description ends in its pattern in parentheses, which is the form Qt reads filters from.
-    for (const auto& filter : request.filters)
-        filters << QString::fromStdString(filter.first);
+    for (const std::string& filter : request.filters)
+        filters << QString::fromStdString(filter);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
@@ -25,8 +24,6 @@ std::string QtFileDialogs::choose(const FileDialogRequest& request) {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
     }
-    if (!request.defaultName.empty())
-        dialog.selectFile(QString::fromStdString(request.defaultName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first().toStdString();

@@ -1,5 +1,5 @@
 #pragma once
-// Converts the window definition's twips (1/1440 inch) to pixels of the widget's screen.
+// Converts twips (1/1440 inch), the unit the windows' layouts are given in, to pixels of the widget's screen.
 
 #include <QWidget>
 

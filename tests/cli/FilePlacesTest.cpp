@@ -34,7 +34,7 @@ struct Outcome {
 // One command on files, with a fresh radio holding the sample image behind every port.
 Outcome run(CliFiles& files, const std::vector<std::string>& args) {
     test::ScriptedLinkService service;
-    service.radio().memory = vorix::test::SampleImage().bytes();
+    service.radio().memory() = vorix::test::SampleImage().bytes();
     std::ostringstream out, err;
     CliContext context{out, err, files};
     std::vector<Command> commands = FileCommands();

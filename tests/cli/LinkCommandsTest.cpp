@@ -130,7 +130,7 @@ TEST_F(LinkCommandsTest, BadArgumentsExitTwoBeforeTheRadioIsTouched) {
 }
 
 TEST_F(LinkCommandsTest, ReadWritesTheRadiosImageAfterTheWholeRead) {
-    service.radio().memory = Pattern(3);
+    service.radio().memory() = Pattern(3);
     const Outcome r = run({"read", "--port", "7", "out.rdat"});
     ASSERT_EQ(r.code, kExitSuccess) << r.err;
     EXPECT_EQ(r.out, "Read Data OK\n");
@@ -144,8 +144,8 @@ TEST_F(LinkCommandsTest, ReadWritesTheRadiosImageAfterTheWholeRead) {
     EXPECT_EQ(service.jobs[0].trace, nullptr);
     EXPECT_EQ(service.jobs[0].progress, nullptr) << "stderr is no terminal";
     EXPECT_TRUE(service.readModes[0]);
-    EXPECT_TRUE(service.radio().endReceived);
-    EXPECT_EQ(service.radio().frames.size(), static_cast<std::size_t>(kFramesOfRead));
+    EXPECT_TRUE(service.radio().endReceived());
+    EXPECT_EQ(service.radio().frames().size(), static_cast<std::size_t>(kFramesOfRead));
 
     const Outcome zh = run({"read", "--port", "7", "--chinese", "zh.rdat"});
     EXPECT_EQ(zh.code, kExitSuccess);
@@ -210,12 +210,12 @@ TEST_F(LinkCommandsTest, FailedReadsWriteNothingAndNameThePortAndThePrompt) {
         EXPECT_EQ(r.err, row.err) << row.name;
         EXPECT_EQ(r.out, "") << row.name;
         EXPECT_EQ(files.writes, 0) << row.name;
-        EXPECT_EQ(service.radio().frames.size(), row.frames) << row.name;
+        EXPECT_EQ(service.radio().frames().size(), row.frames) << row.name;
     }
 }
 
 TEST_F(LinkCommandsTest, RetriesRecoverFromAWrongAnswer) {
-    service.radio().memory = Pattern(9);
+    service.radio().memory() = Pattern(9);
     service.radio().faults[1] = RadioFault::answerByte(0x15);
     EXPECT_EQ(run({"read", "--port", "7", "out.rdat"}).code, kExitLinkFailure);
     EXPECT_EQ(files.writes, 0);
@@ -227,17 +227,17 @@ TEST_F(LinkCommandsTest, RetriesRecoverFromAWrongAnswer) {
 TEST_F(LinkCommandsTest, WriteSetsTheWriteMarkAndLeavesTheFileAlone) {
     const RadioImage image = vorix::test::SampleImage();
     files.put("in.rdat", image);
-    service.radio().memory = Pattern(1);
+    service.radio().memory() = Pattern(1);
     const Outcome r = run({"write", "in.rdat", "--port", "12"});
     ASSERT_EQ(r.code, kExitSuccess) << r.err;
     EXPECT_EQ(r.out, "Write Data OK\n");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(service.radio().memory, Marked(image).bytes());
-    EXPECT_EQ(service.radio().memory[layout::WriteMark], 0x51);
+    EXPECT_EQ(service.radio().memory(), Marked(image).bytes());
+    EXPECT_EQ(service.radio().memory()[layout::WriteMark], 0x51);
     EXPECT_EQ(files.writes, 0);
     EXPECT_EQ(file("in.rdat"), image);
     ASSERT_EQ(service.readModes, std::vector<bool>{false});
-    EXPECT_EQ(service.radio().frames.size(), static_cast<std::size_t>(kFramesOfWrite));
+    EXPECT_EQ(service.radio().frames().size(), static_cast<std::size_t>(kFramesOfWrite));
 }
 
 TEST_F(LinkCommandsTest, VerifyReadsBackAndMatches) {
@@ -248,7 +248,7 @@ TEST_F(LinkCommandsTest, VerifyReadsBackAndMatches) {
     EXPECT_EQ(service.readModes, (std::vector<bool>{false, true}));
     ASSERT_EQ(service.jobs.size(), 2u);
     EXPECT_EQ(service.jobs[1].retries, 2) << "the read-back has the same budget";
-    EXPECT_EQ(service.radio().frames.size(), static_cast<std::size_t>(kFramesOfWrite + kFramesOfRead));
+    EXPECT_EQ(service.radio().frames().size(), static_cast<std::size_t>(kFramesOfWrite + kFramesOfRead));
 }
 
 TEST_F(LinkCommandsTest, VerifyShowsTheDifferencesAndExitsOne) {
@@ -257,8 +257,8 @@ TEST_F(LinkCommandsTest, VerifyShowsTheDifferencesAndExitsOne) {
     // The radio keeps its own value in byte 120 and in channel 2's tone, whatever was written.
     service.beforeRun = [this](std::size_t run) {
         if (run == 2) {
-            service.radio().memory[120] = 0xAB;
-            service.radio().memory[layout::channelBase(2) + layout::Tone] = 0x11;
+            service.radio().memory()[120] = 0xAB;
+            service.radio().memory()[layout::channelBase(2) + layout::Tone] = 0x11;
         }
     };
     const Outcome r = run({"write", "in.rdat", "--port", "12", "--verify"});
@@ -294,7 +294,7 @@ TEST_F(LinkCommandsTest, AFailedWriteOrReadBackIsALinkFailure) {
 }
 
 TEST_F(LinkCommandsTest, TraceHasEveryFrameSentAndEveryChunkReceived) {
-    service.radio().memory = Pattern(5);
+    service.radio().memory() = Pattern(5);
     files.put("in.rdat", RadioImage(Pattern(5)));
     const Outcome r = run({"write", "in.rdat", "--port", "4", "--verify", "--trace", "trace.txt"});
     ASSERT_EQ(r.code, kExitSuccess) << r.err;
@@ -309,9 +309,9 @@ TEST_F(LinkCommandsTest, TraceHasEveryFrameSentAndEveryChunkReceived) {
         (direction == "TX" ? sent : received).push_back(line.substr(space + 4));
         EXPECT_TRUE(direction == "TX" || direction == "RX") << line;
     }
-    ASSERT_EQ(sent.size(), service.radio().frames.size());
+    ASSERT_EQ(sent.size(), service.radio().frames().size());
     for (std::size_t i = 0; i < sent.size(); ++i)
-        EXPECT_EQ(sent[i], vorix::test::HexBytes(service.radio().frames[i])) << i;
+        EXPECT_EQ(sent[i], vorix::test::HexBytes(service.radio().frames()[i])) << i;
     EXPECT_EQ(sent.front(), "50 52 4F 47 52 41 4D");
     EXPECT_EQ(sent.back(), "45");
     // Every answer arrives with the cable's echo of its frame in front.
@@ -355,7 +355,7 @@ TEST_F(LinkCommandsTest, AnOutputThatCannotBeWrittenIsNeverASuccess) {
     };
     for (const auto& row : table) {
         service.replaceRadio();
-        service.radio().memory = Pattern(6);
+        service.radio().memory() = Pattern(6);
         if (!row.radioAnswers)
             service.radio().faults[1] = RadioFault::answerByte(0x15);
         const Outcome r = run(row.args);
@@ -369,7 +369,7 @@ TEST_F(LinkCommandsTest, AnOutputThatCannotBeWrittenIsNeverASuccess) {
 
 // "-" sends an output to stdout; the result lines then go to stderr, so that stdout holds the output alone.
 TEST_F(LinkCommandsTest, AnOutputOnStdoutMovesTheResultLinesToStderr) {
-    service.radio().memory = Pattern(7);
+    service.radio().memory() = Pattern(7);
     const Outcome read = run({"read", "-", "--port", "4"});
     ASSERT_EQ(read.code, kExitSuccess) << read.err;
     EXPECT_EQ(read.out, "");
@@ -386,7 +386,7 @@ TEST_F(LinkCommandsTest, AnOutputOnStdoutMovesTheResultLinesToStderr) {
 }
 
 TEST_F(LinkCommandsTest, ProgressBarOnlyOnATerminal) {
-    service.radio().memory = Pattern(2);
+    service.radio().memory() = Pattern(2);
     const Outcome quiet = run({"read", "--port", "7", "a.rdat"});
     EXPECT_EQ(quiet.err, "");
     const Outcome shown = run({"read", "--port", "7", "b.rdat"}, true);

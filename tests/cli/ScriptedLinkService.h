@@ -50,7 +50,7 @@ public:
         }
         LinkRun run(state, job.retries, job.progress);
         link::LinkSession session(state, *port, timer, run.prompt(), run.display());
-        radio_->onEvent = [&session](int kind) { session.onSerialEvent(kind); };
+        radio_->onEvent = [&session] { session.onReceived(); };
         radio_->onFailed = [&session] { session.onPortFailed(); };
         timer.onTick = [&session] { session.onTimerTick(); };
         run.start(session);

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "editing/ChannelEditing.h"
-#include "image/ByteHelpers.h"
 #include "image/ChannelView.h"
 #include "image/ImageLayout.h"
 #include "support/Languages.h"
+#include "support/PackedBcd.h"
 
 namespace vorix {
 namespace {
@@ -252,7 +252,7 @@ TEST(CommitFrequencyText, AnyTextLeavesAValidRecord) {
             continue;
         }
         for (int i = 0; i < 4; ++i)
-            ASSERT_TRUE(IsBcd(record[static_cast<std::size_t>(i)])) << i;
+            ASSERT_TRUE(test::IsBcd(record[static_cast<std::size_t>(i)])) << i;
         ASSERT_TRUE(ChannelInUse(state, kChannel)) << FrequencyText(state.image, kChannel, sep);
         if (isNormalFrequencyText(commit.cellText, sep)) {
             EXPECT_EQ(FrequencyText(state.image, kChannel, sep), commit.cellText);

@@ -11,7 +11,6 @@ struct KeyRow {
     const char32_t* text;
     bool selection;
     char32_t key;
-    int fieldType;
     const char32_t* separator;
     char32_t expected; // 0 = cancelled
     const char* why;
@@ -19,58 +18,34 @@ struct KeyRow {
 
 void checkRows(const std::initializer_list<KeyRow>& rows) {
     for (const KeyRow& r : rows)
-        EXPECT_EQ(FilterKey(r.text, r.selection, r.key, r.fieldType, r.separator), r.expected) << r.why;
+        EXPECT_EQ(FilterKey(r.text, r.selection, r.key, r.separator), r.expected) << r.why;
 }
 
 TEST(FilterKey, FrequencyEditorKeys) {
     checkRows({
-        {U"", false, U'0', 1, U".", U'0', "a digit"},
-        {U"46", false, U'9', 1, U".", U'9', "another digit"},
-        {U"462", false, U'.', 1, U".", U'.', "the first separator"},
-        {U"462", false, U',', 1, U",", U',', "a comma separator"},
-        {U"462", false, U',', 1, U".", 0, "the other separator is not a digit"},
-        {U"462.5", false, U'.', 1, U".", 0, "a second separator"},
-        {U"462,5", false, U',', 1, U",", 0, "a second comma separator"},
-        {U"462.50000", true, U'.', 1, U".", 0, "separator over a selected text that holds one"},
-        {U"462", false, U'a', 1, U".", 0, "a lower-case letter"},
-        {U"462", false, U'A', 1, U".", 0, "an upper-case letter"},
-        {U"462", false, U' ', 1, U".", 0, "a space"},
-        {U"462", false, U'-', 1, U".", 0, "a sign"},
-        {U"462", false, 22, 1, U".", 0, "Ctrl+V"},
-        {U"462", false, 3, 1, U".", 0, "Ctrl+C"},
-        {U"462", false, U'无', 1, U".", 0, "a character outside ASCII"},
-        {U"462.5000", false, U'0', 1, U".", U'0', "the ninth character"},
-        {U"462.50000", false, U'0', 1, U".", 0, "a tenth character"},
-        {U"462.50000", true, U'1', 1, U".", U'1', "a tenth key replacing a selection"},
-        {U"462.50000", false, kKeyEnter, 1, U".", kKeyEnter, "Enter at the maximum length"},
-        {U"462.50000", false, kKeyBackspace, 1, U".", kKeyBackspace, "Backspace at the maximum length"},
-        {U"462.500001", false, U'1', 1, U".", U'1', "a longer pasted text is not held by the length rule"},
-        {U"", false, kKeyEnter, 1, U".", kKeyEnter, "Enter in an empty editor"},
-        {U"", true, U'.', 1, U".", U'.', "separator over a selection without one"},
-    });
-}
-
-TEST(FilterKey, OtherFieldTypes) {
-    checkRows({
-        {U"1234567", false, U'.', 2, U".", U'.', "type 2 takes a separator"},
-        {U"1234.567", false, U'8', 2, U".", 0, "type 2 holds eight characters"},
-        {U"AB", false, U'c', 3, U".", U'C', "type 3 upper-cases a letter"},
-        {U"AB", false, U'[', 3, U".", U'[', "type 3 takes a bracket"},
-        {U"AB", false, U' ', 3, U".", U' ', "type 3 takes a space"},
-        {U"AB", false, U'/', 3, U".", U'/', "type 3 takes a slash"},
-        {U"AB", false, U'.', 3, U".", 0, "type 3 refuses the separator"},
-        {U"AB", false, U'!', 3, U".", 0, "type 3 refuses other signs"},
-        {U"ABCDEF", false, U'G', 3, U".", 0, "type 3 holds six characters"},
-        {U"12", false, U'3', 4, U".", U'3', "type 4 takes a digit"},
-        {U"123", false, U'4', 4, U".", 0, "type 4 holds three characters"},
-        {U"1", false, U'a', 5, U".", 0, "type 5 refuses letters"},
-        {U"12", false, U'3', 6, U".", 0, "type 6 holds two characters"},
-        {U"12", true, U'3', 6, U".", U'3', "type 6 over a selection"},
-        {U"1", false, U'0', 7, U".", 0, "type 7 refuses zero"},
-        {U"1", false, U'9', 7, U".", U'9', "type 7 takes nine"},
-        {U"123", false, kKeyBackspace, 7, U".", kKeyBackspace, "type 7 Backspace at the maximum"},
-        {U"", false, U'1', 0, U".", 0, "an unknown field type takes nothing"},
-        {U"", false, U'1', 8, U".", 0, "an unknown field type takes nothing"},
+        {U"", false, U'0', U".", U'0', "a digit"},
+        {U"46", false, U'9', U".", U'9', "another digit"},
+        {U"462", false, U'.', U".", U'.', "the first separator"},
+        {U"462", false, U',', U",", U',', "a comma separator"},
+        {U"462", false, U',', U".", 0, "the other separator is not a digit"},
+        {U"462.5", false, U'.', U".", 0, "a second separator"},
+        {U"462,5", false, U',', U",", 0, "a second comma separator"},
+        {U"462.50000", true, U'.', U".", 0, "separator over a selected text that holds one"},
+        {U"462", false, U'a', U".", 0, "a lower-case letter"},
+        {U"462", false, U'A', U".", 0, "an upper-case letter"},
+        {U"462", false, U' ', U".", 0, "a space"},
+        {U"462", false, U'-', U".", 0, "a sign"},
+        {U"462", false, 22, U".", 0, "Ctrl+V"},
+        {U"462", false, 3, U".", 0, "Ctrl+C"},
+        {U"462", false, U'无', U".", 0, "a character outside ASCII"},
+        {U"462.5000", false, U'0', U".", U'0', "the ninth character"},
+        {U"462.50000", false, U'0', U".", 0, "a tenth character"},
+        {U"462.50000", true, U'1', U".", U'1', "a tenth key replacing a selection"},
+        {U"462.50000", false, kKeyEnter, U".", kKeyEnter, "Enter at the maximum length"},
+        {U"462.50000", false, kKeyBackspace, U".", kKeyBackspace, "Backspace at the maximum length"},
+        {U"462.500001", false, U'1', U".", U'1', "a longer pasted text is not held by the length rule"},
+        {U"", false, kKeyEnter, U".", kKeyEnter, "Enter in an empty editor"},
+        {U"", true, U'.', U".", U'.', "separator over a selection without one"},
     });
 }
 
@@ -80,7 +55,7 @@ TEST(FilterKey, TypedTextStaysAFrequencyShape) {
     const std::u32string keys = U"4a62.5.,0000000x9";
     std::u32string text;
     for (char32_t key : keys) {
-        const char32_t accepted = FilterKey(text, false, key, 1, U".");
+        const char32_t accepted = FilterKey(text, false, key, U".");
         if (accepted != 0)
             text += accepted;
     }
@@ -110,7 +85,7 @@ TEST(CouldBeTyped, FrequencyTexts) {
         {U"14\b6", U".", false},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(CouldBeTyped(rows[i].text, 1, rows[i].separator), rows[i].typeable) << "row " << i;
+        EXPECT_EQ(CouldBeTyped(rows[i].text, rows[i].separator), rows[i].typeable) << "row " << i;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "image/DecimalText.h"
 #include "image/ImageLayout.h"
 #include "image/RadioImage.h"
+#include "support/PackedBcd.h"
 
 namespace vorix {
 namespace {
@@ -48,29 +49,26 @@ TEST(RadioImage, OptionDefaultsAndLayout) {
 }
 
 TEST(ByteHelpers, ByteToBcd) {
-    const std::pair<int, int> table[] = {{0, 0x00}, {9, 0x09}, {10, 0x10}, {37, 0x37}, {99, 0x99}, {159, 0xF9}};
+    const std::pair<int, int> table[] = {{0, 0x00},  {9, 0x09},  {10, 0x10},
+                                         {37, 0x37}, {99, 0x99}, {159, 0xF9}};
     for (auto [in, out] : table)
         EXPECT_EQ(ByteToBcd(in), out) << in;
     EXPECT_THROW(ByteToBcd(160), std::overflow_error);
     EXPECT_THROW(ByteToBcd(-1), std::overflow_error);
     for (int b = 0; b <= 99; ++b)
-        EXPECT_TRUE(IsBcd(ByteToBcd(b))) << b;
-}
-
-TEST(ByteHelpers, ShiftByteLeft) {
-    struct Row { int value, n, expected; };
-    const Row table[] = {{1, 0, 1}, {1, 7, 0x80}, {0x81, 1, 0x02}, {1, 8, 0}, {0xFF, 9, 0}, {0xFF, 4, 0xF0}};
-    for (const Row& r : table)
-        EXPECT_EQ(ShiftByteLeft(static_cast<std::uint8_t>(r.value), r.n), r.expected) << r.value << "<<" << r.n;
-    for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(ShiftByteLeft(1, k), 1 << k);
+        EXPECT_TRUE(test::IsBcd(ByteToBcd(b))) << b;
 }
 
 TEST(DecimalText, ReadLeadingNumber) {
-    struct Row { const char* text; const char* sep; double value; bool overflow; };
+    struct Row {
+        const char* text;
+        const char* sep;
+        double value;
+        bool overflow;
+    };
     const Row table[] = {
-        {"462.5", ".", 462.5, false}, {"462,5", ",", 462.5, false}, {"462,5", ".", 462, false},
-        {"  69.3Hz", ".", 69.3, false}, {"abc", ".", 0, false},      {"", ".", 0, false},
+        {"462.5", ".", 462.5, false},   {"462,5", ",", 462.5, false}, {"462,5", ".", 462, false},
+        {"  69.3Hz", ".", 69.3, false}, {"abc", ".", 0, false},       {"", ".", 0, false},
         {"-12", ".", -12, false},       {".5", ".", 0.5, false},      {"4e9", ".", 4, false},
     };
     for (const Row& r : table) {
@@ -92,7 +90,8 @@ TEST(DecimalText, ReadLeadingPlainNumberIgnoresTheComma) {
 }
 
 TEST(DecimalText, RoundHalfEven) {
-    const std::pair<double, double> table[] = {{624.5, 624}, {625.5, 626}, {624.6, 625}, {2.5, 2}, {3.5, 4}, {-0.4, 0}};
+    const std::pair<double, double> table[] = {{624.5, 624}, {625.5, 626}, {624.6, 625},
+                                               {2.5, 2},     {3.5, 4},     {-0.4, 0}};
     for (auto [in, out] : table)
         EXPECT_DOUBLE_EQ(RoundHalfEven(in), out) << in;
 }

@@ -26,7 +26,7 @@ struct LinkHarness {
 
     explicit LinkHarness(bool readMode) {
         state.readMode = readMode;
-        radio.onEvent = [this](int kind) { session.onSerialEvent(kind); };
+        radio.onEvent = [this] { session.onReceived(); };
         timer.onTick = [this] { session.onTimerTick(); };
         session.load();
     }
@@ -50,7 +50,7 @@ struct LinkHarness {
     /// Each frame sent, short: "H" handshake, "R:10" read request, "W8:08" write block, "E" end.
     std::vector<std::string> summary() const {
         std::vector<std::string> out;
-        for (const auto& f : radio.frames)
+        for (const auto& f : radio.frames())
             out.push_back(FrameKind(f));
         return out;
     }

@@ -21,7 +21,7 @@ struct ReadRun : ::testing::Test {
     ImageBytes before = LinkHarness::Pattern(3);
     void SetUp() override {
         h.state.image.replaceAll(before);
-        h.radio.memory = LinkHarness::Pattern(100);
+        h.radio.memory() = LinkHarness::Pattern(100);
     }
 };
 
@@ -34,8 +34,8 @@ TEST_F(ReadRun, SendsHandshakeEightRequestsAndTheEndByte) {
     expected.push_back("45");
     EXPECT_EQ(h.radio.frameTexts(), expected);
     EXPECT_EQ(h.radio.thresholds, (std::vector<int>{0, 8, 24, 24, 24, 24, 24, 24, 24, 24}));
-    EXPECT_TRUE(h.radio.endReceived);
-    EXPECT_EQ(h.radio.droppedSends, 0);
+    EXPECT_TRUE(h.radio.endReceived());
+    EXPECT_EQ(h.radio.droppedSends(), 0);
     EXPECT_TRUE(h.prompt.asked.empty());
 }
 
@@ -47,8 +47,8 @@ TEST_F(ReadRun, ImageTakesTheRadioBytesOnlyAtTheEndOfRun) {
     ImageBytes shownByMainWindow{};
     h.display.onRefresh = [&] { shownByMainWindow = h.state.image.bytes(); };
     ASSERT_TRUE(h.runToEnd());
-    EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
-    EXPECT_EQ(shownByMainWindow, h.radio.memory) << "the main window refresh sees the new image";
+    EXPECT_EQ(h.state.image.bytes(), h.radio.memory());
+    EXPECT_EQ(shownByMainWindow, h.radio.memory()) << "the main window refresh sees the new image";
 }
 
 TEST_F(ReadRun, EndByteThenCloseThenEndOfRunAfter100Ms) {
@@ -60,7 +60,7 @@ TEST_F(ReadRun, EndByteThenCloseThenEndOfRunAfter100Ms) {
     ASSERT_NE(end + 1, calls.end());
     EXPECT_EQ(*(end + 1), "close");
     EXPECT_EQ(h.timer.armings.back().interval, 100);
-    EXPECT_EQ(h.clock.now(), h.radio.frameTimes.back() + 100);
+    EXPECT_EQ(h.clock.now(), h.radio.frameTimes().back() + 100);
     EXPECT_EQ(h.timer.ticks, 1) << "only the end-of-run tick";
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "close"), 1);
     EXPECT_EQ(calls.front(), "threshold 0") << "the dialog's load sets no receive events";
@@ -114,7 +114,7 @@ TEST_F(ReadRun, VariablesAfterEachFrame) {
     };
     h.start();
     for (const auto& row : rows) {
-        ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= row.frames; })) << row.frames;
+        ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames().size() >= row.frames; })) << row.frames;
         EXPECT_EQ(h.vars().LinkState, row.state) << row.frames;
         EXPECT_EQ(h.vars().EchoLength, row.echo) << row.frames;
         EXPECT_EQ(h.vars().AddrLow, row.addrLow) << row.frames;
@@ -132,7 +132,7 @@ TEST_F(ReadRun, WaitingInputIsFlushedBeforeTheHandshake) {
     EXPECT_EQ(h.radio.calls[2], "take 9");
     EXPECT_EQ(h.radio.calls[4], "send 50 52 4F 47 52 41 4D");
     ASSERT_TRUE(h.runToEnd());
-    EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
+    EXPECT_EQ(h.state.image.bytes(), h.radio.memory());
 }
 
 } // namespace

@@ -22,14 +22,14 @@ link::Bytes DataAnswer(const ImageBytes& memory, int address) {
 
 struct PromptReentry : ::testing::Test {
     LinkHarness h{true};
-    void SetUp() override { h.radio.memory = LinkHarness::Pattern(33); }
+    void SetUp() override { h.radio.memory() = LinkHarness::Pattern(33); }
 
     // Takes a snapshot of what the session has done so far, to compare after nested events.
     struct Snapshot {
         std::size_t frames, log, prompts, calls;
     };
     Snapshot snap() const {
-        return {h.radio.frames.size(), h.display.log.size(), h.prompt.asked.size(), h.radio.calls.size()};
+        return {h.radio.frames().size(), h.display.log.size(), h.prompt.asked.size(), h.radio.calls.size()};
     }
 };
 
@@ -38,12 +38,12 @@ TEST_F(PromptReentry, LateAnswerAndTicksDuringTheTimeoutPromptChangeNothing) {
     std::optional<Snapshot> atPrompt;
     h.prompt.reply(PromptAnswer::Retry, [&] {
         atPrompt = snap();
-        h.radio.deliver(DataAnswer(h.radio.memory, 0x10)); // the late answer: 4 + 20 bytes waiting
-        h.clock.advance(5000);                             // its receive event and any ticks run here
+        h.radio.deliver(DataAnswer(h.radio.memory(), 0x10)); // the late answer: 4 + 20 bytes waiting
+        h.clock.advance(5000);                               // its receive event and any ticks run here
         h.session.onTimerTick();
         h.session.onTimerTick();
-        h.radio.raiseEvent(2);
-        EXPECT_EQ(h.radio.frames.size(), atPrompt->frames) << "no frame behind the prompt";
+        h.radio.raiseEvent();
+        EXPECT_EQ(h.radio.frames().size(), atPrompt->frames) << "no frame behind the prompt";
         EXPECT_EQ(h.display.log.size(), atPrompt->log) << "no progress behind the prompt";
         EXPECT_EQ(h.prompt.asked.size(), atPrompt->prompts) << "no second prompt";
         EXPECT_EQ(h.radio.waiting(), 0u) << "what arrived was taken and dropped";
@@ -53,7 +53,7 @@ TEST_F(PromptReentry, LateAnswerAndTicksDuringTheTimeoutPromptChangeNothing) {
     ASSERT_TRUE(h.runToEnd());
     ASSERT_TRUE(atPrompt);
     EXPECT_EQ(h.summary(), Join({{"H", "R:00", "R:10"}, FullRead()}));
-    EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
+    EXPECT_EQ(h.state.image.bytes(), h.radio.memory());
     EXPECT_EQ(h.prompt.asked.size(), 1u);
     EXPECT_EQ(h.prompt.unexpected, 0);
 }
@@ -64,10 +64,10 @@ TEST_F(PromptReentry, WrongAnswersDuringTheWrongAnswerPromptOpenNoSecondOne) {
         const Snapshot atPrompt = snap();
         h.radio.deliver(link::Bytes(24, 0x15));
         h.clock.advance(10);
-        h.radio.deliver(DataAnswer(h.radio.memory, 0x00));
+        h.radio.deliver(DataAnswer(h.radio.memory(), 0x00));
         h.radio.deliver(link::Bytes(4, 0x00));
         h.clock.advance(3000);
-        EXPECT_EQ(h.radio.frames.size(), atPrompt.frames);
+        EXPECT_EQ(h.radio.frames().size(), atPrompt.frames);
         EXPECT_EQ(h.prompt.asked.size(), atPrompt.prompts);
         EXPECT_EQ(h.display.log.size(), atPrompt.log);
     });
@@ -83,7 +83,7 @@ TEST_F(PromptReentry, LateAnswerAfterCancelSendsNothingAndTheRunStillEnds) {
     h.prompt.reply(PromptAnswer::Cancel, [&] {
         // Arrives after the prompt has closed, before the 1 ms end-of-run tick.
         h.clock.schedule(0, [&] { h.radio.deliver(link::Bytes{0x52, 0x00, 0x10, 0x10}); });
-        h.clock.schedule(0, [&] { h.radio.deliver(DataAnswer(h.radio.memory, 0x10)); });
+        h.clock.schedule(0, [&] { h.radio.deliver(DataAnswer(h.radio.memory(), 0x10)); });
     });
     h.start();
     ASSERT_TRUE(h.runToEnd());
@@ -122,9 +122,9 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
     state.readMode = true;
     // On the heap, so that a use after the deletion is caught by the address sanitizer.
     auto session = std::make_unique<link::LinkSession>(state, radio, timer, prompt, display);
-    radio.onEvent = [&](int kind) {
+    radio.onEvent = [&] {
         if (session)
-            session->onSerialEvent(kind);
+            session->onReceived();
     };
     timer.onTick = [&] {
         if (session)
@@ -139,7 +139,7 @@ TEST(SessionLifetime, DestroyedWhileThePromptIsOpen) {
     session->StartLink(link::LinkStart::Read);
     EXPECT_TRUE(clock.runUntilIdle());
     EXPECT_FALSE(session);
-    EXPECT_EQ(radio.frames.size(), 1u);
+    EXPECT_EQ(radio.frames().size(), 1u);
     EXPECT_FALSE(radio.isOpen());
 }
 
@@ -149,13 +149,13 @@ TEST(SynchronousEvents, EventsRaisedInsideSendAreHandledAfterTheStep) {
         LinkHarness sync{readMode};
         for (LinkHarness* h : {&plain, &sync}) {
             h->state.image.replaceAll(LinkHarness::Pattern(44));
-            h->radio.memory = LinkHarness::Pattern(55);
+            h->radio.memory() = LinkHarness::Pattern(55);
         }
         sync.radio.synchronousEvents = true;
         sync.radio.answerDelayMs = 0; // the answer is there before send() returns
         plain.start();
         sync.start();
-        EXPECT_EQ(sync.radio.frames.size(), readMode ? 10u : 18u)
+        EXPECT_EQ(sync.radio.frames().size(), readMode ? 10u : 18u)
             << "the whole exchange ran inside StartLink";
         EXPECT_TRUE(sync.vars().FinishPending);
         ASSERT_TRUE(plain.clock.runUntil([&] { return plain.vars().FinishPending; }));
@@ -173,11 +173,11 @@ TEST(SynchronousEvents, EventsRaisedInsideSendAreHandledAfterTheStep) {
         EXPECT_EQ(syncArmings, plainArmings) << "the timer was armed exactly as often";
         ASSERT_TRUE(plain.runToEnd());
         ASSERT_TRUE(sync.runToEnd());
-        EXPECT_EQ(sync.radio.frames, plain.radio.frames) << readMode;
+        EXPECT_EQ(sync.radio.frames(), plain.radio.frames()) << readMode;
         EXPECT_EQ(sync.radio.thresholds, plain.radio.thresholds) << readMode;
         EXPECT_EQ(sync.display.log, plain.display.log) << readMode;
         EXPECT_EQ(sync.state.image.bytes(), plain.state.image.bytes()) << readMode;
-        EXPECT_EQ(sync.radio.memory, plain.radio.memory) << readMode;
+        EXPECT_EQ(sync.radio.memory(), plain.radio.memory()) << readMode;
     }
 }
 
@@ -193,7 +193,7 @@ TEST(SynchronousEvents, RestartsAndPromptsWorkTheSame) {
     ASSERT_EQ(h.summary().size(), 1u + 2 + 1 + 2 + 1 + 16 + 1);
     EXPECT_EQ(h.summary()[6], "H");
     EXPECT_EQ(h.summary()[7], "W8:00") << "long blocks went back to short at the Retry";
-    EXPECT_EQ(h.radio.memory, h.state.image.bytes());
+    EXPECT_EQ(h.radio.memory(), h.state.image.bytes());
     EXPECT_EQ(h.prompt.asked.size(), 1u);
 }
 

@@ -16,7 +16,7 @@ constexpr const char* kCheckConnection = "Check connection!Retry or cancel?";
 
 // Checks that a run ended without success: no end byte, no result, no refresh, dialog closed.
 void ExpectFailedEnd(const LinkHarness& h, bool readMode, const ImageBytes& imageBefore) {
-    EXPECT_FALSE(h.radio.endReceived);
+    EXPECT_FALSE(h.radio.endReceived());
     EXPECT_TRUE(h.display.results.empty());
     EXPECT_EQ(h.display.refreshes, 0);
     EXPECT_EQ(h.display.closes, 1);
@@ -35,8 +35,8 @@ TEST(NoAnswer, ElevenHandshakesOneSecondApartThenThePrompt) {
         h.start();
         ASSERT_TRUE(h.runToPrompt(1));
         EXPECT_EQ(h.summary(), Repeat("H", 11)) << readMode;
-        for (std::size_t i = 0; i < h.radio.frameTimes.size(); ++i)
-            EXPECT_EQ(h.radio.frameTimes[i], static_cast<std::int64_t>(i) * 1000) << i;
+        for (std::size_t i = 0; i < h.radio.frameTimes().size(); ++i)
+            EXPECT_EQ(h.radio.frameTimes()[i], static_cast<std::int64_t>(i) * 1000) << i;
         ASSERT_EQ(h.prompt.asked.size(), 1u);
         EXPECT_EQ(h.prompt.asked[0].text, kCheckConnection);
         EXPECT_EQ(h.prompt.asked[0].buttons, PromptButtons::RetryCancel);
@@ -64,7 +64,7 @@ TEST(NoAnswer, RetryGrantsElevenMore) {
     EXPECT_EQ(h.summary(), Repeat("H", 22));
     ASSERT_EQ(h.prompt.asked.size(), 2u);
     EXPECT_EQ(h.prompt.asked[0].time, 11000);
-    EXPECT_EQ(h.radio.frameTimes[11], 11000) << "Retry sends the handshake at once";
+    EXPECT_EQ(h.radio.frameTimes()[11], 11000) << "Retry sends the handshake at once";
     EXPECT_EQ(h.prompt.asked[1].time, 22000);
     EXPECT_EQ(h.clock.now(), 22001);
     EXPECT_EQ(h.prompt.unexpected, 0);
@@ -72,13 +72,13 @@ TEST(NoAnswer, RetryGrantsElevenMore) {
 
 TEST(NoAnswer, RetryAfterTheRadioIsSwitchedOnCompletesTheRead) {
     LinkHarness h{true};
-    h.radio.memory = LinkHarness::Pattern(9);
+    h.radio.memory() = LinkHarness::Pattern(9);
     h.radio.radioOff = true;
     h.prompt.reply(PromptAnswer::Retry, [&] { h.radio.radioOff = false; });
     h.start();
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.summary(), Join({Repeat("H", 11), FullRead()}));
-    EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
+    EXPECT_EQ(h.state.image.bytes(), h.radio.memory());
     EXPECT_EQ(h.display.results, (std::vector<std::string>{"Read Data OK"}));
     EXPECT_EQ(h.vars().TimeoutCount, 10) << "set again by every read request";
 }
@@ -88,15 +88,15 @@ TEST(ReadTimeout, PromptsAtOnceAndCancelLeavesTheImage) {
         LinkHarness h{true};
         const ImageBytes before = LinkHarness::Pattern(1);
         h.state.image.replaceAll(before);
-        h.radio.memory = LinkHarness::Pattern(50);
+        h.radio.memory() = LinkHarness::Pattern(50);
         h.radio.faults[silentFrame] = RadioFault::silent();
         h.prompt.reply(PromptAnswer::Cancel);
         h.start();
         ASSERT_TRUE(h.runToEnd()) << silentFrame;
-        ASSERT_EQ(h.radio.frames.size(), static_cast<std::size_t>(silentFrame))
+        ASSERT_EQ(h.radio.frames().size(), static_cast<std::size_t>(silentFrame))
             << "no restart before the prompt";
         ASSERT_EQ(h.prompt.asked.size(), 1u);
-        EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes.back() + 1000) << silentFrame;
+        EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes().back() + 1000) << silentFrame;
         EXPECT_EQ(h.clock.now(), h.prompt.asked[0].time + 1);
         ExpectFailedEnd(h, true, before);
     }
@@ -104,13 +104,13 @@ TEST(ReadTimeout, PromptsAtOnceAndCancelLeavesTheImage) {
 
 TEST(ReadTimeout, RetryStartsAgainWithTheHandshakeAtAddressZero) {
     LinkHarness h{true};
-    h.radio.memory = LinkHarness::Pattern(50);
+    h.radio.memory() = LinkHarness::Pattern(50);
     h.radio.faults[5] = RadioFault::silent(); // the request for 0x30
     h.prompt.reply(PromptAnswer::Retry);
     h.start();
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.summary(), Join({{"H", "R:00", "R:10", "R:20", "R:30"}, FullRead()}));
-    EXPECT_EQ(h.state.image.bytes(), h.radio.memory);
+    EXPECT_EQ(h.state.image.bytes(), h.radio.memory());
     EXPECT_EQ(h.display.progress[5], 0.0) << "the restart's handshake answer shows 0 again";
 }
 
@@ -122,7 +122,7 @@ TEST(WriteTimeout, TwoSilentRestartsThenThePrompt) {
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.summary(), (std::vector<std::string>{"H", "W8:00", "W8:08", "H", "H"}));
     ASSERT_EQ(h.prompt.asked.size(), 1u);
-    EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes[2] + 3000);
+    EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes()[2] + 3000);
     ExpectFailedEnd(h, false, h.state.image.bytes());
 }
 
@@ -135,7 +135,7 @@ TEST(WriteTimeout, AnAcknowledgedBlockRestoresTheSilentRestarts) {
     ASSERT_TRUE(h.runToEnd());
     EXPECT_TRUE(h.prompt.asked.empty());
     EXPECT_EQ(h.display.results, (std::vector<std::string>{"Write Data OK"}));
-    EXPECT_EQ(h.radio.memory, h.state.image.bytes());
+    EXPECT_EQ(h.radio.memory(), h.state.image.bytes());
 }
 
 TEST(WriteTimeout, ARadioThatTakesHandshakesButNoBlockIsNotRetriedForEver) {
@@ -167,19 +167,19 @@ TEST(WrongAnswer, PromptsAtOnceInEveryPhaseAndCancelEnds) {
         LinkHarness h{row.readMode};
         const ImageBytes before = LinkHarness::Pattern(2);
         h.state.image.replaceAll(before);
-        h.radio.memory = LinkHarness::Pattern(70);
+        h.radio.memory() = LinkHarness::Pattern(70);
         h.radio.faults[row.frame] = RadioFault::answerByte(row.answer);
         bool portOpenAtPrompt = false;
         h.prompt.reply(PromptAnswer::Cancel, [&] { portOpenAtPrompt = h.radio.isOpen(); });
         h.start();
         ASSERT_TRUE(h.runToPrompt(1));
         EXPECT_EQ(h.prompt.asked[0].text, kCheckConnection);
-        EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes.back() + h.radio.answerDelayMs)
+        EXPECT_EQ(h.prompt.asked[0].time, h.radio.frameTimes().back() + h.radio.answerDelayMs)
             << "no time-out first";
         EXPECT_TRUE(portOpenAtPrompt);
         EXPECT_TRUE(h.radio.isOpen()) << "after a wrong answer the port closes with the dialog";
         ASSERT_TRUE(h.runToEnd());
-        EXPECT_EQ(h.radio.frames.size(), static_cast<std::size_t>(row.frame))
+        EXPECT_EQ(h.radio.frames().size(), static_cast<std::size_t>(row.frame))
             << "nothing sent after the wrong answer";
         EXPECT_EQ(h.clock.now(), h.prompt.asked[0].time + 1);
         ExpectFailedEnd(h, row.readMode, before);
@@ -191,7 +191,7 @@ TEST(WrongAnswer, RetryRestartsAtAddressZeroWithAFreshBudget) {
     for (bool readMode : {true, false}) {
         LinkHarness h{readMode};
         h.state.image.replaceAll(LinkHarness::Pattern(4));
-        h.radio.memory = LinkHarness::Pattern(80);
+        h.radio.memory() = LinkHarness::Pattern(80);
         h.radio.faults[4] = RadioFault::answerByte(0x15);
         std::int16_t countBeforeRetry = -1;
         h.prompt.reply(PromptAnswer::Retry, [&] { countBeforeRetry = h.vars().TimeoutCount; });
@@ -201,11 +201,11 @@ TEST(WrongAnswer, RetryRestartsAtAddressZeroWithAFreshBudget) {
         EXPECT_EQ(h.vars().TimeoutCount, 0) << "Retry starts a fresh budget";
         EXPECT_EQ(h.vars().AddrLow, 0);
         EXPECT_EQ(h.summary()[4], "H");
-        ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= 6; }));
+        ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames().size() >= 6; }));
         EXPECT_EQ(h.summary()[5], readMode ? "R:00" : "W8:00");
         EXPECT_EQ(h.vars().TimeoutCount, readMode ? 10 : 8) << "set again by the restart's first block";
         ASSERT_TRUE(h.runToEnd());
-        EXPECT_EQ(h.radio.memory, h.state.image.bytes()) << readMode;
+        EXPECT_EQ(h.radio.memory(), h.state.image.bytes()) << readMode;
         EXPECT_EQ(h.display.results.size(), 1u);
         EXPECT_FALSE(h.vars().PromptOpen);
     }
@@ -255,8 +255,8 @@ TEST(PortFailure, OneMessageNothingSentAndTheDialogClosesAfter1Ms) {
         EXPECT_TRUE(h.vars().FinishPending);
         ASSERT_TRUE(h.runToEnd());
         EXPECT_EQ(h.clock.now(), 1);
-        EXPECT_TRUE(h.radio.frames.empty());
-        EXPECT_EQ(h.radio.droppedSends, 0) << "not even tried";
+        EXPECT_TRUE(h.radio.frames().empty());
+        EXPECT_EQ(h.radio.droppedSends(), 0) << "not even tried";
         EXPECT_EQ(h.radio.calls, (std::vector<std::string>{"threshold 0", "open"}));
         EXPECT_TRUE(h.display.captions.empty()) << "the caption is kept";
         EXPECT_EQ(h.display.log,

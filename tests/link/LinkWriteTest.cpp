@@ -36,11 +36,11 @@ TEST_F(WriteRun, SixteenBlocksOfEightBytesByteForByte) {
     std::vector<int> thresholds{0, 8};
     thresholds.insert(thresholds.end(), 16, 13);
     EXPECT_EQ(h.radio.thresholds, thresholds);
-    for (std::size_t k = 1; k + 1 < h.radio.frames.size(); ++k)
-        EXPECT_EQ(h.radio.frames[k].size(), 12u) << k;
-    EXPECT_EQ(h.radio.memory, image()) << "the radio holds the image, write mark included";
+    for (std::size_t k = 1; k + 1 < h.radio.frames().size(); ++k)
+        EXPECT_EQ(h.radio.frames()[k].size(), 12u) << k;
+    EXPECT_EQ(h.radio.memory(), image()) << "the radio holds the image, write mark included";
     EXPECT_EQ(h.state.image.bytes()[127], 0x51) << "the image itself is not changed";
-    EXPECT_TRUE(h.radio.endReceived);
+    EXPECT_TRUE(h.radio.endReceived());
 }
 
 TEST_F(WriteRun, ProgressLabelsAndResult) {
@@ -50,23 +50,23 @@ TEST_F(WriteRun, ProgressLabelsAndResult) {
     for (int k = 0; k <= 16; ++k)
         progress.push_back(k / 16.0);
     EXPECT_EQ(h.display.progress, progress);
-    EXPECT_EQ(h.display.labels,
-              (std::vector<std::string>{"Complete:%", "Complete:6%", "Complete:13%", "Complete:19%", "Complete:25%",
-                                        "Complete:31%", "Complete:38%", "Complete:44%", "Complete:50%", "Complete:56%",
-                                        "Complete:63%", "Complete:69%", "Complete:75%", "Complete:81%", "Complete:88%",
-                                        "Complete:94%", "Complete:100%"}));
+    EXPECT_EQ(
+        h.display.labels,
+        (std::vector<std::string>{"Complete:%", "Complete:6%", "Complete:13%", "Complete:19%", "Complete:25%",
+                                  "Complete:31%", "Complete:38%", "Complete:44%", "Complete:50%",
+                                  "Complete:56%", "Complete:63%", "Complete:69%", "Complete:75%",
+                                  "Complete:81%", "Complete:88%", "Complete:94%", "Complete:100%"}));
     EXPECT_EQ(h.display.captions, (std::vector<std::string>{"Write data into radio"}));
     const std::vector<std::string> tail(h.display.log.end() - 4, h.display.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"enable", "focus write", "result Write Data OK", "close"}));
     EXPECT_EQ(h.display.refreshes, 0) << "a write does not refresh the main window";
-    EXPECT_EQ(h.clock.now(), h.radio.frameTimes.back() + 100);
+    EXPECT_EQ(h.clock.now(), h.radio.frameTimes().back() + 100);
 }
 
 TEST_F(WriteRun, VariablesAfterAWriteBlock) {
     h.start();
-    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= 3; }));
+    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames().size() >= 3; }));
     EXPECT_EQ(h.vars().EchoLength, 12);
-    EXPECT_EQ(h.vars().WriteBlockLength, 8);
     EXPECT_EQ(h.vars().AddrLow, 16);
     EXPECT_EQ(h.vars().TimeoutCount, 8);
     EXPECT_FALSE(h.vars().LongWriteBlocks);
@@ -85,13 +85,13 @@ TEST_F(WriteRun, UnansweredBlockRestartsSilentlyWithSixteenByteBlocks) {
     h.start();
     ASSERT_TRUE(h.runToEnd());
     EXPECT_EQ(h.summary(), Join({{"H", "W8:00", "W8:08", "H"}, Blocks("W16", 16), {"E"}}));
-    EXPECT_EQ(h.radio.frameTimes[3], h.radio.frameTimes[2] + 1000) << "the restart follows the time-out";
+    EXPECT_EQ(h.radio.frameTimes()[3], h.radio.frameTimes()[2] + 1000) << "the restart follows the time-out";
     const auto longFrames = WriteBlocks(image(), 16);
     const auto sent = h.radio.frameTexts();
     EXPECT_EQ(std::vector<std::string>(sent.begin() + 4, sent.end() - 1), longFrames);
     EXPECT_EQ(h.radio.thresholds.back(), 21);
-    EXPECT_EQ(h.radio.frames[4].size(), 20u);
-    EXPECT_EQ(h.radio.memory, image());
+    EXPECT_EQ(h.radio.frames()[4].size(), 20u);
+    EXPECT_EQ(h.radio.memory(), image());
     EXPECT_TRUE(h.prompt.asked.empty()) << "a single time-out restarts silently";
     EXPECT_EQ(h.display.results, (std::vector<std::string>{"Write Data OK"}));
 }
@@ -103,17 +103,23 @@ struct BlockLengthRow {
     std::vector<std::string> frames;
 };
 
-TEST(WriteBlockLength, TogglesOnEveryRestartWhoseInputStartsWith0x57) {
+TEST(LongWriteBlocks, ToggleOnEveryRestartWhoseInputStartsWith0x57) {
     const BlockLengthRow rows[] = {
-        {"8-byte block unanswered: 16 next", {{3, RadioFault::silent()}}, 0,
+        {"8-byte block unanswered: 16 next",
+         {{3, RadioFault::silent()}},
+         0,
          Join({{"H", "W8:00", "W8:08", "H"}, Blocks("W16", 16), {"E"}})},
         {"then a 16-byte block unanswered: back to 8",
          {{3, RadioFault::silent()}, {5, RadioFault::silent()}},
          0,
          Join({{"H", "W8:00", "W8:08", "H", "W16:00", "H"}, Blocks("W8", 8), {"E"}})},
-        {"unanswered handshake (echo starts 0x50): unchanged", {{1, RadioFault::silent()}}, 0,
+        {"unanswered handshake (echo starts 0x50): unchanged",
+         {{1, RadioFault::silent()}},
+         0,
          Join({{"H", "H"}, Blocks("W8", 8), {"E"}})},
-        {"restart with nothing waiting: unchanged", {{3, RadioFault::answerByte(0x15)}}, 1,
+        {"restart with nothing waiting: unchanged",
+         {{3, RadioFault::answerByte(0x15)}},
+         1,
          Join({{"H", "W8:00", "W8:08", "H"}, Blocks("W8", 8), {"E"}})},
         {"long blocks, restart with nothing waiting: back to 8",
          {{3, RadioFault::silent()}, {6, RadioFault::answerByte(0x15)}},
@@ -129,17 +135,17 @@ TEST(WriteBlockLength, TogglesOnEveryRestartWhoseInputStartsWith0x57) {
         h.start();
         ASSERT_TRUE(h.runToEnd()) << row.name;
         EXPECT_EQ(h.summary(), row.frames) << row.name;
-        EXPECT_EQ(h.radio.memory, h.state.image.bytes()) << row.name;
+        EXPECT_EQ(h.radio.memory(), h.state.image.bytes()) << row.name;
         EXPECT_EQ(h.prompt.asked.size(), static_cast<std::size_t>(row.retries)) << row.name;
         EXPECT_EQ(h.prompt.unexpected, 0) << row.name;
     }
 }
 
-TEST(WriteBlockLength, EveryFreshStartBeginsWithEightByteBlocks) {
+TEST(LongWriteBlocks, EveryFreshStartBeginsWithEightByteBlocks) {
     LinkHarness h{false};
     EXPECT_FALSE(h.vars().LongWriteBlocks);
     h.start();
-    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames.size() >= 2; }));
+    ASSERT_TRUE(h.clock.runUntil([&] { return h.radio.frames().size() >= 2; }));
     EXPECT_EQ(h.summary()[1], "W8:00");
 }
 

@@ -2,7 +2,6 @@
 // Pre-answered message boxes and file dialogs for window tests.
 
 #include <deque>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,12 +35,9 @@ class FakeFileDialogs final : public FileDialogs {
 public:
     std::vector<FileDialogRequest> requests;
     std::deque<std::string> paths; // empty text: the user cancels
-    bool fail = false;
 
     std::string choose(const FileDialogRequest& request) override {
         requests.push_back(request);
-        if (fail)
-            throw std::runtime_error("dialog failed");
         if (paths.empty())
             return {};
         std::string path = paths.front();

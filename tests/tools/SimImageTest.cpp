@@ -7,7 +7,9 @@
 #include <fstream>
 
 #include "SimImage.h"
+#include "platform/PosixFileSystem.h"
 #include "support/FaultyDisk.h"
+#include "support/PackedBcd.h"
 #include "support/TempFolder.h"
 
 using namespace vorix::sim;
@@ -17,17 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsBcd(std::uint8_t b) {
-    return (b >> 4) <= 9 && (b & 0x0F) <= 9;
-}
-
 // The frequency of a record in MHz, or a negative number for an empty channel.
 double FrequencyMHz(const Memory& memory, int channel) {
     const int base = 7 * channel;
     long tens = 0;
     for (int i = 3; i >= 0; --i) {
         const std::uint8_t b = memory[static_cast<std::size_t>(base + i)];
-        if (!IsBcd(b))
+        if (!vorix::test::IsBcd(b))
             return -1;
         tens = tens * 100 + (b >> 4) * 10 + (b & 0x0F);
     }

@@ -21,8 +21,7 @@ public:
     /// 0 to n - 1.
     int below(int n) { return static_cast<int>(engine_() % static_cast<std::uint64_t>(n)); }
     bool chance(int percent) { return below(100) < percent; }
-    template <class T, std::size_t N>
-    const T& pick(const std::array<T, N>& items) {
+    template <class T, std::size_t N> const T& pick(const std::array<T, N>& items) {
         return items[static_cast<std::size_t>(below(static_cast<int>(N)))];
     }
 
@@ -61,9 +60,9 @@ inline constexpr const char* kSilenceLogged = "silent";
 struct RunPlan {
     bool readMode = true;
     sim::Faults faults;
-    int pullCableAt = 0;         // the send before which the cable comes out; 0: never
+    int pullCableAt = 0; // the frame at which the cable comes out, unheard; 0: never
     bool synchronousEvents = false;
-    std::size_t chunkSize = 0;   // the line's bytes come back in pieces of this many (0: at once)
+    std::size_t chunkSize = 0; // the line's bytes come back in pieces of this many (0: at once)
     std::int64_t chunkDelayMs = 0;
 
     bool clean() const {
@@ -89,7 +88,8 @@ struct RunPlan {
             text += ", cable pulled at send " + std::to_string(pullCableAt);
         text += synchronousEvents ? ", synchronous events" : ", queued events";
         if (chunkSize > 0)
-            text += ", pieces of " + std::to_string(chunkSize) + " every " + std::to_string(chunkDelayMs) + " ms";
+            text +=
+                ", pieces of " + std::to_string(chunkSize) + " every " + std::to_string(chunkDelayMs) + " ms";
         return text;
     }
 };

@@ -346,11 +346,6 @@ private slots:
                 QCOMPARE(f.messages.shown.size(), size_t(1));
             }
         }
-        f.files.fail = true;
-        f.messages.shown.clear();
-        f.window->onLoadClicked();
-        QCOMPARE(f.messages.shown.size(), size_t(1));
-        QCOMPARE(f.messages.shown[0].text, std::string("Unknown error!"));
     }
 
     void saveFailureIsReportedAndKeepsTheOldFile() {

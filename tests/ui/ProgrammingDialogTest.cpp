@@ -292,7 +292,7 @@ private slots:
         QVERIFY(edit->text().isEmpty());
         QCOMPARE(edit->echoMode(), QLineEdit::Password);
         edit->setEnabled(true);
-        edit->show(); // hidden in the dialog as defined; shown here to type into it
+        edit->show(); // the dialog keeps it hidden; shown here to type into it
         edit->setFocus();
         typeCharacters(edit, QStringLiteral("ab中c"));
         QCOMPARE(edit->text(), QStringLiteral("abc")); // the double-byte character is refused

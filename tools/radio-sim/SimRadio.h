@@ -16,9 +16,9 @@ inline constexpr int kMemorySize = 128;
 using Memory = std::array<std::uint8_t, kMemorySize>;
 
 inline constexpr std::uint8_t kAcknowledge = 0x06;
-inline constexpr std::uint8_t kReadCommand = 0x52;  // "R"
-inline constexpr std::uint8_t kWriteCommand = 0x57; // "W", also the data answer
-inline constexpr std::uint8_t kEndCommand = 0x45;   // "E"
+inline constexpr std::uint8_t kReadCommand = 0x52;    // "R"
+inline constexpr std::uint8_t kWriteCommand = 0x57;   // "W", also the data answer
+inline constexpr std::uint8_t kEndCommand = 0x45;     // "E"
 inline constexpr std::uint8_t kHandshakeFirst = 0x50; // "P" of "PROGRAM"
 /// What a misbehaving radio sends where an acknowledgement or a data answer belongs.
 inline constexpr std::uint8_t kWrongAnswer = 0x15;
@@ -39,7 +39,7 @@ struct FrameRecord {
     FrameKind kind = FrameKind::Garbage;
     int number = 0; ///< 1, 2, ... for frames; 0 for garbage
     Bytes received;
-    Bytes answer;     ///< without the echo
+    Bytes answer;      ///< without the echo
     std::string fault; ///< the fault applied, empty when none
 };
 
@@ -58,6 +58,8 @@ public:
     FeedResult feed(std::span<const std::uint8_t> bytes);
 
     const Memory& memory() const { return memory_; }
+    /// The memory itself, for a test that gives the radio other contents between runs.
+    Memory& memory() { return memory_; }
     /// True between an answered handshake and the end byte.
     bool programming() const { return programming_; }
     int framesReceived() const { return frameCount_; }

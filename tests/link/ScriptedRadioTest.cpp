@@ -1,13 +1,14 @@
-// The in-memory cable to the simulated radio that the fault soak runs on: echo and answer, the
+// The scripted radio's cable, on which the link tests and the fault soak run: echo and answer, the
 // receive threshold, pieces over time, synchronous events, a pulled cable and a closed port.
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "SimRadio.h"
+#include <algorithm>
+
 #include "support/FakeClock.h"
-#include "support/SimRadioPort.h"
+#include "support/ScriptedRadio.h"
 
 namespace vorix::test {
 namespace {
@@ -17,20 +18,17 @@ const link::Bytes kHandshakeAnswered{0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D, 0
 
 struct Line {
     FakeClock clock;
-    sim::SimRadio radio{sim::Memory{}};
-    SimRadioPort port{clock, radio};
+    ScriptedRadio port{clock};
     std::vector<std::int64_t> eventTimes;
 
     Line() {
-        port.onEvent = [this](int kind) {
-            EXPECT_EQ(kind, SimRadioPort::kReceiveEvent);
-            eventTimes.push_back(clock.now());
-        };
+        port.answerDelayMs = 0; // the answer right behind the echo
+        port.onEvent = [this] { eventTimes.push_back(clock.now()); };
         EXPECT_TRUE(port.open());
     }
 };
 
-TEST(SimRadioPort, EchoAndAnswerComeBackAsOneEventOnceTheThresholdIsMet) {
+TEST(ScriptedRadio, EchoAndAnswerComeBackAsOneEventOnceTheThresholdIsMet) {
     Line line;
     line.port.setReceiveThreshold(8);
     line.port.send(kHandshake);
@@ -39,12 +37,12 @@ TEST(SimRadioPort, EchoAndAnswerComeBackAsOneEventOnceTheThresholdIsMet) {
     EXPECT_EQ(line.eventTimes.size(), 1u);
     EXPECT_EQ(line.port.takeAll(), kHandshakeAnswered);
     EXPECT_TRUE(line.port.takeAll().empty());
-    EXPECT_TRUE(line.radio.programming());
+    EXPECT_TRUE(line.port.radio().programming());
     ASSERT_EQ(line.port.radioFrames.size(), 1u);
     EXPECT_EQ(line.port.radioFrames[0].kind, sim::FrameKind::Handshake);
 }
 
-TEST(SimRadioPort, ThresholdDecidesWhetherWaitingBytesRaiseAnEvent) {
+TEST(ScriptedRadio, ThresholdDecidesWhetherWaitingBytesRaiseAnEvent) {
     struct Row {
         int threshold;
         bool event;
@@ -61,7 +59,7 @@ TEST(SimRadioPort, ThresholdDecidesWhetherWaitingBytesRaiseAnEvent) {
     }
 }
 
-TEST(SimRadioPort, PiecesArriveOverTimeAndTheEventWaitsForTheLastNeeded) {
+TEST(ScriptedRadio, PiecesArriveOverTimeAndTheEventWaitsForTheLastNeeded) {
     Line line;
     line.port.chunkSize = 3;
     line.port.chunkDelayMs = 2;
@@ -76,7 +74,7 @@ TEST(SimRadioPort, PiecesArriveOverTimeAndTheEventWaitsForTheLastNeeded) {
     EXPECT_EQ(line.port.takeAll(), kHandshakeAnswered);
 }
 
-TEST(SimRadioPort, SynchronousEventsAreRaisedInsideTheCall) {
+TEST(ScriptedRadio, SynchronousEventsAreRaisedInsideTheCall) {
     Line line;
     line.port.synchronousEvents = true;
     line.port.setReceiveThreshold(8);
@@ -86,9 +84,9 @@ TEST(SimRadioPort, SynchronousEventsAreRaisedInsideTheCall) {
     EXPECT_EQ(line.eventTimes.size(), 2u) << "the waiting bytes meet the new threshold at once";
 }
 
-TEST(SimRadioPort, PulledCableDropsSendsAndHearsNothing) {
+TEST(ScriptedRadio, PulledCableDropsSendsAndHearsNothing) {
     Line line;
-    line.port.pullCableAt = 2;
+    line.port.faults[2] = RadioFault::pullCable();
     line.port.setReceiveThreshold(1);
     line.port.send(kHandshake);
     line.port.send(link::Bytes{0x52, 0x00, 0x00, 0x10});
@@ -99,12 +97,12 @@ TEST(SimRadioPort, PulledCableDropsSendsAndHearsNothing) {
     EXPECT_TRUE(line.port.takeAll().empty());
     EXPECT_TRUE(line.eventTimes.empty()) << "the echo waiting before the pull is gone with it";
     ASSERT_EQ(line.port.sent.size(), 2u);
-    EXPECT_TRUE(line.port.sent[0].reachedRadio);
-    EXPECT_FALSE(line.port.sent[1].reachedRadio);
-    EXPECT_EQ(line.radio.framesReceived(), 1);
+    EXPECT_EQ(line.port.sent[0].reach, ScriptedRadio::Reach::Radio);
+    EXPECT_NE(line.port.sent[1].reach, ScriptedRadio::Reach::Radio);
+    EXPECT_EQ(line.port.radio().framesReceived(), 1);
 }
 
-TEST(SimRadioPort, ClosedPortDropsBytesStillOnTheirWay) {
+TEST(ScriptedRadio, ClosedPortDropsBytesStillOnTheirWay) {
     Line line;
     line.port.chunkSize = 4;
     line.port.chunkDelayMs = 1;
@@ -115,7 +113,7 @@ TEST(SimRadioPort, ClosedPortDropsBytesStillOnTheirWay) {
     line.clock.advance(10);
     EXPECT_EQ(line.port.waiting(), 0u);
     EXPECT_TRUE(line.port.takeAll().empty());
-    EXPECT_EQ(line.port.closes, 1);
+    EXPECT_EQ(std::count(line.port.calls.begin(), line.port.calls.end(), "close"), 1);
     EXPECT_TRUE(line.port.open()) << "a closed port, unlike a pulled cable, opens again";
 }
 
