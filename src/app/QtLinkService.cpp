@@ -57,7 +57,7 @@ PortListing QtLinkService::probePorts() {
     PortListing listing;
     listing.permissionDenied = probed.permissionDenied;
     for (const ProbedPort& port : probed.openable)
-        listing.ports.push_back({port.number, QFile::encodeName(port.devicePath).toStdString()});
+        listing.ports.push_back({port.number, QFile::encodeName(port.devicePath).toStdString(), port.origin});
     return listing;
 }
 

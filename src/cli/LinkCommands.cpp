@@ -11,6 +11,7 @@
 #include "cli/ImageFiles.h"
 #include "editing/TableFormat.h"
 #include "image/ImageLayout.h"
+#include "link/PortHardware.h"
 #include "link/PortNames.h"
 #include "texts/InterfaceTexts.h"
 
@@ -201,7 +202,7 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
     const PortListing listing = service.probePorts();
     std::vector<std::vector<std::string>> rows;
     for (const ListedPort& port : listing.ports)
-        rows.push_back({"COM" + std::to_string(port.number), port.device});
+        rows.push_back({link::PortItemText(port.number, port.origin, args.language()), port.device});
     context.out << FormatAlignedRows(rows);
     if (listing.ports.empty())
         context.err << "No port opens now.\n";
@@ -271,10 +272,13 @@ std::vector<Command> LinkCommands(LinkService& service) {
           0,
           {kChineseOption},
           "List the ports COM1 to COM99 that open now, with the device behind each.",
-          "Tries to open every port COM1 to COM99 as the window's serial port dialog does and prints\n"
-          "each number that opens with its device; none is held open afterwards. When a device exists\n"
-          "that this account may not open, a line on stderr says how to get the permission. The exit\n"
-          "code is 0 even when no port opens.\n"},
+          "Lists the ports COM1 to COM99 as the window's serial port dialog does: a number whose\n"
+          "device does not exist is skipped, every existing device is opened once to see that it is\n"
+          "free, and none is held open afterwards. Each line names the hardware as the dialog does\n"
+          "(a USB adapter's description, manufacturer and serial number, \"serial port on the\n"
+          "board\", or the target of a link in the ports folder), then the device. When a device\n"
+          "exists that this account may not open, a line on stderr says how to get the permission.\n"
+          "The exit code is 0 even when no port opens.\n"},
          bind(runPorts)},
     };
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/AppState.h"
+#include "link/PortHardware.h"
 
 namespace vorix::cli {
 
@@ -29,6 +30,7 @@ struct LinkOutcome {
 struct ListedPort {
     int number = 0;
     std::string device;
+    link::PortOrigin origin; // what the system knows of the device, as the port dialog names it
 };
 
 struct PortListing {

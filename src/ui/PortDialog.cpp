@@ -4,8 +4,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "link/PortHardware.h"
 #include "texts/InterfaceTexts.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
@@ -31,26 +34,32 @@ constexpr int kBottomMargin = 300; // client height 1755 below the buttons' bott
 // The hint on missing rights is long: when shown it widens the dialog rather than wrap word by word.
 constexpr int kHintWidth = 6000;
 
-const QString kItemPrefix = QStringLiteral("COM");
-
 } // namespace
 
 int PortNumberOfItem(const QString& item) {
-    // The item's text less its first three characters, "COM", read as a whole number.
-    bool ok = false;
-    const int number = item.mid(kItemPrefix.size()).toInt(&ok);
-    return ok ? number : 0;
+    // Only the number after "COM": the description that follows it is no part of the port.
+    return link::PortNumberOfItemText(item.toStdString());
 }
 
 PortDialog::PortDialog(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent)
-    : QDialog(parent), state_(state), settings_(settings) {
+    : QDialog(parent), probe_(probe), state_(state), settings_(settings) {
     setObjectName(QStringLiteral("FormComPort"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     buildControls();
     buildLayout();
     applyTexts();
-    fillList(probe ? probe() : PortProbeResult{});
+    fillList(probe_ ? probe_() : PortProbeResult{}, true);
+    auto* poll = new QTimer(this);
+    poll->setObjectName(QStringLiteral("PortPollTimer"));
+    poll->setInterval(kPollIntervalMs);
+    connect(poll, &QTimer::timeout, this, &PortDialog::onPollTimeout);
+    poll->start();
+}
+
+void PortDialog::onPollTimeout() {
+    if (probe_)
+        fillList(probe_(), portList_->count() == 0);
 }
 
 void PortDialog::buildControls() {
@@ -118,13 +127,17 @@ void PortDialog::applyTexts() {
     noPermissionLabel_->setText(q(Text(TextId::PortDialogNoPermission, lang)));
 }
 
-void PortDialog::fillList(const PortProbeResult& probed) {
+void PortDialog::fillList(const PortProbeResult& probed, bool wasEmpty) {
+    // The selection follows its port, not its row; before the first fill it is the port in use.
+    const int selected = wasEmpty ? state_.portNumber : PortNumberOfItem(portList_->currentText());
+    const QSignalBlocker quiet(portList_);
+    portList_->clear();
     int current = -1;
     for (const ProbedPort& port : probed.openable) {
-        portList_->addItem(kItemPrefix + QString::number(port.number));
+        portList_->addItem(q(link::PortItemText(port.number, port.origin, state_.language)));
         const int index = portList_->count() - 1;
         portList_->setItemData(index, port.devicePath, Qt::ToolTipRole);
-        if (port.number == state_.portNumber)
+        if (port.number == selected)
             current = index;
     }
     // A device this account may not open is missing from the list, also beside ports that did
@@ -135,9 +148,11 @@ void PortDialog::fillList(const PortProbeResult& probed) {
         return;
     }
     if (current < 0) {
-        // The port in use is gone: the first one stands in at once, but is only stored on OK.
         current = 0;
-        state_.portNumber = static_cast<std::int16_t>(PortNumberOfItem(portList_->itemText(0)));
+        // The port in use is gone: the first one stands in at once, but is only stored on OK. A
+        // later refresh leaves the port in use alone: only the user's choice and OK change it.
+        if (wasEmpty)
+            state_.portNumber = static_cast<std::int16_t>(PortNumberOfItem(portList_->itemText(0)));
     }
     portList_->setCurrentIndex(current);
 }

@@ -402,10 +402,18 @@ TEST_F(LinkCommandsTest, ProgressBarOnlyOnATerminal) {
 }
 
 TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
-    service.listing = {{{3, "/dev/ttyS2"}, {40, "/dev/pts/4"}}, false};
+    const link::PortHardware adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI", true};
+    service.listing = {{{3, "/dev/ttyS2", {"/dev/ttyS2", false, std::nullopt}},
+                        {33, "/dev/ttyUSB0", {"/dev/ttyUSB0", false, adapter}},
+                        {40, "/dev/pts/4", {"/dev/pts/4", true, std::nullopt}},
+                        {65, "/dev/ttyACM0", {"/dev/ttyACM0", false, std::nullopt}}},
+                       false};
     const Outcome listed = run({"ports"});
     EXPECT_EQ(listed.code, kExitSuccess);
-    EXPECT_EQ(listed.out, "COM3   /dev/ttyS2\nCOM40  /dev/pts/4\n");
+    EXPECT_EQ(listed.out, "COM3 \u2014 serial port on the board           /dev/ttyS2\n"
+                          "COM33 \u2014 FT232R USB UART (FTDI, A50285BI)  /dev/ttyUSB0\n"
+                          "COM40 \u2014 /dev/pts/4                        /dev/pts/4\n"
+                          "COM65                                     /dev/ttyACM0\n");
     EXPECT_EQ(listed.err, "");
 
     service.listing = {{}, true};

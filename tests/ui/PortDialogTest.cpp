@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -30,12 +31,16 @@ struct Fixture {
     int probes = 0;
     std::unique_ptr<PortDialog> dialog;
 
+    std::vector<PortProbeResult> polls; // what each later probe finds, the last one again and again
+
     void open(std::int16_t portNumber, PortProbeResult ports, bool english = true) {
         state.portNumber = portNumber;
         state.language = LanguageFor(english);
         dialog = std::make_unique<PortDialog>(state, settings, [this, ports] {
             ++probes;
-            return ports;
+            if (probes == 1 || polls.empty())
+                return ports;
+            return polls[std::min<std::size_t>(static_cast<std::size_t>(probes) - 2, polls.size() - 1)];
         });
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
@@ -166,12 +171,69 @@ private slots:
         QCOMPARE(f.dialog->minimumSize(), f.dialog->maximumSize());
     }
 
+    void itemsNameTheHardwareAndOkReadsTheNumber() {
+        Fixture f;
+        PortProbeResult ports = Ports({1, 33});
+        ports.openable[0].origin = {"/dev/ttyS0", false, std::nullopt};
+        ports.openable[1].origin = {
+            "/dev/ttyUSB0", false,
+            link::PortHardware{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI", true}};
+        f.open(1, ports);
+        QCOMPARE(f.items(),
+                 (QStringList{QString::fromUtf8("COM1 \u2014 serial port on the board"),
+                              QString::fromUtf8("COM33 \u2014 FT232R USB UART (FTDI, A50285BI)")}));
+        QCOMPARE(f.list()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/test-port-33"));
+        f.list()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        f.press("CommandOk");
+        QCOMPARE(f.state.portNumber, 33);
+        QCOMPARE(f.stored(), std::string("33"));
+    }
+
+    void aPollFollowsPluggingAndKeepsThePort_data() {
+        QTest::addColumn<int>("portNumber");
+        QTest::addColumn<QList<int>>("first");
+        QTest::addColumn<QList<int>>("then");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("portNumberAfter");
+        QTest::newRow("a radio plugged in")
+            << 3 << QList<int>{3} << QList<int>{1, 3} << QStringList{"COM1", "COM3"} << "COM3" << 3;
+        QTest::newRow("the chosen port pulled")
+            << 3 << QList<int>{1, 3} << QList<int>{1} << QStringList{"COM1"} << "COM1" << 3;
+        QTest::newRow("first port into an empty list")
+            << 5 << QList<int>{} << QList<int>{40, 41} << QStringList{"COM40", "COM41"} << "COM40" << 40;
+        QTest::newRow("everything pulled") << 3 << QList<int>{3} << QList<int>{} << QStringList{} << "" << 3;
+    }
+    void aPollFollowsPluggingAndKeepsThePort() {
+        QFETCH(int, portNumber);
+        QFETCH(QList<int>, first);
+        QFETCH(QList<int>, then);
+        QFETCH(QStringList, items);
+        QFETCH(QString, selected);
+        QFETCH(int, portNumberAfter);
+        Fixture f;
+        f.polls = {Ports(std::vector<int>(then.begin(), then.end()))};
+        f.open(static_cast<std::int16_t>(portNumber), Ports(std::vector<int>(first.begin(), first.end())));
+        auto* timer = f.dialog->findChild<QTimer*>(QStringLiteral("PortPollTimer"));
+        QVERIFY(timer && timer->isActive());
+        QCOMPARE(timer->interval(), 1000);
+        f.dialog->onPollTimeout();
+        QCOMPARE(f.probes, 2);
+        QCOMPARE(f.items(), items);
+        QCOMPARE(f.list()->currentText(), selected);
+        QCOMPARE(f.state.portNumber, portNumberAfter);
+        QCOMPARE(f.writes(), 0);
+    }
+
     void itemNumbers_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<int>("number");
         QTest::newRow("one digit") << "COM1" << 1;
         QTest::newRow("two digits") << "COM12" << 12;
         QTest::newRow("no number") << "COM" << 0;
+        QTest::newRow("described") << QString::fromUtf8("COM33 \u2014 FT232R USB UART (FTDI, A50285BI)")
+                                   << 33;
     }
     void itemNumbers() {
         QFETCH(QString, item);
