@@ -11,6 +11,7 @@
 #include "cli/ImageFiles.h"
 #include "editing/TableFormat.h"
 #include "image/ImageLayout.h"
+#include "link/ConnectionTest.h"
 #include "link/PortHardware.h"
 #include "link/PortNames.h"
 #include "texts/InterfaceTexts.h"
@@ -211,6 +212,19 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
     return kExitSuccess;
 }
 
+int runProbe(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    const auto port = WholeNumber(args.value("--port"), link::kFirstPortNumber, link::kLastPortNumber);
+    if (!port)
+        return UsageError(context, "probe", "--port wants a number from 1 to 99: " + args.value("--port"));
+    const ConnectionCheck check = service.testConnection(*port);
+    const std::string line = link::ConnectionResultText(check.result, *port, check.reason, args.language());
+    if (check.result == link::ConnectionResult::Answers) {
+        context.out << line << '\n';
+        return kExitSuccess;
+    }
+    return fail(context, line, kExitLinkFailure);
+}
+
 } // namespace
 
 std::string DescribeLinkFailure(int number, const LinkOutcome& outcome) {
@@ -280,6 +294,17 @@ std::vector<Command> LinkCommands(LinkService& service) {
           "exists that this account may not open, a line on stderr says how to get the permission.\n"
           "The exit code is 0 even when no port opens.\n"},
          bind(runPorts)},
+        {{"probe",
+          "",
+          0,
+          {kPortOption, kChineseOption},
+          "Test whether the radio answers on COMN, as the port dialog's Test connection does.",
+          "Sends the programming handshake to COMN and waits up to one second for the radio's answer,\n"
+          "up to three times, without asking; an answer is followed by the end byte, so the radio\n"
+          "leaves programming mode. Its memory is neither read nor written. Prints \"The radio answers\n"
+          "on COMN\" and exits 0, or says on stderr what went wrong (no answer, a wrong answer, the\n"
+          "port does not open and why) and exits 3.\n"},
+         bind(runProbe)},
     };
 }
 

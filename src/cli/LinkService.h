@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/AppState.h"
+#include "link/ConnectionTest.h"
 #include "link/PortHardware.h"
 
 namespace vorix::cli {
@@ -25,6 +26,11 @@ struct LinkOutcome {
     std::string failure; // the prompt's text that ended a failed run
     std::string detail;  // the system's reason when the port did not open or failed
     int retriesUsed = 0;
+};
+
+struct ConnectionCheck {
+    link::ConnectionResult result = link::ConnectionResult::Running;
+    std::string reason; // the system's words when the port did not open or failed
 };
 
 struct ListedPort {
@@ -46,6 +52,8 @@ public:
     virtual LinkOutcome transfer(AppState& state, const LinkJob& job) = 0;
     /// Tries every port as the serial port dialog does; holds none open afterwards.
     virtual PortListing probePorts() = 0;
+    /// The port dialog's connection test on COMn: the handshake, up to three times, then the end byte.
+    virtual ConnectionCheck testConnection(int portNumber) = 0;
 };
 
 } // namespace vorix::cli

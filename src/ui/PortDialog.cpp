@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -41,8 +42,10 @@ int PortNumberOfItem(const QString& item) {
     return link::PortNumberOfItemText(item.toStdString());
 }
 
-PortDialog::PortDialog(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent)
-    : QDialog(parent), probe_(probe), state_(state), settings_(settings) {
+PortDialog::PortDialog(AppState& state, SettingsStore& settings, const PortProber& probe, QWidget* parent,
+                       ConnectionTester test)
+    : QDialog(parent), probe_(probe), test_(test ? std::move(test) : ConnectionTester(RunConnectionTest)),
+      state_(state), settings_(settings) {
     setObjectName(QStringLiteral("FormComPort"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -50,11 +53,30 @@ PortDialog::PortDialog(AppState& state, SettingsStore& settings, const PortProbe
     buildLayout();
     applyTexts();
     fillList(probe_ ? probe_() : PortProbeResult{}, true);
-    auto* poll = new QTimer(this);
-    poll->setObjectName(QStringLiteral("PortPollTimer"));
-    poll->setInterval(kPollIntervalMs);
-    connect(poll, &QTimer::timeout, this, &PortDialog::onPollTimeout);
-    poll->start();
+    pollTimer_ = new QTimer(this);
+    pollTimer_->setObjectName(QStringLiteral("PortPollTimer"));
+    pollTimer_->setInterval(kPollIntervalMs);
+    connect(pollTimer_, &QTimer::timeout, this, &PortDialog::onPollTimeout);
+    pollTimer_->start();
+}
+
+void PortDialog::onTestConnectionClicked() {
+    if (portList_->currentIndex() < 0)
+        return;
+    const int number = PortNumberOfItem(portList_->currentText());
+    const QString device = portList_->currentData(Qt::ToolTipRole).toString();
+    const Language lang = state_.language;
+    connectionLabel_->setText(
+        q(link::ConnectionResultText(link::ConnectionResult::Running, number, {}, lang)));
+    // The test runs the event loop for up to three seconds: no poll may refill the list meanwhile,
+    // and no second test may start.
+    pollTimer_->stop();
+    testButton_->setEnabled(false);
+    const ConnectionOutcome outcome = test_(device);
+    testButton_->setEnabled(true);
+    pollTimer_->start();
+    connectionLabel_->setText(
+        q(link::ConnectionResultText(outcome.result, number, outcome.reason.toStdString(), lang)));
 }
 
 void PortDialog::onPollTimeout() {
@@ -73,6 +95,13 @@ void PortDialog::buildControls() {
     okButton_->setDefault(true);
     cancelButton_ = new QPushButton(this);
     cancelButton_->setObjectName(QStringLiteral("CommandCancel"));
+    testButton_ = new QPushButton(this);
+    testButton_->setObjectName(QStringLiteral("CommandTestConnection"));
+    testButton_->setAutoDefault(false); // Enter stays with OK
+    connectionLabel_ = new QLabel(this);
+    connectionLabel_->setObjectName(QStringLiteral("LabelConnection"));
+    connectionLabel_->setWordWrap(true);
+    connectionLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     noPermissionLabel_ = new QLabel(this);
     noPermissionLabel_->setObjectName(QStringLiteral("LabelNoPermission"));
     noPermissionLabel_->setWordWrap(true);
@@ -81,15 +110,17 @@ void PortDialog::buildControls() {
 
     connect(okButton_, &QPushButton::clicked, this, &PortDialog::onOkClicked);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(testButton_, &QPushButton::clicked, this, &PortDialog::onTestConnectionClicked);
 }
 
 void PortDialog::buildLayout() {
     const TwipScale twips(*this);
     portLabel_->setMinimumSize(twips.x(kLabelWidth), twips.y(kListHeight));
     portList_->setMinimumSize(twips.x(kListWidth), twips.y(kListHeight));
-    for (QPushButton* button : {okButton_, cancelButton_})
+    for (QPushButton* button : {okButton_, cancelButton_, testButton_})
         button->setMinimumSize(twips.x(kButtonWidth), twips.y(kButtonHeight));
     noPermissionLabel_->setFixedWidth(twips.x(kHintWidth));
+    connectionLabel_->setFixedWidth(twips.x(kCancelLeft + kButtonWidth - kOkLeft));
     noPermissionLabel_->setContentsMargins(0, twips.y(kBottomMargin), 0, 0); // hidden with the label
 
     auto* listRow = new QHBoxLayout;
@@ -114,6 +145,10 @@ void PortDialog::buildLayout() {
     main->addLayout(listRow);
     main->addSpacing(twips.y(kButtonTop - kListTop - kListHeight));
     main->addLayout(buttonRow);
+    // Below the window's own controls: the connection test and what it found.
+    main->addSpacing(twips.y(kButtonTop - kListTop - kListHeight));
+    main->addWidget(testButton_, 0, Qt::AlignLeft);
+    main->addWidget(connectionLabel_);
     main->addWidget(noPermissionLabel_);
     main->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -124,6 +159,10 @@ void PortDialog::applyTexts() {
     portLabel_->setText(q(Text(TextId::PortDialogLabel, lang)));
     okButton_->setText(q(Text(TextId::PortDialogOk, lang)));
     cancelButton_->setText(q(Text(TextId::PortDialogCancel, lang)));
+    testButton_->setText(q(Text(TextId::PortDialogTestConnection, lang)));
+    // The caption without its access key: "&Test connection", "测试连接(&T)".
+    testButton_->setAccessibleName(
+        testButton_->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)$"))).remove(QLatin1Char('&')));
     noPermissionLabel_->setText(q(Text(TextId::PortDialogNoPermission, lang)));
 }
 
@@ -143,6 +182,7 @@ void PortDialog::fillList(const PortProbeResult& probed, bool wasEmpty) {
     // A device this account may not open is missing from the list, also beside ports that did
     // open: say how to get the rights.
     noPermissionLabel_->setVisible(probed.permissionDenied);
+    testButton_->setEnabled(!probed.openable.empty());
     if (portList_->count() == 0) {
         portList_->setCurrentIndex(-1);
         return;

@@ -33,15 +33,25 @@ struct Fixture {
 
     std::vector<PortProbeResult> polls; // what each later probe finds, the last one again and again
 
+    std::vector<QString> tested; // devices the connection test was run on
+    ConnectionOutcome testAnswer{link::ConnectionResult::Answers, {}};
+
     void open(std::int16_t portNumber, PortProbeResult ports, bool english = true) {
         state.portNumber = portNumber;
         state.language = LanguageFor(english);
-        dialog = std::make_unique<PortDialog>(state, settings, [this, ports] {
-            ++probes;
-            if (probes == 1 || polls.empty())
-                return ports;
-            return polls[std::min<std::size_t>(static_cast<std::size_t>(probes) - 2, polls.size() - 1)];
-        });
+        dialog = std::make_unique<PortDialog>(
+            state, settings,
+            [this, ports] {
+                ++probes;
+                if (probes == 1 || polls.empty())
+                    return ports;
+                return polls[std::min<std::size_t>(static_cast<std::size_t>(probes) - 2, polls.size() - 1)];
+            },
+            nullptr,
+            [this](const QString& device) {
+                tested.push_back(device);
+                return testAnswer;
+            });
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     }
@@ -224,6 +234,62 @@ private slots:
         QCOMPARE(f.list()->currentText(), selected);
         QCOMPARE(f.state.portNumber, portNumberAfter);
         QCOMPARE(f.writes(), 0);
+    }
+
+    void testConnectionSaysWhetherTheRadioAnswers_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("keyboard");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("answers, mouse") << true << false << int(link::ConnectionResult::Answers) << ""
+                                        << "The radio answers on COM33";
+        QTest::newRow("silent, keyboard") << true << true << int(link::ConnectionResult::NoAnswer) << ""
+                                          << "No answer from the radio on COM33";
+        QTest::newRow("wrong answer, Chinese") << false << true << int(link::ConnectionResult::WrongAnswer)
+                                               << "" << QString::fromUtf8("对讲机应答错误，端口 COM33");
+        QTest::newRow("port gone") << true << false << int(link::ConnectionResult::PortDoesNotOpen)
+                                   << "No such file or directory"
+                                   << "The port does not open: COM33 (No such file or directory)";
+    }
+    void testConnectionSaysWhetherTheRadioAnswers() {
+        QFETCH(bool, english);
+        QFETCH(bool, keyboard);
+        QFETCH(int, result);
+        QFETCH(QString, reason);
+        QFETCH(QString, shown);
+        Fixture f;
+        f.testAnswer = {link::ConnectionResult(result), reason};
+        f.open(1, Ports({1, 33}), english);
+        auto* button = f.find<QPushButton>("CommandTestConnection");
+        QCOMPARE(button->accessibleName(),
+                 english ? QStringLiteral("Test connection") : QString::fromUtf8("测试连接"));
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(f.list(), Qt::LeftButton); // a person picks COM33 from the list
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.list()->currentIndex(), 1);
+        if (keyboard) {
+            for (int i = 0; i < 5 && QApplication::focusWidget() != button; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), button);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        }
+        else
+            QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(f.tested, std::vector<QString>{QStringLiteral("/dev/test-port-33")});
+        QCOMPARE(f.find<QLabel>("LabelConnection")->text(), shown);
+        QVERIFY(f.dialog->isVisible());
+        QCOMPARE(f.state.portNumber, 1);
+        QCOMPARE(f.writes(), 0);
+    }
+
+    void testConnectionIsOffWithoutPorts() {
+        Fixture f;
+        f.open(1, Ports({}));
+        QVERIFY(!f.find<QPushButton>("CommandTestConnection")->isEnabled());
+        f.dialog->onTestConnectionClicked();
+        QVERIFY(f.tested.empty());
     }
 
     void itemNumbers_data() {
