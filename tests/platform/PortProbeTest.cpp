@@ -143,6 +143,30 @@ private slots:
         }
     }
 
+    // A radio plugged in and pulled out again while the list is open: here a pseudo-terminal linked
+    // into the ports folder, and the link removed.
+    void aScanOfThisMachineFollowsALinkThatComesAndGoes() {
+        QVERIFY(QDir().mkpath(PortsFolder()));
+        const QString link = PortsFolder() + "/com61";
+        QFile::remove(link);
+        SystemPortDevices devices;
+        PortScan scan(SystemPortResolver(), devices);
+        const auto listed = [](const PortProbeResult& result) {
+            for (const ProbedPort& port : result.openable)
+                if (port.number == 61)
+                    return true;
+            return false;
+        };
+        QVERIFY(!listed(scan.poll()));
+        {
+            TestPty radio;
+            QVERIFY(QFile::link(radio.device(), link));
+            QVERIFY(listed(scan.poll()));
+            QVERIFY(QFile::remove(link));
+        }
+        QVERIFY(!listed(scan.poll()));
+    }
+
     void nothingOpenableGivesAnEmptyList() {
         SystemPortDevices devices;
         const PortProbeResult result =
