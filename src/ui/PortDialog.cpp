@@ -34,6 +34,8 @@ constexpr int kButtonHeight = 375;
 constexpr int kBottomMargin = 300; // client height 1755 below the buttons' bottom at 1455
 // The hint on missing rights is long: when shown it widens the dialog rather than wrap word by word.
 constexpr int kHintWidth = 6000;
+// Lines the connection test's answer may take.
+constexpr int kConnectionLines = 3;
 
 } // namespace
 
@@ -121,6 +123,9 @@ void PortDialog::buildLayout() {
         button->setMinimumSize(twips.x(kButtonWidth), twips.y(kButtonHeight));
     noPermissionLabel_->setFixedWidth(twips.x(kHintWidth));
     connectionLabel_->setFixedWidth(twips.x(kCancelLeft + kButtonWidth - kOkLeft));
+    // Room for the longest answer, the system's reason included, so the fixed-size dialog never cuts it.
+    connectionLabel_->setMinimumHeight(connectionLabel_->fontMetrics().lineSpacing() * kConnectionLines);
+    connectionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     noPermissionLabel_->setContentsMargins(0, twips.y(kBottomMargin), 0, 0); // hidden with the label
 
     auto* listRow = new QHBoxLayout;
