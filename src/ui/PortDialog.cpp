@@ -82,8 +82,13 @@ void PortDialog::onTestConnectionClicked() {
 }
 
 void PortDialog::onPollTimeout() {
-    if (probe_)
-        fillList(probe_(), portList_->count() == 0);
+    if (!probe_)
+        return;
+    PortProbeResult probed = probe_();
+    // Nothing plugged or pulled: the list is left alone, an open drop-down list included.
+    if (probed.openable == shown_.openable && probed.permissionDenied == shown_.permissionDenied)
+        return;
+    fillList(probed, portList_->count() == 0);
 }
 
 void PortDialog::buildControls() {
@@ -172,6 +177,7 @@ void PortDialog::applyTexts() {
 }
 
 void PortDialog::fillList(const PortProbeResult& probed, bool wasEmpty) {
+    shown_ = probed;
     // The selection follows its port, not its row; before the first fill it is the port in use.
     const int selected = wasEmpty ? state_.portNumber : PortNumberOfItem(portList_->currentText());
     const QSignalBlocker quiet(portList_);

@@ -59,6 +59,7 @@ private:
 
     PortProber probe_;
     ConnectionTester test_;
+    PortProbeResult shown_; // what the list shows
     AppState& state_;
     SettingsStore& settings_;
     QLabel* portLabel_ = nullptr;

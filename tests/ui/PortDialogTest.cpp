@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -291,6 +292,17 @@ private slots:
         QVERIFY(!f.find<QPushButton>("CommandTestConnection")->isEnabled());
         f.dialog->onTestConnectionClicked();
         QVERIFY(f.tested.empty());
+    }
+
+    void aPollThatFindsTheSamePortsLeavesTheListAlone() {
+        Fixture f;
+        f.polls = {Ports({1, 3})};
+        f.open(3, Ports({1, 3}));
+        QSignalSpy removed(f.list()->model(), &QAbstractItemModel::rowsRemoved);
+        f.dialog->onPollTimeout();
+        QCOMPARE(f.probes, 2);
+        QCOMPARE(removed.count(), 0);
+        QCOMPARE(f.items(), (QStringList{"COM1", "COM3"}));
     }
 
     void itemNumbers_data() {
