@@ -142,6 +142,8 @@ run_benchmarks() {
     "$BUILD_DIR/bench/vorix_startup_bench"
     say "Transfer benchmark"
     "$BUILD_DIR/bench/vorix_transfer_bench"
+    say "Port probe benchmark"
+    "$BUILD_DIR/bench/vorix_probe_bench"
 }
 
 # The tool beside a simulated radio. The simulator links a pseudo-terminal into the user's ports

@@ -8,6 +8,7 @@
 #include "cli/LinkRun.h"
 #include "cli/TracingSerialPort.h"
 #include "platform/PortProbe.h"
+#include "platform/QtConnectionTest.h"
 #include "platform/QtLinkRunner.h"
 #include "platform/QtPortNames.h"
 
@@ -57,8 +58,13 @@ PortListing QtLinkService::probePorts() {
     PortListing listing;
     listing.permissionDenied = probed.permissionDenied;
     for (const ProbedPort& port : probed.openable)
-        listing.ports.push_back({port.number, QFile::encodeName(port.devicePath).toStdString()});
+        listing.ports.push_back({port.number, QFile::encodeName(port.devicePath).toStdString(), port.origin});
     return listing;
+}
+
+ConnectionCheck QtLinkService::testConnection(int portNumber) {
+    const ConnectionOutcome outcome = RunConnectionTest(PortDevicePath(portNumber));
+    return {outcome.result, outcome.reason.toStdString()};
 }
 
 } // namespace vorix::cli

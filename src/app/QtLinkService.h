@@ -16,6 +16,7 @@ public:
 
     LinkOutcome transfer(AppState& state, const LinkJob& job) override;
     PortListing probePorts() override;
+    ConnectionCheck testConnection(int portNumber) override;
 
 private:
     std::chrono::steady_clock::time_point traceStart_; // one time line for all runs of a command

@@ -11,6 +11,8 @@
 #include "cli/ImageFiles.h"
 #include "editing/TableFormat.h"
 #include "image/ImageLayout.h"
+#include "link/ConnectionTest.h"
+#include "link/PortHardware.h"
 #include "link/PortNames.h"
 #include "texts/InterfaceTexts.h"
 
@@ -201,13 +203,27 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
     const PortListing listing = service.probePorts();
     std::vector<std::vector<std::string>> rows;
     for (const ListedPort& port : listing.ports)
-        rows.push_back({"COM" + std::to_string(port.number), port.device});
+        rows.push_back({link::PortItemText(port.number, port.origin, args.language()), port.device});
     context.out << FormatAlignedRows(rows);
     if (listing.ports.empty())
         context.err << "No port opens now.\n";
     if (listing.permissionDenied)
         context.err << Text(TextId::PortDialogNoPermission, args.language()) << '\n';
     return kExitSuccess;
+}
+
+int runProbe(LinkService& service, const ParsedArguments& args, CliContext& context) {
+    const Result<int> port = numberOption(args, "--port", link::kFirstPortNumber, link::kLastPortNumber);
+    if (!port.ok())
+        return UsageError(context, "probe", port.error());
+    const ConnectionCheck check = service.testConnection(port.value());
+    const std::string line =
+        link::ConnectionResultText(check.result, port.value(), check.reason, args.language());
+    if (check.result == link::ConnectionResult::Answers) {
+        context.out << line << '\n';
+        return kExitSuccess;
+    }
+    return fail(context, line, kExitLinkFailure);
 }
 
 } // namespace
@@ -271,11 +287,25 @@ std::vector<Command> LinkCommands(LinkService& service) {
           0,
           {kChineseOption},
           "List the ports COM1 to COM99 that open now, with the device behind each.",
-          "Tries to open every port COM1 to COM99 as the window's serial port dialog does and prints\n"
-          "each number that opens with its device; none is held open afterwards. When a device exists\n"
-          "that this account may not open, a line on stderr says how to get the permission. The exit\n"
-          "code is 0 even when no port opens.\n"},
+          "Lists the ports COM1 to COM99 as the window's serial port dialog does: a number whose\n"
+          "device does not exist is skipped, every existing device is opened once to see that it is\n"
+          "free, and none is held open afterwards. Each line names the hardware as the dialog does\n"
+          "(a USB adapter's description, manufacturer and serial number, \"serial port on the\n"
+          "board\", or the target of a link in the ports folder), then the device. When a device\n"
+          "exists that this account may not open, a line on stderr says how to get the permission.\n"
+          "The exit code is 0 even when no port opens.\n"},
          bind(runPorts)},
+        {{"probe",
+          "",
+          0,
+          {kPortOption, kChineseOption},
+          "Test whether the radio answers on COMN, as the port dialog's Test connection does.",
+          "Sends the programming handshake to COMN and waits up to one second for the radio's answer,\n"
+          "up to three times, without asking; an answer is followed by the end byte, so the radio\n"
+          "leaves programming mode. Its memory is neither read nor written. Prints \"The radio answers\n"
+          "on COMN\" and exits 0, or says on stderr what went wrong (no answer, a wrong answer, the\n"
+          "port does not open and why) and exits 3.\n"},
+         bind(runProbe)},
     };
 }
 

@@ -9,6 +9,8 @@
 
 #include "image/AppState.h"
 #include "image/Result.h"
+#include "link/ConnectionTest.h"
+#include "link/PortHardware.h"
 
 namespace vorix::cli {
 
@@ -21,18 +23,23 @@ struct LinkJob {
 
 /// How a run that did not succeed ended.
 struct LinkFailure {
-    std::string device;  // the device behind COMn; empty when the number has none
-    std::string prompt;  // the prompt's text that ended the run
-    std::string detail;  // the system's reason when the port did not open or failed
+    std::string device; // the device behind COMn; empty when the number has none
+    std::string prompt; // the prompt's text that ended the run
+    std::string detail; // the system's reason when the port did not open or failed
     int retriesUsed = 0;
 };
 
 /// The device behind COMn after a successful run, or how the run failed.
 using LinkOutcome = Result<std::string, LinkFailure>;
+struct ConnectionCheck {
+    link::ConnectionResult result = link::ConnectionResult::Running;
+    std::string reason; // the system's words when the port did not open or failed
+};
 
 struct ListedPort {
     int number = 0;
     std::string device;
+    link::PortOrigin origin; // what the system knows of the device, as the port dialog names it
 };
 
 struct PortListing {
@@ -48,6 +55,8 @@ public:
     virtual LinkOutcome transfer(AppState& state, const LinkJob& job) = 0;
     /// Tries every port as the serial port dialog does; holds none open afterwards.
     virtual PortListing probePorts() = 0;
+    /// The port dialog's connection test on COMn: the handshake, up to three times, then the end byte.
+    virtual ConnectionCheck testConnection(int portNumber) = 0;
 };
 
 } // namespace vorix::cli

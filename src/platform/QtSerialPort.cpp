@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 
+#include <utility>
+
 namespace vorix {
 
 namespace {
@@ -12,7 +14,8 @@ constexpr int kCloseDrainMilliseconds = 200;
 
 } // namespace
 
-QtSerialPort::QtSerialPort(const QString& devicePath, QObject* parent) : QObject(parent), devicePath_(devicePath) {
+QtSerialPort::QtSerialPort(const QString& devicePath, QObject* parent)
+    : QObject(parent), devicePath_(devicePath) {
     port_.setBaudRate(QSerialPort::Baud19200);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
@@ -22,15 +25,19 @@ QtSerialPort::QtSerialPort(const QString& devicePath, QObject* parent) : QObject
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
 }
 
-QtSerialPort::~QtSerialPort() { close(); }
+QtSerialPort::~QtSerialPort() {
+    close();
+}
 
-bool QtSerialPort::isOpen() const { return port_.isOpen() && !lost_; }
+bool QtSerialPort::isOpen() const {
+    return port_.isOpen() && !lost_;
+}
 
 bool QtSerialPort::open() {
     if (isOpen())
         return true;
     if (port_.isOpen())
-        port_.close(); // a lost port still holds its descriptor until closed
+        closeDevice(); // a lost port still holds its descriptor until closed
     lost_ = false;
     error_ = PortError::None;
     errorText_.clear();
@@ -49,6 +56,9 @@ bool QtSerialPort::open() {
     // Bytes the device kept from before this run (the echo of the last end byte on a line whose far
     // side stayed open) would otherwise arrive in front of the handshake's answer.
     port_.clear(QSerialPort::Input);
+    // A USB adapter would hold each answer until its latency timer runs out. A device that does not
+    // take the request (a pseudo-terminal) is used as it is.
+    latencyFlags_ = RequestLowLatency(*driver_, static_cast<int>(port_.handle()));
     return true;
 }
 
@@ -62,6 +72,12 @@ void QtSerialPort::close() {
         if (port_.bytesToWrite() > 0)
             port_.waitForBytesWritten(kCloseDrainMilliseconds);
     }
+    closeDevice();
+}
+
+void QtSerialPort::closeDevice() {
+    // The driver keeps its flags after the close: give back what the open changed.
+    RestoreLatency(*driver_, static_cast<int>(port_.handle()), std::exchange(latencyFlags_, std::nullopt));
     port_.close();
 }
 
@@ -87,7 +103,9 @@ void QtSerialPort::setReceiveThreshold(int n) {
     scheduleThresholdCheck();
 }
 
-qint64 QtSerialPort::bytesWaiting() const { return isOpen() ? port_.bytesAvailable() : 0; }
+qint64 QtSerialPort::bytesWaiting() const {
+    return isOpen() ? port_.bytesAvailable() : 0;
+}
 
 void QtSerialPort::checkThreshold() {
     if (threshold_ > 0 && isOpen() && port_.bytesAvailable() >= threshold_)
@@ -121,7 +139,7 @@ void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
         this,
         [this] {
             if (lost_ && port_.isOpen())
-                port_.close();
+                closeDevice();
         },
         Qt::QueuedConnection);
     emit failed();

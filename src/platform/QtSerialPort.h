@@ -6,7 +6,10 @@
 #include <QString>
 
 #include "link/LinkInterfaces.h"
+#include "platform/LowLatency.h"
 #include "platform/PortError.h"
+
+#include <optional>
 
 namespace vorix {
 
@@ -29,6 +32,10 @@ public:
     link::Bytes takeAll() override;
     void setReceiveThreshold(int n) override;
 
+    /// The driver asked for low latency on open and given back its flags on close; the system's by
+    /// default. Set before open(); must outlive the port.
+    void setSerialDriver(SerialDriver& driver) { driver_ = &driver; }
+
     const QString& devicePath() const { return devicePath_; }
     int receiveThreshold() const { return threshold_; }
     /// Bytes waiting to be taken.
@@ -45,6 +52,7 @@ signals:
     void failed();
 
 private:
+    void closeDevice();
     void checkThreshold();
     void scheduleThresholdCheck();
     void onErrorOccurred(QSerialPort::SerialPortError error);
@@ -54,6 +62,8 @@ private:
     int threshold_ = 0;
     bool checkScheduled_ = false;
     bool lost_ = false;
+    SerialDriver* driver_ = &SystemSerialDriver();
+    std::optional<int> latencyFlags_; // the driver's flags before the low-latency request, to restore
     PortError error_ = PortError::None;
     QString errorText_;
 };

@@ -72,6 +72,14 @@ constexpr std::array kTexts = {
           "(sudo usermod -aG dialout $USER) and log in again.",
           "存在串口设备但当前账户无权打开：请将账户加入 dialout 组（sudo usermod -aG dialout "
           "$USER）后重新登录。"},
+    Entry{TextId::PortOnTheBoard, "serial port on the board", "主板串口"},
+    Entry{TextId::PortUsbAdapter, "USB serial adapter", "USB 串口适配器"},
+    Entry{TextId::PortDialogTestConnection, "&Test connection", "测试连接(&T)"},
+    Entry{TextId::ConnectionAnswers, "The radio answers on ", "对讲机已应答，端口 "},
+    Entry{TextId::ConnectionNoAnswer, "No answer from the radio on ", "对讲机无应答，端口 "},
+    Entry{TextId::ConnectionWrongAnswer, "The radio gives a wrong answer on ", "对讲机应答错误，端口 "},
+    Entry{TextId::ConnectionPortDoesNotOpen, "The port does not open: ", "端口无法打开："},
+    Entry{TextId::ConnectionTesting, "Testing the connection on ", "正在测试连接，端口 "},
     Entry{TextId::ApplicationTitle, "Vorix", "Vorix"},
 };
 

@@ -62,6 +62,14 @@ enum class TextId {
     PortDialogOk,
     PortDialogCancel,
     PortDialogNoPermission,
+    PortOnTheBoard,
+    PortUsbAdapter,
+    PortDialogTestConnection,
+    ConnectionAnswers,
+    ConnectionNoAnswer,
+    ConnectionWrongAnswer,
+    ConnectionPortDoesNotOpen,
+    ConnectionTesting,
     // Titles.
     ApplicationTitle,
     Count

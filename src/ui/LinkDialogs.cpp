@@ -8,10 +8,7 @@
 namespace vorix {
 
 LinkDialogs::LinkDialogs(AppState& state, SettingsStore& settings, MessageBoxes* prompts, PortProber probe)
-    : state_(state), settings_(settings), prompts_(prompts), probe_(std::move(probe)) {
-    if (!probe_)
-        probe_ = [] { return ProbePorts(); };
-}
+    : state_(state), settings_(settings), prompts_(prompts), probe_(std::move(probe)) {}
 
 void LinkDialogs::attach(MainWindowServices& services) {
     services.openProgrammingDialog = [this] { openProgrammingDialog(); };
@@ -40,7 +37,11 @@ void LinkDialogs::openProgrammingDialog() {
 }
 
 void LinkDialogs::openPortDialog() {
-    PortDialog dialog(state_, settings_, probe_, window_);
+    // Each opening scans afresh; its polls then open only the devices that are new to it.
+    SystemPortDevices devices;
+    PortScan scan(SystemPortResolver(), devices);
+    PortDialog dialog(state_, settings_, probe_ ? probe_ : PortProber([&scan] { return scan.poll(); }),
+                      window_);
     dialog.exec();
 }
 

@@ -78,6 +78,7 @@ TEST_F(LinkCommandsTest, HelpListsTheLinkCommands) {
         {"write",
          "Usage: vorix-cli write IN.rdat --port N [--verify] [--retries K] [--trace FILE] [--chinese]\n"},
         {"ports", "Usage: vorix-cli ports [--chinese]\n"},
+        {"probe", "Usage: vorix-cli probe --port N [--chinese]\n"},
     };
     for (const auto& [command, usage] : usages) {
         const Outcome r = run({command, "--help"});
@@ -106,6 +107,8 @@ TEST_F(LinkCommandsTest, BadArgumentsExitTwoBeforeTheRadioIsTouched) {
         {{"write", "missing.rdat", "--port", "3"}, "missing.rdat: "},
         {{"write", "in.rdat", "--port", "3", "--verify", "extra.rdat"}, "vorix-cli write: "},
         {{"ports", "COM3"}, "vorix-cli ports: "},
+        {{"probe"}, "vorix-cli probe: "},
+        {{"probe", "--port", "100"}, "vorix-cli probe: --port wants a number from 1 to 99: 100"},
         {{"read", "out.rdat", "--port", "3", "--trace", "/nonexistent-folder/trace.txt"},
          "/nonexistent-folder/trace.txt: The file was not saved: No such file or directory"},
         {{"read", "folder.rdat", "--port", "3"}, "folder.rdat: The file was not saved: it is a directory"},
@@ -402,10 +405,18 @@ TEST_F(LinkCommandsTest, ProgressBarOnlyOnATerminal) {
 }
 
 TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
-    service.listing = {{{3, "/dev/ttyS2"}, {40, "/dev/pts/4"}}, false};
+    const link::PortHardware adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI", true};
+    service.listing = {{{3, "/dev/ttyS2", {"/dev/ttyS2", false, std::nullopt}},
+                        {33, "/dev/ttyUSB0", {"/dev/ttyUSB0", false, adapter}},
+                        {40, "/dev/pts/4", {"/dev/pts/4", true, std::nullopt}},
+                        {65, "/dev/ttyACM0", {"/dev/ttyACM0", false, std::nullopt}}},
+                       false};
     const Outcome listed = run({"ports"});
     EXPECT_EQ(listed.code, kExitSuccess);
-    EXPECT_EQ(listed.out, "COM3   /dev/ttyS2\nCOM40  /dev/pts/4\n");
+    EXPECT_EQ(listed.out, "COM3 \u2014 serial port on the board           /dev/ttyS2\n"
+                          "COM33 \u2014 FT232R USB UART (FTDI, A50285BI)  /dev/ttyUSB0\n"
+                          "COM40 \u2014 /dev/pts/4                        /dev/pts/4\n"
+                          "COM65                                     /dev/ttyACM0\n");
     EXPECT_EQ(listed.err, "");
 
     service.listing = {{}, true};
@@ -419,6 +430,58 @@ TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
                                 "\n");
     }
     EXPECT_TRUE(service.jobs.empty());
+}
+
+TEST_F(LinkCommandsTest, ProbeSaysWhetherTheRadioAnswers) {
+    struct Row {
+        const char* name;
+        std::function<void(vorix::test::ScriptedRadio&)> script;
+        std::vector<std::string> args;
+        int code;
+        std::string out, err;
+        std::vector<std::string> frames;
+    };
+    const std::string handshake = "50 52 4F 47 52 41 4D";
+    const Row rows[] = {
+        {"answers",
+         [](auto&) {},
+         {"probe", "--port", "33"},
+         kExitSuccess,
+         "The radio answers on COM33\n",
+         "",
+         {handshake, "45"}},
+        {"silent",
+         [](auto& r) { r.radioOff = true; },
+         {"probe", "--port", "33"},
+         kExitLinkFailure,
+         "",
+         "No answer from the radio on COM33\n",
+         {handshake, handshake, handshake}},
+        {"wrong answer",
+         [](auto& r) { r.handshakeAnswer = 0x15; },
+         {"probe", "--port", "2", "--chinese"},
+         kExitLinkFailure,
+         "",
+         "对讲机应答错误，端口 COM2\n",
+         {handshake, "45"}},
+        {"port missing",
+         [](auto& r) { r.openFails = true; },
+         {"probe", "--port", "7"},
+         kExitLinkFailure,
+         "",
+         "The port does not open: COM7 (No such file or directory)\n",
+         {}},
+    };
+    for (const Row& row : rows) {
+        service.replaceRadio();
+        row.script(service.radio());
+        const Outcome r = run(row.args);
+        EXPECT_EQ(r.code, row.code) << row.name;
+        EXPECT_EQ(r.out, row.out) << row.name;
+        EXPECT_EQ(r.err, row.err) << row.name;
+        EXPECT_EQ(service.radio().frameTexts(), row.frames) << row.name;
+    }
+    EXPECT_TRUE(service.jobs.empty()); // no transfer: the radio's memory is not touched
 }
 
 TEST(LinkFailureLine, PortPromptAndNotes) {

@@ -188,11 +188,14 @@ TEST_F(LinkEndToEnd, PortsListsTheSimulatorsPort) {
     std::istringstream out(r.out);
     bool found = false;
     for (std::string line; std::getline(out, line);) {
+        // "COMn — target  device" for a link of the ports folder.
         std::istringstream words(line);
-        std::string name, device;
-        words >> name >> device;
+        std::string name, dash, target, device;
+        words >> name >> dash >> target >> device;
         if (name == "COM" + std::to_string(radio.number())) {
             found = true;
+            EXPECT_EQ(dash, "\u2014");
+            EXPECT_EQ(target, radio.device());
             EXPECT_EQ(device, radio.device());
         }
     }

@@ -12,6 +12,7 @@
 #include "cli/LinkRun.h"
 #include "cli/LinkService.h"
 #include "cli/TracingSerialPort.h"
+#include "link/ConnectionTest.h"
 #include "support/FakeClock.h"
 #include "support/FakeTimer.h"
 #include "support/ScriptedRadio.h"
@@ -35,6 +36,7 @@ public:
     std::vector<bool> readModes;                    // the direction of each
     std::function<void(std::size_t run)> beforeRun; // run 1, 2, ...: change the radio between runs
     bool probed = false;
+    std::vector<int> tests; // the ports of every connection test, in order
 
     LinkOutcome transfer(AppState& state, const LinkJob& job) override {
         jobs.push_back(job);
@@ -69,6 +71,20 @@ public:
         if (radio_->openFails)
             failure.detail = openFailure;
         return Failure{failure};
+    }
+
+    ConnectionCheck testConnection(int portNumber) override {
+        tests.push_back(portNumber);
+        vorix::test::FakeTimer timer{clock};
+        link::ConnectionTest test(*radio_, timer);
+        radio_->onEvent = [&test] { test.onReceived(); };
+        radio_->onFailed = [&test] { test.onPortFailed(); };
+        timer.onTick = [&test] { test.onTimerTick(); };
+        test.start();
+        clock.runUntil([&test] { return test.done(); });
+        radio_->onEvent = nullptr;
+        radio_->onFailed = nullptr;
+        return {test.result(), radio_->openFails ? openFailure : std::string()};
     }
 
     PortListing probePorts() override {

@@ -9,12 +9,13 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "support/TestPty.h"
 #include "platform/QtSerialPort.h"
+#include "support/TestPty.h"
 
 using namespace vorix;
 
 Q_DECLARE_METATYPE(vorix::PortError)
+Q_DECLARE_METATYPE(std::optional<int>)
 
 namespace {
 
@@ -31,12 +32,60 @@ link::Bytes Sequence(int count) {
     return bytes;
 }
 
+// A driver that records the flags asked for, with flags of its own or none (a pseudo-terminal).
+struct FakeDriver final : SerialDriver {
+    std::optional<int> current;
+    bool refuses = false;
+    std::vector<int> set;
+    std::optional<int> flags(int) override { return current; }
+    bool setFlags(int, int flags) override {
+        if (refuses)
+            return false;
+        set.push_back(flags);
+        current = flags;
+        return true;
+    }
+};
+
 } // namespace
 
 class QtSerialPortTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void asksForLowLatencyAndRestoresTheFlags_data() {
+        QTest::addColumn<std::optional<int>>("before");
+        QTest::addColumn<bool>("refuses");
+        QTest::addColumn<std::vector<int>>("set");
+        const int low = LowLatencyFlag();
+        QTest::newRow("USB adapter") << std::optional<int>(0x10) << false
+                                     << std::vector<int>{0x10 | low, 0x10};
+        QTest::newRow("already low latency") << std::optional<int>(low) << false << std::vector<int>{};
+        QTest::newRow("no serial flags (pty)") << std::optional<int>() << false << std::vector<int>{};
+        QTest::newRow("driver refuses") << std::optional<int>(0x10) << true << std::vector<int>{};
+    }
+    void asksForLowLatencyAndRestoresTheFlags() {
+        QFETCH(std::optional<int>, before);
+        QFETCH(bool, refuses);
+        QFETCH(std::vector<int>, set);
+        TestPty pty;
+        FakeDriver driver;
+        driver.current = before;
+        driver.refuses = refuses;
+        QtSerialPort port(pty.device());
+        port.setSerialDriver(driver);
+        QVERIFY(port.open());
+        port.send({0x45});
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("E"), kWaitMs); // the port works all the same
+        port.close();
+        QCOMPARE(driver.set, set);
+        QCOMPARE(driver.current, before);
+        // The system's own request on a pseudo-terminal fails and does no harm.
+        QtSerialPort plain(pty.device());
+        QVERIFY(plain.open());
+        plain.close();
+    }
+
     void opensAndClosesAPseudoTerminal() {
         TestPty pty;
         QVERIFY(pty.isValid());

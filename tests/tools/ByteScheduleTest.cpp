@@ -68,3 +68,25 @@ TEST(ByteSchedule, ZeroByteTimeSendsEverythingAtOnce) {
     schedule.push(kThree, kStart);
     EXPECT_EQ(schedule.takeDue(kStart), kThree);
 }
+
+TEST(ByteSchedule, AnAdaptersLatencyTimerHoldsBytesUntilItRunsOutOrAPacketFills) {
+    const auto timer = std::chrono::milliseconds(16);
+    ByteSchedule schedule(kByteTime, timer);
+    // A short answer waits for the timer, counted from its first byte off the wire.
+    schedule.push(Bytes(8, 0x06), kStart);
+    EXPECT_TRUE(schedule.takeDue(kStart + timer - nanoseconds(1)).empty());
+    EXPECT_EQ(schedule.takeDue(kStart + timer).size(), 8u);
+    // At 19200 baud a long answer leaves in the bytes that came off the wire within each run of the
+    // timer: 31 in 16 ms.
+    const Clock::time_point later = kStart + std::chrono::milliseconds(100);
+    schedule.push(Bytes(100, 0x57), later);
+    EXPECT_EQ(schedule.nextDeadline(), later + timer);
+    EXPECT_EQ(schedule.takeDue(later + timer).size(), 31u);
+    EXPECT_EQ(schedule.nextDeadline(), later + 31 * kByteTime + timer);
+    // Faster than the timer, bytes fill a USB packet, which goes at once; the rest waits.
+    ByteSchedule fast(nanoseconds::zero(), timer);
+    fast.push(Bytes(100, 0x57), kStart);
+    EXPECT_EQ(fast.takeDue(kStart).size(), std::size_t(kUsbPacketBytes));
+    EXPECT_EQ(fast.nextDeadline(), kStart + timer);
+    EXPECT_EQ(fast.takeDue(kStart + timer).size(), 100u - kUsbPacketBytes);
+}

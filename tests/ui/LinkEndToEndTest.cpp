@@ -293,9 +293,12 @@ private slots:
             tooltip = list->currentData(Qt::ToolTipRole).toString();
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CommandOk")), Qt::LeftButton);
         });
-        QVERIFY2(items.contains(QStringLiteral("COM97")), qPrintable(items.join(' ')));
-        QVERIFY(!items.contains(QStringLiteral("COM98")));
-        QCOMPARE(selected, QStringLiteral("COM97"));
+        // The ports folder's link names its target after the number.
+        const QString radioItem =
+            QStringLiteral("COM97 \u2014 ") + QFileInfo(f.radio->device()).canonicalFilePath();
+        QVERIFY2(items.contains(radioItem), qPrintable(items.join(' ')));
+        QVERIFY(items.filter(QStringLiteral("COM98")).isEmpty());
+        QCOMPARE(selected, radioItem);
         QCOMPARE(tooltip, QFileInfo(f.radio->device()).canonicalFilePath());
         QCOMPARE(f.state.portNumber, kRadioPort);
         QCOMPARE(f.settings.GetStringValue(kComPortValue), std::string("97"));

@@ -15,6 +15,8 @@ bool ReadNumber(const std::string& text, int low, int high, int& value) {
 }
 
 constexpr int kLargestFrameNumber = 1000000;
+// The largest latency timer common USB serial adapters accept.
+constexpr int kLongestLatencyTimerMs = 255;
 
 // Options that take a frame number N and add it to a fault set.
 struct FaultOption {
@@ -80,6 +82,12 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& arguments) {
                 return Failure{"--silent-after wants a frame number from 1: " + value};
             known = true;
         }
+        if (name == "--latency-timer") {
+            if (!ReadNumber(value, 0, kLongestLatencyTimerMs, options.latencyTimerMs))
+                return Failure{"--latency-timer wants milliseconds from 0 to " +
+                               std::to_string(kLongestLatencyTimerMs) + ": " + value};
+            known = true;
+        }
         if (name == "--com") {
             if (!ReadNumber(value, 1, 99, options.com))
                 return Failure{"--com wants a port number from 1 to 99: " + value};
@@ -103,6 +111,9 @@ std::string SimUsage() {
            "  --save FILE          write the memory to FILE after every stored write block\n"
            "  --log FILE           log frames to FILE instead of stderr\n"
            "  --no-pacing          answer at once instead of at 19200 baud\n"
+           "  --latency-timer MS   hold answers as a USB serial adapter does: until its latency timer\n"
+           "                       (MS, up to 255; 16 is a common default) runs out or a 62-byte packet "
+           "fills\n"
            "  --drop-answer N      ignore frame N and do not answer it\n"
            "  --wrong-answer N     answer frame N with 0x15 instead of 0x06 or 0x57\n"
            "  --wrong-address N    answer read request N with the next block and its address\n"

@@ -16,6 +16,7 @@ struct SimOptions {
     std::string savePath;  ///< empty: memory is not saved
     std::string logPath;   ///< empty: log to stderr
     bool pacing = true;
+    int latencyTimerMs = 0; ///< a USB adapter's latency timer between the wire and the tool; 0 for none
     bool help = false;
     Faults faults;
 };

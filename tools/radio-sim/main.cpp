@@ -65,8 +65,9 @@ class Simulator {
 public:
     Simulator(const SimOptions& options, const Memory& memory, FrameLog& log, int master)
         : options_(options), radio_(memory, options.faults),
-          schedule_(options.pacing ? kByteTime : std::chrono::nanoseconds::zero()), log_(log),
-          master_(master) {}
+          schedule_(options.pacing ? kByteTime : std::chrono::nanoseconds::zero(),
+                    std::chrono::milliseconds(options.latencyTimerMs)),
+          log_(log), master_(master) {}
 
     /// Serves the line until a stop signal; false when the line failed.
     bool run(const sigset_t& waitMask) {
