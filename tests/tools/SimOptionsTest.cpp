@@ -39,6 +39,8 @@ TEST(SimOptions, EveryOptionLandsInItsField) {
                                                        "4",
                                                        "--short-answer",
                                                        "6",
+                                                       "--drop-write",
+                                                       "8",
                                                        "--silent-after",
                                                        "9"});
     ASSERT_TRUE(parsed.ok()) << parsed.error();
@@ -53,6 +55,7 @@ TEST(SimOptions, EveryOptionLandsInItsField) {
     EXPECT_EQ(o.faults.wrongAnswer, (std::set<int>{2}));
     EXPECT_EQ(o.faults.wrongAddress, (std::set<int>{4}));
     EXPECT_EQ(o.faults.shortAnswer, (std::set<int>{6}));
+    EXPECT_EQ(o.faults.dropWrite, (std::set<int>{8}));
     EXPECT_EQ(o.faults.silentAfter, 9);
     EXPECT_FALSE(o.help);
 }
@@ -75,6 +78,7 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
         {{"--com"}, "missing value"},
         {{"--drop-answer", "0"}, "--drop-answer wants"},
         {{"--wrong-answer", "-1"}, "--wrong-answer wants"},
+        {{"--drop-write", "0"}, "--drop-write wants"},
         {{"--silent-after", "many"}, "--silent-after wants"},
         {{"--frobnicate", "1"}, "unknown option: --frobnicate"},
         {{"--pacing"}, "unknown option or missing value"},
