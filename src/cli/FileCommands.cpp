@@ -132,8 +132,9 @@ std::vector<Command> FileCommands() {
         "rToneFreq or TSQL with cToneFreq for CTCSS, DTCS with DtcsCode and DtcsPolarity (N normal,\n"
         "R inverted). Mode: FM wide, NFM narrow (empty: FM). Power: a text starting with L is low,\n"
         "with H high; of watt values such as 5.0W the lowest is low when there are two or more\n"
-        "distinct ones; otherwise high. A row with another duplex, tone mode or mode, a Location\n"
-        "outside 1 to 16 or given by an earlier row, or no free channel left is skipped and reported.\n"
+        "distinct ones; otherwise high (another text is reported). A row with another duplex, tone\n"
+        "mode or mode, a Location outside 1 to 16 or given by an earlier row, or no free channel left\n"
+        "is skipped and reported.\n"
         "Channels no row programs keep the base's bytes, and so do the options.\n" +
         std::string(kOutputHelp);
     return {

@@ -21,9 +21,10 @@ bool IsChannelListHeader(const CsvRecord& header);
 /// row took. `Name` is ignored (reported once). `Frequency` in MHz goes through the grid's band
 /// rules. `Duplex` must be empty; `Tone` is empty, `Tone` (`rToneFreq`), `TSQL` (`cToneFreq`)
 /// or `DTCS` (`DtcsCode`, `DtcsPolarity` N normal or R inverted); `Mode` FM is wide, NFM
-/// narrow; `Power` starting with L is low, with H high, and watt values make the lowest of two
-/// or more distinct values low; absent, high. A row that cannot be programmed is skipped and
-/// reported; the rest is applied. Fails only on a header that names a column twice.
+/// narrow; `Power` starting with L is low, with H high (another text: high, reported), and
+/// watt values make the lowest of two or more distinct values low; absent, high. A row that
+/// cannot be programmed is skipped and reported; the rest is applied. Fails only on a header
+/// that names a column twice.
 ImportResult ImportChannelList(AppState& state, const std::vector<CsvRecord>& records);
 
 /// The header and one row per channel in use, in the columns of the exchanged form.

@@ -168,6 +168,10 @@ private:
             note(record.row, c.toneColumn, std::move(*message));
         CommitSpacingItem(state_, *channel, c.spacingItem);
         CommitPowerItem(state_, *channel, c.powerItem);
+        if (const std::string power = cell(record, kPower);
+            !power.empty() && !watts(power) && power.front() != 'L' && power.front() != 'H')
+            note(record.row, kPower,
+                 "power " + quoted(power) + " is neither L..., H... nor watts; stored as High");
     }
 
     // The channel the row goes to, or nothing when the row is skipped (and reported).
@@ -252,7 +256,7 @@ private:
         const std::string text = cell(record, kPower);
         if (const auto value = watts(text))
             return lowWatts_ && *value == *lowWatts_ ? 0 : 1;
-        return !text.empty() && (text.front() == 'L' || text.front() == 'l') ? 0 : 1;
+        return !text.empty() && text.front() == 'L' ? 0 : 1;
     }
 
     void note(int row, std::string_view column, std::string message) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -130,7 +131,7 @@ TEST(ChannelList, PowerTextsAndWattValues) {
         {{}, "HH"},
         {{"5.0W", "5.0W"}, "HH"},
         {{"1.0W", "5.0W", "0.5W", "0.5 W"}, "HHLL"},
-        {{"Low", "High", "", "L"}, "LHHL"},
+        {{"Low", "High", "", "L", "Mid", "low"}, "LHHLHH"},
     };
     for (const Case& c : cases) {
         std::string text = c.power.empty() ? "Location,Frequency\r\n" : "Location,Frequency,Power\r\n";
@@ -138,7 +139,12 @@ TEST(ChannelList, PowerTextsAndWattValues) {
         for (std::size_t i = 0; i < rows; ++i)
             text += std::to_string(i + 1) + ",146.500000" + (c.power.empty() ? "" : "," + c.power[i]) + "\n";
         AppState state = stateWith(test::ClearedImage());
-        ASSERT_TRUE(importText(state, text).ok());
+        const ImportResult result = importText(state, text);
+        ASSERT_TRUE(result.ok());
+        const auto unread = std::count_if(c.power.begin(), c.power.end(),
+                                          [](const std::string& p) { return p == "Mid" || p == "low"; });
+        EXPECT_EQ(result.value().size(), static_cast<std::size_t>(unread))
+            << "each unreadable power reported";
         const TableTexts texts = BuildTableTexts(state);
         std::string got;
         for (std::size_t i = 0; i < rows; ++i)
