@@ -6,6 +6,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/ImageDiff.h"
 #include "cli/ImageFiles.h"
+#include "editing/ChannelList.h"
 #include "editing/CsvImport.h"
 #include "editing/CsvTable.h"
 #include "editing/TableFormat.h"
@@ -31,6 +32,10 @@ int runShow(const ParsedArguments& args, CliContext& context) {
         return fail(context, loaded.error());
     AppState state = context.viewState(args.language());
     state.image = loaded.value();
+    if (args.has("--channel-list")) {
+        context.out << FormatChannelList(state);
+        return kExitSuccess;
+    }
     const TableTexts texts = BuildTableTexts(state);
     context.out << (args.has("--csv") ? FormatCsvTable(texts) : FormatPlainTable(texts));
     return kExitSuccess;
@@ -62,8 +67,8 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
         return fail(context, base.error());
     const InputRead csv = context.files.read(csvPath, kMostTableBytes);
     if (!csv.ok())
-        return fail(context,
-                    csvPath + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) + " " + csv.error());
+        return fail(context, csvPath + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) +
+                                 " " + csv.error());
     if (csv.value().longer)
         return fail(context, csvPath + ": larger than 1 MiB, which no table of sixteen channels is; " +
                                  outPath + " not written");
@@ -98,7 +103,13 @@ std::vector<Command> FileCommands() {
         "Channel Spacing, Tx Power; empty channels as empty cells), then the option controls' texts\n"
         "(SQL, TOT, Sq Delay, Offset(Wide), Offset(Narrow), Beep, Save, Busy Lock), with the decimal\n"
         "separator of your number format. With --csv each option is a row of its own: its caption in\n"
-        "the first cell and its text in the second; import-csv reads this form back.\n" +
+        "the first cell and its text in the second; import-csv reads this form back.\n"
+        "With --channel-list (--csv is then implied) it prints the channel-list CSV that multi-radio\n"
+        "programming tools exchange instead: the columns Location,Name,Frequency,Duplex,Offset,Tone,\n"
+        "rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,\n"
+        "DVCODE, one row per channel in use, numbers always with \".\", a CTCSS tone as TSQL, a DCS\n"
+        "code as DTCS with polarity NN or RR, FM for wide and NFM for narrow spacing. That form holds\n"
+        "no transmit power and no options; import-csv reads it back with high power.\n" +
         std::string(kOutputHelp);
     static const std::string kImportDetails =
         "Each cell goes through the rules of the window's grid: a frequency outside both bands is\n"
@@ -111,13 +122,29 @@ std::vector<Command> FileCommands() {
         "Every replacement and unknown text is reported on stderr with its row and column; rows\n"
         "count as a spreadsheet counts them, the header being row 1. Bytes the table cannot\n"
         "express (116 to 124, the write mark, undefined bits) come from the base. A table larger\n"
-        "than 1 MiB is refused.\n" +
+        "than 1 MiB is refused.\n"
+        "\n"
+        "A table whose header names the columns Location and Frequency is read as a channel list\n"
+        "of multi-radio programming tools instead (columns in any order, unknown ones ignored, numbers\n"
+        "with \".\"). Location is the channel 1 to 16; a row without one takes the lowest channel no\n"
+        "row names and no earlier row took. Name is ignored (reported once). Frequency is in MHz and\n"
+        "goes through the band rules above. Duplex must be empty. Tone: empty for none, Tone with\n"
+        "rToneFreq or TSQL with cToneFreq for CTCSS, DTCS with DtcsCode and DtcsPolarity (N normal,\n"
+        "R inverted). Mode: FM wide, NFM narrow (empty: FM). Power: a text starting with L is low,\n"
+        "with H high; of watt values such as 5.0W the lowest is low when there are two or more\n"
+        "distinct ones; otherwise high (another text is reported). A row with another duplex, tone\n"
+        "mode or mode, a Location outside 1 to 16 or given by an earlier row, or no free channel left\n"
+        "is skipped and reported.\n"
+        "Channels no row programs keep the base's bytes, and so do the options.\n" +
         std::string(kOutputHelp);
     return {
         {{"show",
           "FILE.rdat",
           1,
-          {kChineseOption, {"--csv", "", "", "RFC 4180 CSV with a header row instead of an aligned table"}},
+          {kChineseOption,
+           {"--csv", "", "", "RFC 4180 CSV with a header row instead of an aligned table"},
+           {"--channel-list", "", "",
+            "the channel-list CSV of multi-radio programming tools (implies --csv)"}},
           "Print the channel table and the radio options of a radio data file.",
           kShowDetails},
          runShow},
@@ -138,7 +165,7 @@ std::vector<Command> FileCommands() {
            {"--output", "-o", "OUT.rdat", "the file to write (required); replaced as one step, - for stdout",
             true},
            {"--strict", "", "", "any replacement or unknown text is an error and nothing is written"}},
-          "Apply a table in the CSV form of show --csv to a radio data file.",
+          "Apply a table in a CSV form of show --csv (either form) to a radio data file.",
           kImportDetails},
          runImportCsv},
     };

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "editing/ChannelEditing.h"
+#include "editing/ChannelList.h"
 #include "editing/OptionFields.h"
 #include "editing/TableTexts.h"
 #include "image/ChannelTexts.h"
@@ -177,15 +178,9 @@ private:
         const std::optional<std::string> frequency =
             numberText(record.row, FrequencyColumn, cells[FrequencyColumn]);
         if (frequency && *frequency != shown[0]) {
-            const FrequencyCommit commit = CommitFrequencyText(state_, channel, *frequency, shown[1].empty());
+            if (auto message = ImportFrequencyCell(state_, channel, *frequency, cells[FrequencyColumn]))
+                note(record.row, FrequencyColumn, std::move(*message));
             shown = BuildTableView(state_).rows[channel - 1];
-            if (commit.warn)
-                note(record.row, FrequencyColumn,
-                     std::string(Text(TextId::FrequencyOutOfRange, Language::English)) + " " +
-                         quoted(cells[FrequencyColumn]) + " stored as " + quoted(commit.cellText));
-            else if (commit.cellText != shown[0]) // rounded to 10 Hz
-                note(record.row, FrequencyColumn,
-                     "frequency " + quoted(cells[FrequencyColumn]) + " stored as " + quoted(shown[0]));
         }
         const bool inUse = !shown[0].empty();
         for (int column : {ToneColumn, SpacingColumn, PowerColumn}) {
@@ -211,9 +206,8 @@ private:
     }
 
     void applyTone(int row, int channel, const std::string& cell) {
-        const std::string stored = CommitToneText(state_, channel, cell);
-        if (!sameTone(cell, stored, state_.decimalSeparator))
-            note(row, ToneColumn, "tone " + quoted(cell) + " stored as " + quoted(stored));
+        if (auto message = ImportToneCell(state_, channel, cell, cell))
+            note(row, ToneColumn, std::move(*message));
     }
 
     void applyFlagItem(int row, int channel, int column, const std::string& cell) {
@@ -311,7 +305,30 @@ private:
 
 } // namespace
 
+std::optional<std::string> ImportFrequencyCell(AppState& state, int channel, std::string_view text,
+                                               std::string_view written) {
+    const bool isNew = BuildTableView(state).rows[channel - 1][1].empty();
+    const FrequencyCommit commit = CommitFrequencyText(state, channel, text, isNew);
+    if (commit.warn)
+        return std::string(Text(TextId::FrequencyOutOfRange, Language::English)) + " " + quoted(written) +
+               " stored as " + quoted(commit.cellText);
+    const std::string shown = BuildTableView(state).rows[channel - 1][0];
+    if (commit.cellText != shown) // rounded to 10 Hz
+        return "frequency " + quoted(written) + " stored as " + quoted(shown);
+    return std::nullopt;
+}
+
+std::optional<std::string> ImportToneCell(AppState& state, int channel, std::string_view text,
+                                          std::string_view written) {
+    const std::string stored = CommitToneText(state, channel, text);
+    if (sameTone(text, stored, state.decimalSeparator))
+        return std::nullopt;
+    return "tone " + quoted(written) + " stored as " + quoted(stored);
+}
+
 ImportResult ImportTable(AppState& state, const std::vector<CsvRecord>& records) {
+    if (!records.empty() && IsChannelListHeader(records.front()))
+        return ImportChannelList(state, records);
     TableImporter importer(state);
     importer.run(records);
     return importer.result();

@@ -9,6 +9,7 @@
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileCommands.h"
+#include "editing/ChannelList.h"
 #include "editing/TableFormat.h"
 #include "support/SampleImages.h"
 
@@ -173,6 +174,24 @@ TEST_F(FileCommandsTest, ImportWritesTheResultOrNothing) {
     }
     EXPECT_EQ(files.writes, writesBefore);
     EXPECT_EQ(files.files.count("bad.rdat"), 0u);
+}
+
+TEST_F(FileCommandsTest, TheChannelListFormGoesOutWithShowAndComesBackWithImport) {
+    files.put("a.rdat", vorix::test::SampleImage());
+    files.put("base.rdat", vorix::test::ClearedImage());
+    AppState state;
+    state.image = vorix::test::SampleImage();
+    const Outcome shown = run({"show", "--csv", "--channel-list", "a.rdat"});
+    EXPECT_EQ(shown.code, kExitSuccess);
+    EXPECT_EQ(shown.out, FormatChannelList(state));
+    files.put("list.csv", shown.out + "5,,145.500000,+,0.600000,,88.5,88.5,023,NN,FM,5.00,,,,,,\r\n");
+
+    const Outcome imported = run({"import-csv", "list.csv", "--base", "base.rdat", "-o", "out.rdat"});
+    EXPECT_EQ(imported.code, kExitSuccess);
+    EXPECT_EQ(imported.err,
+              "list.csv: row 7, column 4 (Duplex): duplex \"+\" cannot be programmed: this radio sends "
+              "and receives on one frequency; row skipped\n");
+    EXPECT_EQ(run({"show", "--channel-list", "out.rdat"}).out, shown.out);
 }
 
 TEST_F(FileCommandsTest, AFailedWriteIsReportedWithTheOutputFile) {

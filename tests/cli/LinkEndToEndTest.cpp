@@ -87,6 +87,16 @@ TEST_F(LinkEndToEnd, WriteVerifyReadsBackTheSameImage) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST_F(LinkEndToEnd, WriteVerifyFindsABlockTheRadioAcknowledgedButLost) {
+    const RadioImage cleared = vorix::test::ClearedImage();
+    startRadio({"--drop-write", "3"}, &cleared); // frame 1 is the handshake, 2 the first block
+    folder.put("in.rdat", Unmarked());
+    const auto r = cli({"write", at("in.rdat"), "--port", port(), "--verify"});
+    EXPECT_EQ(r.exitCode, 1) << r.err << radio.output();
+    EXPECT_EQ(r.out.rfind("Write Data OK\n", 0), 0u) << r.out;
+    EXPECT_NE(r.err.find(": the radio does not hold what was written from"), std::string::npos) << r.err;
+}
+
 TEST_F(LinkEndToEnd, APortWithNothingBehindItFailsAndWritesNothing) {
     // COM5 is linked to a device that does not exist; COM99 has no device at all.
     std::filesystem::create_directories(folder.file("Talvry/Vorix/ports"));

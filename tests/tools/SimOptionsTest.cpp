@@ -19,14 +19,33 @@ TEST(SimOptions, NoArgumentsMeansPacedDemoOnTheFirstFreePort) {
 }
 
 TEST(SimOptions, EveryOptionLandsInItsField) {
-    const Result<SimOptions> parsed =
-        ParseSimOptions({"--ports-dir", "/tmp/p",          "--com",       "7",
-                         "--image",     "in.rdat",         "--save",      "out.rdat",
-                         "--log",       "sim.log",         "--no-pacing", "--drop-answer",
-                         "3",           "--drop-answer",   "5",           "--wrong-answer",
-                         "2",           "--wrong-address", "4",           "--short-answer",
-                         "6",           "--silent-after",  "9",           "--latency-timer",
-                         "16"});
+    const Result<SimOptions> parsed = ParseSimOptions({"--ports-dir",
+                                                       "/tmp/p",
+                                                       "--com",
+                                                       "7",
+                                                       "--image",
+                                                       "in.rdat",
+                                                       "--save",
+                                                       "out.rdat",
+                                                       "--log",
+                                                       "sim.log",
+                                                       "--no-pacing",
+                                                       "--drop-answer",
+                                                       "3",
+                                                       "--drop-answer",
+                                                       "5",
+                                                       "--wrong-answer",
+                                                       "2",
+                                                       "--wrong-address",
+                                                       "4",
+                                                       "--short-answer",
+                                                       "6",
+                                                       "--drop-write",
+                                                       "8",
+                                                       "--silent-after",
+                                                       "9",
+                                                       "--latency-timer",
+                                                       "16"});
     ASSERT_TRUE(parsed.ok()) << parsed.error();
     const SimOptions& o = parsed.value();
     EXPECT_EQ(o.portsDir, "/tmp/p");
@@ -39,6 +58,7 @@ TEST(SimOptions, EveryOptionLandsInItsField) {
     EXPECT_EQ(o.faults.wrongAnswer, (std::set<int>{2}));
     EXPECT_EQ(o.faults.wrongAddress, (std::set<int>{4}));
     EXPECT_EQ(o.faults.shortAnswer, (std::set<int>{6}));
+    EXPECT_EQ(o.faults.dropWrite, (std::set<int>{8}));
     EXPECT_EQ(o.faults.silentAfter, 9);
     EXPECT_EQ(o.latencyTimerMs, 16);
     EXPECT_FALSE(o.help);
@@ -62,6 +82,7 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
         {{"--com"}, "missing value"},
         {{"--drop-answer", "0"}, "--drop-answer wants"},
         {{"--wrong-answer", "-1"}, "--wrong-answer wants"},
+        {{"--drop-write", "0"}, "--drop-write wants"},
         {{"--silent-after", "many"}, "--silent-after wants"},
         {{"--latency-timer", "256"}, "--latency-timer wants milliseconds from 0 to 255: 256"},
         {{"--latency-timer", "-1"}, "--latency-timer wants"},

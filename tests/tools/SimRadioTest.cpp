@@ -234,6 +234,9 @@ TEST(SimRadio, FaultsMisbehaveOnTheNamedFrameOnly) {
          true},
         {"short handshake answer", Fault(&Faults::shortAnswer, {1}), {kHandshake}, {}, true, true},
         {"short write answer still stores", Fault(&Faults::shortAnswer, {2}), {kHandshake, WriteBlock(0, 8, 1)}, {}, true, false},
+        {"write acknowledged, not stored", Fault(&Faults::dropWrite, {2}), {kHandshake, WriteBlock(0, 8, 1)}, {0x06}, true, true},
+        {"drop write only for writes", Fault(&Faults::dropWrite, {2}), {kHandshake, ReadRequest(0x10)}, DataAnswer(memory, 0x10), true,
+         true},
         {"silent after the handshake", SilentAfter(1), {kHandshake, ReadRequest(0)}, {}, true, true},
         {"silent later", SilentAfter(2), {kHandshake, ReadRequest(0), kHandshake}, {}, true, true},
         {"fault on another frame", Fault(&Faults::dropAnswer, {3}), {kHandshake, ReadRequest(0)}, DataAnswer(memory, 0), true, true},
@@ -249,7 +252,8 @@ TEST(SimRadio, FaultsMisbehaveOnTheNamedFrameOnly) {
         ASSERT_EQ(last.frames.size(), 1u);
         EXPECT_EQ(last.frames[0].answer, row.lastAnswer);
         const std::string name = row.name;
-        EXPECT_EQ(last.frames[0].fault.empty(), name == "fault on another frame" || name == "wrong address only for reads");
+        EXPECT_EQ(last.frames[0].fault.empty(), name == "fault on another frame" || name == "wrong address only for reads" ||
+                                                  name == "drop write only for writes");
         EXPECT_EQ(radio.programming(), row.programmingAfter);
         EXPECT_EQ(radio.memory() == memory, row.memoryUnchanged);
     }

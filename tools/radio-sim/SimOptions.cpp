@@ -24,11 +24,12 @@ struct FaultOption {
     std::set<int> Faults::*frames;
 };
 
-constexpr std::array<FaultOption, 4> kFaultOptions{{
+constexpr std::array<FaultOption, 5> kFaultOptions{{
     {"--drop-answer", &Faults::dropAnswer},
     {"--wrong-answer", &Faults::wrongAnswer},
     {"--wrong-address", &Faults::wrongAddress},
     {"--short-answer", &Faults::shortAnswer},
+    {"--drop-write", &Faults::dropWrite},
 }};
 
 // Options that take a file name.
@@ -118,6 +119,7 @@ std::string SimUsage() {
            "  --wrong-answer N     answer frame N with 0x15 instead of 0x06 or 0x57\n"
            "  --wrong-address N    answer read request N with the next block and its address\n"
            "  --short-answer N     send only the first half of the answer to frame N\n"
+           "  --drop-write N       acknowledge write block N but do not store it\n"
            "  --silent-after N     answer no frame after frame N (the cable still echoes)\n"
            "  --help               show this text\n"
            "Frames are counted from 1, the handshake included; fault options may repeat.\n";

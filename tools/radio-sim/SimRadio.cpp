@@ -100,10 +100,15 @@ void SimRadio::handleFrame(FrameKind kind, Bytes frame, FeedResult& result) {
         record.fault = "wrong answer byte";
     } else {
         const bool wrongAddress = faults_.wrongAddress.contains(number) && kind == FrameKind::ReadRequest;
-        actOn(kind, record.received, result);
+        // A radio that loses a block it acknowledged: only a read-back finds out.
+        const bool dropWrite = faults_.dropWrite.contains(number) && kind == FrameKind::WriteBlock;
+        if (!dropWrite)
+            actOn(kind, record.received, result);
         record.answer = answerFor(kind, record.received, wrongAddress);
         if (wrongAddress)
             record.fault = "wrong address";
+        if (dropWrite)
+            record.fault = "write not stored";
         if (faults_.shortAnswer.contains(number)) {
             record.answer.resize(record.answer.size() / 2);
             record.fault = record.fault.empty() ? "short answer" : record.fault + ", short answer";

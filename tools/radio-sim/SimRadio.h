@@ -29,6 +29,7 @@ struct Faults {
     std::set<int> wrongAnswer;  ///< the answer byte is kWrongAnswer; the frame is not acted on
     std::set<int> wrongAddress; ///< a read is answered with the next block and its address
     std::set<int> shortAnswer;  ///< only the first half of the answer is sent
+    std::set<int> dropWrite;    ///< a write block is acknowledged but not stored (other frames as usual)
     int silentAfter = 0;        ///< frames after this one get no answer; 0 never goes silent
 };
 
