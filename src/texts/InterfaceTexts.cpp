@@ -74,6 +74,31 @@ constexpr std::array kTexts = {
           "存在串口设备但当前账户无权打开：请将账户加入 dialout 组（sudo usermod -aG dialout "
           "$USER）后重新登录。"},
     Entry{TextId::ApplicationTitle, "Vorix", "Vorix"},
+    Entry{TextId::StepEditFrequency, "Edit frequency of channel %1", "编辑信道%1的频率"},
+    Entry{TextId::StepEditTone, "Edit tone of channel %1", "编辑信道%1的亚音"},
+    Entry{TextId::StepEditSpacing, "Edit spacing of channel %1", "编辑信道%1的带宽"},
+    Entry{TextId::StepEditPower, "Edit power of channel %1", "编辑信道%1的功率"},
+    Entry{TextId::StepChangeOption, "Change %1", "更改%1"},
+    Entry{TextId::StepLoad, "Load %1", "载入%1"},
+    Entry{TextId::StepRead, "Read from radio", "从对讲机读取"},
+    Entry{TextId::StepPaste, "Paste channels", "粘贴信道"},
+    Entry{TextId::StepCut, "Cut channels", "剪切信道"},
+    Entry{TextId::StepClear, "Clear channels", "清除信道"},
+    Entry{TextId::StepMoveUp, "Move channels up", "上移信道"},
+    Entry{TextId::StepMoveDown, "Move channels down", "下移信道"},
+    Entry{TextId::StepSort, "Sort channels by frequency", "按频率排序信道"},
+    Entry{TextId::UndoPrefix, "Undo", "撤销"},
+    Entry{TextId::RedoPrefix, "Redo", "重做"},
+    Entry{TextId::SaveChanges, "Save changes?", "保存更改？"},
+    Entry{TextId::AnswerSave, "&Save", "保存(&S)"},
+    Entry{TextId::AnswerDiscard, "&Discard", "不保存(&D)"},
+    Entry{TextId::AnswerCancel, "&Cancel", "取消(&C)"},
+    Entry{TextId::AnswerContinue, "C&ontinue", "继续(&O)"},
+    Entry{TextId::WriteUnreadImage,
+          "This data was neither read from a radio nor loaded from a file. Writing it replaces every channel "
+          "and option of the radio with what this window shows (at start-up all channels are empty).",
+          "当前数据既不是从对讲机读取的，也不是从文件载入的。写入后对讲机的所有信道和选项都将被本窗口显示的内"
+          "容替换（启动时所有信道均为空）。"},
 };
 
 constexpr bool tableIsComplete() {

@@ -65,6 +65,28 @@ enum class TextId {
     PortDialogNoPermission,
     // Titles.
     ApplicationTitle,
+    // Editing: undo step names, questions and answers.
+    StepEditFrequency,
+    StepEditTone,
+    StepEditSpacing,
+    StepEditPower,
+    StepChangeOption,
+    StepLoad,
+    StepRead,
+    StepPaste,
+    StepCut,
+    StepClear,
+    StepMoveUp,
+    StepMoveDown,
+    StepSort,
+    UndoPrefix,
+    RedoPrefix,
+    SaveChanges,
+    AnswerSave,
+    AnswerDiscard,
+    AnswerCancel,
+    AnswerContinue,
+    WriteUnreadImage,
     Count
 };
 

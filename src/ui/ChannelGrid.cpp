@@ -252,8 +252,10 @@ void ChannelGrid::commitFrequencyEditor() {
         return;
     committing_ = true;
     const bool toneCellEmpty = cellText(editRow_, kToneColumn).empty();
-    const FrequencyCommit result =
-        CommitFrequencyText(state_, editRow_, frequencyEditor_->text().toStdString(), toneCellEmpty);
+    FrequencyCommit result;
+    recordEdit(TextId::StepEditFrequency, [&] {
+        result = CommitFrequencyText(state_, editRow_, frequencyEditor_->text().toStdString(), toneCellEmpty);
+    });
     frequencyEditor_->setText(q(result.cellText));
     if (result.row) {
         for (int column = 1; column < kColumns; ++column)
@@ -293,20 +295,41 @@ void ChannelGrid::commitListEditor(int index) {
     }
     switch (editColumn_) {
     case 4:
-        CommitPowerItem(state_, editRow_, listIndex);
+        recordEdit(TextId::StepEditPower, [&] { CommitPowerItem(state_, editRow_, listIndex); });
         break;
     case 3:
-        CommitSpacingItem(state_, editRow_, listIndex);
+        recordEdit(TextId::StepEditSpacing, [&] { CommitSpacingItem(state_, editRow_, listIndex); });
         break;
-    case kToneColumn:
-        editor->setEditText(q(CommitToneText(state_, editRow_, editor->currentText().toStdString())));
+    case kToneColumn: {
+        std::string stored;
+        recordEdit(TextId::StepEditTone,
+                   [&] { stored = CommitToneText(state_, editRow_, editor->currentText().toStdString()); });
+        editor->setEditText(q(stored));
         break;
+    }
     default:
         break;
     }
     setCellText(editRow_, editColumn_, editor->currentText().toStdString());
     editor->hide();
     committing_ = false;
+}
+
+template <typename Edit> void ChannelGrid::recordEdit(TextId name, Edit&& edit) {
+    const std::string stepName = q(Text(name, state_.language)).arg(editRow_).toStdString();
+    ImageStep step = RecordImageStep(state_.image, stepName, std::forward<Edit>(edit));
+    if (stepSink_ && !step.empty())
+        stepSink_(std::move(step));
+}
+
+void ChannelGrid::cancelOpenEdit() {
+    QWidget* editor = openEditor();
+    if (!editor)
+        return;
+    // Hidden first, so that the focus leaving it commits nothing.
+    editor->hide();
+    setCurrentCell(editRow_, editColumn_);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelGrid::commitOpenEdit() {
@@ -336,6 +359,10 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QTableWidget::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (keyEvent->key() == Qt::Key_Escape && watched == openEditor()) {
+        cancelOpenEdit();
+        return true;
+    }
     if (watched == frequencyEditor_)
         return frequencyKeyPress(keyEvent);
     const bool enter = keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;

@@ -4,11 +4,14 @@
 
 #include <QTableWidget>
 #include <array>
+#include <functional>
 #include <string>
 
+#include "editing/ImageStep.h"
 #include "image/AppState.h"
 #include "image/ChannelView.h"
 #include "platform/MessageBoxes.h"
+#include "texts/InterfaceTexts.h"
 
 class QComboBox;
 class QLineEdit;
@@ -37,6 +40,10 @@ public:
 
     /// Finishes an open edit as if the editor had lost the focus; does nothing otherwise.
     void commitOpenEdit();
+    /// Closes an open editor without storing anything: the cell keeps what it showed.
+    void cancelOpenEdit();
+    /// Each committed cell edit that changed the image is handed on as a step.
+    void setStepSink(std::function<void(ImageStep)> sink) { stepSink_ = std::move(sink); }
 
     QLineEdit* frequencyEditor() const { return frequencyEditor_; }
     QComboBox* listEditor(int index) const { return listEditors_[static_cast<std::size_t>(index)]; }
@@ -62,6 +69,7 @@ private:
     int wrappedTextHeight(int row, int column) const;
     int comboListIndex(int index) const;
     QWidget* openEditor() const;
+    template <typename Edit> void recordEdit(TextId name, Edit&& edit);
 
     AppState& state_;
     MessageBoxes& messages_;
@@ -71,6 +79,7 @@ private:
     int editRow_ = 1;
     int editColumn_ = 0;
     bool enterPressed_ = false;
+    std::function<void(ImageStep)> stepSink_;
 };
 
 } // namespace vorix

@@ -32,11 +32,13 @@ void LinkDialogs::openProgrammingDialog() {
                 SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
                                std::chrono::system_clock::now());
             if (window)
-                window->showImage();
+                window->onImageRead();
         },
         window);
     boxes.setParent(&dialog);
     dialog.exec();
+    if (window && dialog.linkResult() == link::LinkResult::WriteOk)
+        window->onImageWritten();
 }
 
 void LinkDialogs::openPortDialog() {

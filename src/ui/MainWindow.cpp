@@ -1,7 +1,9 @@
 #include "ui/MainWindow.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,6 +21,7 @@
 #include "store/RadioDataFile.h"
 #include "texts/InterfaceTexts.h"
 #include "ui/ChannelGrid.h"
+#include "ui/ImageHistory.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
 
@@ -76,6 +79,9 @@ FileSystem& diskOf(const MainWindowServices& services) {
 MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* parent)
     : QWidget(parent), state_(state), services_(std::move(services)) {
     setObjectName(QStringLiteral("Form1"));
+    history_ = new ImageHistory(
+        state_.image, [this] { showImage(); }, this);
+    connect(history_, &ImageHistory::modifiedChanged, this, &MainWindow::updateTitle);
     buildControls();
     buildLayout();
     connectOptionControls();
@@ -84,6 +90,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
 
 void MainWindow::buildControls() {
     grid_ = new ChannelGrid(state_, services_.messages, this);
+    grid_->setStepSink([this](ImageStep step) { history_->push(std::move(step)); });
     sqDelayList_ = makeCombo(QStringLiteral("ComboSqDelay"), false, this);
     sqLevelList_ = makeCombo(QStringLiteral("ComboSQ"), false, this);
     totList_ = makeCombo(QStringLiteral("ComboTOT"), false, this);
@@ -186,24 +193,32 @@ void MainWindow::connectOptionControls() {
                                                        {offsetLists_[0], OptionList::OffsetWide},
                                                        {offsetLists_[1], OptionList::OffsetNarrow}};
     // `activated` comes from the user's choice only; refreshing_ still guards, as the view sets them.
+    const std::array<QLabel*, 5> listLabels = {sqLevelLabel_, totLabel_, sqDelayLabel_, offsetLabels_[0],
+                                               offsetLabels_[1]};
+    int labelIndex = 0;
     for (auto [combo, list] : lists)
-        connect(combo, &QComboBox::activated, this, [this, list = list](int index) {
-            if (!refreshing_)
-                ApplyOptionItem(state_.image, list, index);
-        });
+        connect(combo, &QComboBox::activated, this,
+                [this, list = list, label = listLabels[static_cast<std::size_t>(labelIndex++)]](int index) {
+                    if (!refreshing_)
+                        history_->record(stepName(TextId::StepChangeOption, label->text().toStdString()),
+                                         [&] { ApplyOptionItem(state_.image, list, index); });
+                });
     const std::pair<QCheckBox*, OptionCheck> checks[] = {{powerSaveCheck_, OptionCheck::PowerSave},
                                                          {beepCheck_, OptionCheck::Beep},
                                                          {busyLockCheck_, OptionCheck::BusyLock}};
     for (auto [box, check] : checks)
-        connect(box, &QCheckBox::toggled, this, [this, check = check](bool on) {
+        connect(box, &QCheckBox::toggled, this, [this, box = box, check = check](bool on) {
             if (!refreshing_)
-                ApplyOptionCheck(state_.image, check, on);
+                history_->record(stepName(TextId::StepChangeOption, box->text().toStdString()),
+                                 [&] { ApplyOptionCheck(state_.image, check, on); });
         });
 }
 
 void MainWindow::startUp() {
     state_.decimalSeparator = DecimalSeparatorFrom(services_.formattedHalf);
-    state_.language = Language::English;
+    // The stored choice of the language switch; "False" is Chinese, anything else English.
+    state_.language =
+        services_.settings.GetStringValue(kLanguageValue) == "False" ? Language::Chinese : Language::English;
     state_.portNumber = PortNumberFromSetting(services_.settings.GetStringValue(kComPortValue));
     state_.bandLow = {136, 400};
     state_.bandHigh = {174, 560};
@@ -218,7 +233,7 @@ void MainWindow::startUp() {
 
 void MainWindow::applyLanguage() {
     const Language lang = state_.language;
-    setWindowTitle(q(Text(TextId::ApplicationTitle, lang)));
+    updateTitle();
     QComboBox* refilled[] = {sqLevelList_, totList_, sqDelayList_, offsetLists_[0], offsetLists_[1]};
     const bool wasRefreshing = refreshing_;
     refreshing_ = true; // emptying and filling lists raises change events that are not the user's
@@ -279,12 +294,42 @@ void MainWindow::commitOpenEdit() {
 }
 
 void MainWindow::onReadClicked() {
+    commitOpenEdit();
+    if (!changesMayBeLost())
+        return;
     state_.readMode = true;
-    if (services_.openProgrammingDialog)
-        services_.openProgrammingDialog();
+    readFinished_ = false;
+    ImageStep step = RecordImageStep(state_.image, stepName(TextId::StepRead, {}), [this] {
+        if (services_.openProgrammingDialog)
+            services_.openProgrammingDialog();
+    });
+    if (!readFinished_)
+        return;
+    history_->push(std::move(step));
+    history_->markSaved();
+    imageFromSource_ = true;
+}
+
+void MainWindow::onImageRead() {
+    readFinished_ = true;
+    showImage();
+}
+
+void MainWindow::onImageWritten() {
+    history_->markSaved();
 }
 
 void MainWindow::onWriteClicked() {
+    commitOpenEdit();
+    if (!imageFromSource_) {
+        // Nothing here came from a radio or a file: writing it replaces the radio's whole content.
+        const MessageAnswer answer =
+            services_.messages.show(std::string(Text(TextId::WriteUnreadImage, state_.language)),
+                                    std::string(Text(TextId::ApplicationTitle, state_.language)),
+                                    MessageButtons::ContinueCancel, MessageIcon::Warning);
+        if (answer != MessageAnswer::Continue)
+            return;
+    }
     state_.readMode = false;
     state_.image.write(layout::WriteMark, layout::WriteMarkValue);
     if (services_.openProgrammingDialog)
@@ -298,7 +343,9 @@ void MainWindow::onPortClicked() {
 
 void MainWindow::onLanguageClicked() {
     state_.language = state_.language == Language::English ? Language::Chinese : Language::English;
+    commitOpenEdit();
     applyLanguage();
+    showImage(); // the table and lists in the new language, so no cell holds a text its list lacks
     services_.settings.SetStringValue(kLanguageValue,
                                       state_.language == Language::English ? "True" : "False");
 }
@@ -319,15 +366,28 @@ void MainWindow::showError(const std::string& text) {
 }
 
 void MainWindow::onLoadClicked() {
+    commitOpenEdit();
     const Language lang = state_.language;
+    // With unsaved changes, "Save changes?" comes first and takes the place of "cover current data?".
+    const bool asked = modified();
+    if (!changesMayBeLost())
+        return;
     const std::string path = chooseFile("OPEN", std::string(Text(TextId::OpenTitle, lang)), "");
     if (path.empty())
         return;
-    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
-                                                         std::string(Text(TextId::ApplicationTitle, lang)),
-                                                         MessageButtons::OkCancel, MessageIcon::Warning);
-    if (answer != MessageAnswer::Ok)
-        return;
+    if (!asked) {
+        const MessageAnswer answer =
+            services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
+                                    std::string(Text(TextId::ApplicationTitle, lang)),
+                                    MessageButtons::OkCancel, MessageIcon::Warning);
+        if (answer != MessageAnswer::Ok)
+            return;
+    }
+    loadFile(path);
+}
+
+void MainWindow::loadFile(const std::string& path) {
+    const Language lang = state_.language;
     const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
     if (!loaded.bytes) {
         const std::string text = loaded.tooShort
@@ -336,21 +396,83 @@ void MainWindow::onLoadClicked() {
         showError(text + "\n" + path);
         return;
     }
-    state_.image.replaceAll(*loaded.bytes);
+    history_->record(stepName(TextId::StepLoad, QFileInfo(q(path)).fileName().toStdString()),
+                     [&] { state_.image.replaceAll(*loaded.bytes); });
     showImage();
+    history_->markSaved();
+    imageFromSource_ = true;
+    filePath_ = path;
+    updateTitle();
 }
 
 void MainWindow::onSaveClicked() {
     commitOpenEdit();
-    const Language lang = state_.language;
-    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, lang)), "");
-    if (path.empty())
-        return;
+    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, state_.language)), "");
+    if (!path.empty())
+        saveTo(path);
+}
+
+bool MainWindow::saveTo(const std::string& path) {
     const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
     // A file written in place when it could not be replaced may have lost its old content: say so.
     const TextId failure = saved.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    if (!saved.ok())
-        showError(std::string(Text(failure, lang)) + " " + saved.error + "\n" + path);
+    if (!saved.ok()) {
+        showError(std::string(Text(failure, state_.language)) + " " + saved.error + "\n" + path);
+        return false;
+    }
+    filePath_ = path;
+    history_->markSaved();
+    updateTitle();
+    return true;
+}
+
+bool MainWindow::saveToCurrentFile() {
+    commitOpenEdit();
+    if (!filePath_.empty())
+        return saveTo(filePath_);
+    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, state_.language)), "");
+    return !path.empty() && saveTo(path);
+}
+
+bool MainWindow::modified() const {
+    return history_->modified();
+}
+
+bool MainWindow::changesMayBeLost() {
+    if (!modified())
+        return true;
+    const MessageAnswer answer =
+        services_.messages.show(std::string(Text(TextId::SaveChanges, state_.language)),
+                                std::string(Text(TextId::ApplicationTitle, state_.language)),
+                                MessageButtons::SaveDiscardCancel, MessageIcon::Warning);
+    if (answer == MessageAnswer::Save)
+        return saveToCurrentFile();
+    return answer == MessageAnswer::Discard;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    commitOpenEdit();
+    if (changesMayBeLost())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::updateTitle() {
+    // "Vorix", "Vorix *", "Vorix — club.rdat *": the file's name and whether the image differs from it.
+    QString title = q(Text(TextId::ApplicationTitle, state_.language));
+    if (!filePath_.empty())
+        title += QStringLiteral(" \u2014 ") + QFileInfo(q(filePath_)).fileName();
+    if (history_ && history_->modified())
+        title += QStringLiteral(" *");
+    setWindowTitle(title);
+}
+
+std::string MainWindow::stepName(TextId id, const std::string& argument) const {
+    QString name = q(Text(id, state_.language));
+    if (name.contains(QStringLiteral("%1")))
+        name = name.arg(q(argument).remove(QLatin1Char('&')));
+    return name.toStdString();
 }
 
 } // namespace vorix

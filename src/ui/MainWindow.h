@@ -9,6 +9,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "store/SettingsStore.h"
+#include "texts/InterfaceTexts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,6 +20,7 @@ namespace vorix {
 
 class ChannelGrid;
 class FileSystem;
+class ImageHistory;
 
 /// What the main window needs from outside; tests pass fakes.
 struct MainWindowServices {
@@ -47,7 +49,15 @@ public:
     /// Sets every text and refills every list in the current language.
     void applyLanguage();
 
+    /// After a finished read: the view shows the radio's image, which is now the saved state.
+    void onImageRead();
+    /// After a finished write: the radio holds what the window shows.
+    void onImageWritten();
+
     ChannelGrid* grid() const { return grid_; }
+    ImageHistory* history() const { return history_; }
+    /// True when the image has user changes that no file or radio holds.
+    bool modified() const;
 
 public slots:
     void onReadClicked();
@@ -64,10 +74,28 @@ private:
     void startUp();
     std::string chooseFile(const std::string& mode, const std::string& title, const std::string& defaultName);
     void showError(const std::string& text);
+    /// Asks "Save changes?" when there are unsaved changes; false when the user chose to keep them
+    /// here (Cancel, or a save that did not happen).
+    bool changesMayBeLost();
+    /// Saves to the current file, or asks for one when there is none; true when the file was written.
+    bool saveToCurrentFile();
+    bool saveTo(const std::string& path);
+    /// Loads `path` over the image after the questions have been answered.
+    void loadFile(const std::string& path);
+    void updateTitle();
+    std::string stepName(TextId id, const std::string& argument) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     AppState& state_;
     MainWindowServices services_;
     bool refreshing_ = false; // the view is being shown: change events are not the user's
+    ImageHistory* history_ = nullptr;
+    std::string filePath_;         // the file last loaded or saved; empty before any
+    bool imageFromSource_ = false; // read from a radio or loaded from a file since start-up
+    bool readFinished_ = false;    // set by onImageRead while the programming dialog runs
     ChannelGrid* grid_ = nullptr;
     QComboBox* sqLevelList_ = nullptr;
     QComboBox* totList_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/QtMessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace vorix {
 
@@ -20,11 +21,24 @@ MessageAnswer QtMessageBoxes::show(const std::string& text, const std::string& t
     case MessageButtons::RetryCancel:
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         break;
+    case MessageButtons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        break;
+    case MessageButtons::ContinueCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("Continue"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        break;
     }
     box.setObjectName(QStringLiteral("VorixMessageBox"));
     switch (box.exec()) {
     case QMessageBox::Ok:
-        return MessageAnswer::Ok;
+        return buttons == MessageButtons::ContinueCancel ? MessageAnswer::Continue : MessageAnswer::Ok;
+    case QMessageBox::Save:
+        return MessageAnswer::Save;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
     case QMessageBox::Retry:
         return MessageAnswer::Retry;
     default:
