@@ -99,6 +99,51 @@ constexpr std::array kTexts = {
           "and option of the radio with what this window shows (at start-up all channels are empty).",
           "当前数据既不是从对讲机读取的，也不是从文件载入的。写入后对讲机的所有信道和选项都将被本窗口显示的内"
           "容替换（启动时所有信道均为空）。"},
+    Entry{TextId::MenuFile, "&File", "文件(&F)"},
+    Entry{TextId::MenuEdit, "&Edit", "编辑(&E)"},
+    Entry{TextId::MenuRadio, "&Radio", "对讲机(&R)"},
+    Entry{TextId::MenuView, "&View", "视图(&V)"},
+    Entry{TextId::MenuHelp, "&Help", "帮助(&H)"},
+    Entry{TextId::MenuLanguage, "&Language", "语言(&L)"},
+    Entry{TextId::ActionOpen, "&Open…", "打开(&O)…"},
+    Entry{TextId::ActionSave, "&Save", "保存(&S)"},
+    Entry{TextId::ActionSaveAs, "Save &As…", "另存为(&A)…"},
+    Entry{TextId::ActionQuit, "&Quit", "退出(&Q)"},
+    Entry{TextId::ActionUndo, "&Undo", "撤销(&U)"},
+    Entry{TextId::ActionRedo, "&Redo", "重做(&R)"},
+    Entry{TextId::ActionCut, "Cu&t", "剪切(&T)"},
+    Entry{TextId::ActionCopy, "&Copy", "复制(&C)"},
+    Entry{TextId::ActionPaste, "&Paste", "粘贴(&P)"},
+    Entry{TextId::ActionClearChannels, "C&lear channels", "清除信道(&L)"},
+    Entry{TextId::ActionMoveUp, "Move channel &up", "上移信道(&U)"},
+    Entry{TextId::ActionMoveDown, "Move channel &down", "下移信道(&D)"},
+    Entry{TextId::ActionSort, "S&ort channels by frequency", "按频率排序信道(&O)"},
+    Entry{TextId::ActionSelectAll, "Select &all", "全选(&A)"},
+    Entry{TextId::ActionRead, "&Read", "读取(&R)"},
+    Entry{TextId::ActionWrite, "&Write", "写入(&W)"},
+    Entry{TextId::ActionPort, "&Port…", "端口选择(&P)…"},
+    Entry{TextId::ActionBackups, "Open &backups folder", "打开备份文件夹(&B)"},
+    Entry{TextId::ActionGuide, "&Using Vorix", "使用说明(&U)"},
+    Entry{TextId::ActionAbout, "&About Vorix", "关于 Vorix(&A)"},
+    Entry{TextId::GuideText,
+          "Click a cell to edit it; Enter or leaving the cell stores the value, Esc cancels. Click the "
+          "channel numbers to select rows (Shift or Ctrl for more): Copy, Cut, Paste, Delete (clear), "
+          "Ctrl+Up/Down (move) and Sort work on them. Paste takes rows copied from this window or a "
+          "spreadsheet. Undo and Redo take back any change of the data. Read and Write talk to the radio "
+          "over the port chosen with Port….",
+          "单击单元格进行编辑；按回车或离开单元格保存数值，按 Esc 取消。单击信道号选择行（按住 Shift 或 Ctrl "
+          "多选）：复制、剪切、粘贴、Delete（清除）、Ctrl+上/"
+          "下（移动）和排序作用于所选行。粘贴可接受从本窗口或电子表格复制的行。撤销和重做可撤回任何数据更改。"
+          "读取和写入通过“端口选择”所选端口与对讲机通信。"},
+    Entry{TextId::AboutText, "Vorix %1\nQt %2\nLicence: GPL-3.0-or-later",
+          "Vorix %1\nQt %2\n许可证：GPL-3.0-or-later"},
+    Entry{TextId::StatusRead, "Read OK", "读频成功"},
+    Entry{TextId::StatusWritten, "Written to COM%1", "已写入 COM%1"},
+    Entry{TextId::StatusSaved, "Saved %1", "已保存 %1"},
+    Entry{TextId::StatusLoaded, "Loaded %1", "已载入 %1"},
+    Entry{TextId::StatusPasteReplaced, "%1 values replaced while pasting", "粘贴时替换了 %1 个值"},
+    Entry{TextId::StatusRowsLeftOut, "%1 rows past channel 16 left out", "超出信道 16 的 %1 行未粘贴"},
+    Entry{TextId::StatusNothingPasted, "The clipboard holds no channel rows", "剪贴板中没有信道行"},
 };
 
 constexpr bool tableIsComplete() {

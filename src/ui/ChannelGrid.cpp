@@ -61,7 +61,9 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Whole rows are selected, several with Shift or Ctrl, for the row commands.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setTabKeyNavigation(false);
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column) {
@@ -69,7 +71,8 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
             const bool fixed = row == 0 || column == 0;
             item->setTextAlignment(Qt::AlignCenter);
             if (fixed) {
-                item->setFlags(Qt::ItemIsEnabled);
+                // A channel number selects its row; the header row is never selected.
+                item->setFlags(row > 0 ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled);
                 item->setBackground(palette().button());
                 item->setForeground(palette().buttonText());
             }
@@ -320,6 +323,28 @@ template <typename Edit> void ChannelGrid::recordEdit(TextId name, Edit&& edit) 
     ImageStep step = RecordImageStep(state_.image, stepName, std::forward<Edit>(edit));
     if (stepSink_ && !step.empty())
         stepSink_(std::move(step));
+}
+
+std::vector<int> ChannelGrid::selectedChannels() const {
+    std::vector<int> channels;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        if (index.row() > 0)
+            channels.push_back(index.row());
+    if (channels.empty() && currentRow() > 0)
+        channels.push_back(currentRow());
+    std::sort(channels.begin(), channels.end());
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
+}
+
+void ChannelGrid::selectChannels(const std::vector<int>& channels) {
+    clearSelection();
+    if (channels.empty())
+        return;
+    setCurrentCell(channels.front(), 0, QItemSelectionModel::NoUpdate);
+    for (int channel : channels)
+        selectionModel()->select(model()->index(channel, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 void ChannelGrid::cancelOpenEdit() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editing/ImageStep.h"
 #include "image/AppState.h"
@@ -40,6 +41,12 @@ public:
 
     /// Finishes an open edit as if the editor had lost the focus; does nothing otherwise.
     void commitOpenEdit();
+    /// True while an in-place editor is open: the editing keys belong to it.
+    bool isEditing() const { return openEditor() != nullptr; }
+    /// The selected channel rows, ascending; the current row when none is selected.
+    std::vector<int> selectedChannels() const;
+    /// Selects the rows of these channels; the first becomes the current row.
+    void selectChannels(const std::vector<int>& channels);
     /// Closes an open editor without storing anything: the cell keeps what it showed.
     void cancelOpenEdit();
     /// Each committed cell edit that changed the image is handed on as a step.

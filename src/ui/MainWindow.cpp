@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "editing/OptionControls.h"
@@ -24,6 +26,7 @@
 #include "ui/ImageHistory.h"
 #include "ui/QtText.h"
 #include "ui/TwipScale.h"
+#include "ui/WindowActions.h"
 
 namespace vorix {
 
@@ -83,6 +86,10 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
         state_.image, [this] { showImage(); }, this);
     connect(history_, &ImageHistory::modifiedChanged, this, &MainWindow::updateTitle);
     buildControls();
+    actions_ = new WindowActions(*this, state_, *history_, *grid_);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar"));
+    statusBar_->setSizeGripEnabled(false);
     buildLayout();
     connectOptionControls();
     startUp();
@@ -179,7 +186,14 @@ void MainWindow::buildLayout() {
     right->addLayout(buttons);
     right->addStretch();
 
-    auto* main = new QHBoxLayout(this);
+    // The menu bar above and the status bar below the window's own arrangement.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->setMenuBar(actions_->menuBar());
+    auto* main = new QHBoxLayout;
+    outer->addLayout(main, 1);
+    outer->addWidget(statusBar_);
     main->setContentsMargins(scale.x(480), scale.y(360), scale.x(240), scale.y(240));
     main->addWidget(grid_, 1, Qt::AlignTop);
     main->addSpacing(scale.x(240));
@@ -271,6 +285,8 @@ void MainWindow::applyLanguage() {
             label->setText(text);
     }
     grid_->applyLanguage();
+    if (actions_)
+        actions_->applyLanguage();
 }
 
 void MainWindow::showImage() {
@@ -308,6 +324,7 @@ void MainWindow::onReadClicked() {
     history_->push(std::move(step));
     history_->markSaved();
     imageFromSource_ = true;
+    showStatus(q(Text(TextId::StatusRead, state_.language)));
 }
 
 void MainWindow::onImageRead() {
@@ -317,6 +334,7 @@ void MainWindow::onImageRead() {
 
 void MainWindow::onImageWritten() {
     history_->markSaved();
+    showStatus(q(Text(TextId::StatusWritten, state_.language)).arg(state_.portNumber));
 }
 
 void MainWindow::onWriteClicked() {
@@ -403,6 +421,7 @@ void MainWindow::loadFile(const std::string& path) {
     imageFromSource_ = true;
     filePath_ = path;
     updateTitle();
+    showStatus(q(Text(TextId::StatusLoaded, state_.language)).arg(q(path)));
 }
 
 void MainWindow::onSaveClicked() {
@@ -423,6 +442,7 @@ bool MainWindow::saveTo(const std::string& path) {
     filePath_ = path;
     history_->markSaved();
     updateTitle();
+    showStatus(q(Text(TextId::StatusSaved, state_.language)).arg(q(path)));
     return true;
 }
 
@@ -466,6 +486,10 @@ void MainWindow::updateTitle() {
     if (history_ && history_->modified())
         title += QStringLiteral(" *");
     setWindowTitle(title);
+}
+
+void MainWindow::showStatus(const QString& text) {
+    statusBar_->showMessage(text);
 }
 
 std::string MainWindow::stepName(TextId id, const std::string& argument) const {

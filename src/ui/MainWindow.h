@@ -15,12 +15,14 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QStatusBar;
 
 namespace vorix {
 
 class ChannelGrid;
 class FileSystem;
 class ImageHistory;
+class WindowActions;
 
 /// What the main window needs from outside; tests pass fakes.
 struct MainWindowServices {
@@ -58,6 +60,12 @@ public:
     ImageHistory* history() const { return history_; }
     /// True when the image has user changes that no file or radio holds.
     bool modified() const;
+    /// Saves to the current file, or asks for one when there is none; true when the file was written.
+    bool saveToCurrentFile();
+    /// The name of an undo step in the current language; argument fills its %1.
+    std::string stepName(TextId id, const std::string& argument) const;
+    /// Reports the result of the last action in the status bar.
+    void showStatus(const QString& text);
 
 public slots:
     void onReadClicked();
@@ -77,13 +85,10 @@ private:
     /// Asks "Save changes?" when there are unsaved changes; false when the user chose to keep them
     /// here (Cancel, or a save that did not happen).
     bool changesMayBeLost();
-    /// Saves to the current file, or asks for one when there is none; true when the file was written.
-    bool saveToCurrentFile();
     bool saveTo(const std::string& path);
     /// Loads `path` over the image after the questions have been answered.
     void loadFile(const std::string& path);
     void updateTitle();
-    std::string stepName(TextId id, const std::string& argument) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +98,8 @@ private:
     MainWindowServices services_;
     bool refreshing_ = false; // the view is being shown: change events are not the user's
     ImageHistory* history_ = nullptr;
+    WindowActions* actions_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
     std::string filePath_;         // the file last loaded or saved; empty before any
     bool imageFromSource_ = false; // read from a radio or loaded from a file since start-up
     bool readFinished_ = false;    // set by onImageRead while the programming dialog runs
