@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
 
     vorix::MainWindowServices services{settings.store(), messages, files, "0.5", {}, {}};
     services.formattedHalf = QLocale::system().toString(0.5).toStdString();
+    services.userSettings = &settings.userScope();
     linkDialogs.attach(services);
 
     vorix::MainWindow window(state, services);

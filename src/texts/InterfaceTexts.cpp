@@ -144,6 +144,9 @@ constexpr std::array kTexts = {
     Entry{TextId::StatusPasteReplaced, "%1 values replaced while pasting", "粘贴时替换了 %1 个值"},
     Entry{TextId::StatusRowsLeftOut, "%1 rows past channel 16 left out", "超出信道 16 的 %1 行未粘贴"},
     Entry{TextId::StatusNothingPasted, "The clipboard holds no channel rows", "剪贴板中没有信道行"},
+    Entry{TextId::ActionOpenRecent, "Open &Recent", "最近打开(&R)"},
+    Entry{TextId::StatusRecentMissing, "%1 no longer exists and was removed from the recent files",
+          "%1 已不存在，已从最近文件中移除"},
 };
 
 constexpr bool tableIsComplete() {

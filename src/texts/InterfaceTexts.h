@@ -123,6 +123,8 @@ enum class TextId {
     StatusPasteReplaced,
     StatusRowsLeftOut,
     StatusNothingPasted,
+    ActionOpenRecent,
+    StatusRecentMissing,
     Count
 };
 

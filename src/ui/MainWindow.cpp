@@ -25,6 +25,7 @@
 #include "ui/ChannelGrid.h"
 #include "ui/ImageHistory.h"
 #include "ui/QtText.h"
+#include "ui/RecentFiles.h"
 #include "ui/TwipScale.h"
 #include "ui/WindowActions.h"
 
@@ -391,17 +392,39 @@ void MainWindow::onLoadClicked() {
     if (!changesMayBeLost())
         return;
     const std::string path = chooseFile("OPEN", std::string(Text(TextId::OpenTitle, lang)), "");
-    if (path.empty())
+    if (!path.empty() && mayCoverImage(asked))
+        loadFile(path);
+}
+
+void MainWindow::openRecentFile(const std::string& path) {
+    commitOpenEdit();
+    if (!QFileInfo::exists(q(path))) {
+        // A file moved or deleted since leaves the list, with a note of where it was.
+        RecentFiles(services_.userSettings).remove(path);
+        showStatus(q(Text(TextId::StatusRecentMissing, state_.language)).arg(q(path)));
         return;
-    if (!asked) {
-        const MessageAnswer answer =
-            services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
-                                    std::string(Text(TextId::ApplicationTitle, lang)),
-                                    MessageButtons::OkCancel, MessageIcon::Warning);
-        if (answer != MessageAnswer::Ok)
-            return;
     }
-    loadFile(path);
+    const bool asked = modified();
+    if (changesMayBeLost() && mayCoverImage(asked))
+        loadFile(path);
+}
+
+std::vector<std::string> MainWindow::recentFiles() const {
+    return RecentFiles(services_.userSettings).files();
+}
+
+bool MainWindow::mayCoverImage(bool alreadyAsked) {
+    if (alreadyAsked)
+        return true;
+    const Language lang = state_.language;
+    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
+                                                         std::string(Text(TextId::ApplicationTitle, lang)),
+                                                         MessageButtons::OkCancel, MessageIcon::Warning);
+    return answer == MessageAnswer::Ok;
+}
+
+void MainWindow::rememberFile(const std::string& path) {
+    RecentFiles(services_.userSettings).add(path);
 }
 
 void MainWindow::loadFile(const std::string& path) {
@@ -420,6 +443,7 @@ void MainWindow::loadFile(const std::string& path) {
     history_->markSaved();
     imageFromSource_ = true;
     filePath_ = path;
+    rememberFile(path);
     updateTitle();
     showStatus(q(Text(TextId::StatusLoaded, state_.language)).arg(q(path)));
 }
@@ -440,6 +464,7 @@ bool MainWindow::saveTo(const std::string& path) {
         return false;
     }
     filePath_ = path;
+    rememberFile(path);
     history_->markSaved();
     updateTitle();
     showStatus(q(Text(TextId::StatusSaved, state_.language)).arg(q(path)));

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "image/AppState.h"
 #include "platform/FileDialogs.h"
@@ -37,6 +39,8 @@ struct MainWindowServices {
     std::function<void()> openPortDialog;
     /// Where Load and Save read and write; null for the machine's own files.
     FileSystem* disk = nullptr;
+    /// The user's own settings, for the recent files and the last folder; null keeps none.
+    SettingsScope* userSettings = nullptr;
 };
 
 class MainWindow : public QWidget {
@@ -64,6 +68,10 @@ public:
     bool saveToCurrentFile();
     /// The name of an undo step in the current language; argument fills its %1.
     std::string stepName(TextId id, const std::string& argument) const;
+    /// The Load flow for a file chosen from the recent files: the same questions, no file dialog.
+    void openRecentFile(const std::string& path);
+    /// The files last loaded or saved, newest first.
+    std::vector<std::string> recentFiles() const;
     /// Reports the result of the last action in the status bar.
     void showStatus(const QString& text);
 
@@ -88,6 +96,10 @@ private:
     bool saveTo(const std::string& path);
     /// Loads `path` over the image after the questions have been answered.
     void loadFile(const std::string& path);
+    /// Asks what Load asks before covering the image; false when the user keeps it.
+    bool mayCoverImage(bool alreadyAsked);
+    /// Puts a file loaded or saved at the top of the recent files and keeps its folder.
+    void rememberFile(const std::string& path);
     void updateTitle();
 
 protected:

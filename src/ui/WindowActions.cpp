@@ -48,6 +48,10 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
             [this] { window_.saveToCurrentFile(); });
     connect(addAction(file, TextId::ActionSaveAs, "ActionSaveAs"), &QAction::triggered, &window_,
             &MainWindow::onSaveClicked);
+    QMenu* recent = file->addMenu(QString());
+    recent->setObjectName(QStringLiteral("MenuOpenRecent"));
+    menus_.emplace_back(recent, TextId::ActionOpenRecent);
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
     file->addSeparator();
     connect(addAction(file, TextId::ActionQuit, "ActionQuit"), &QAction::triggered, &window_,
             &QWidget::close);
@@ -144,10 +148,18 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
         {"ActionSelectAll", QKeySequence::SelectAll},
         {"ActionGuide", QKeySequence::HelpContents},
     };
-    for (const auto& [name, keys] : shortcuts)
-        for (auto& [action, text] : actions_)
+    // Some platforms bind no keys to Save As and Quit; the usual ones stand in.
+    const std::pair<const char*, QKeySequence> fallbacks[] = {
+        {"ActionSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"ActionQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    for (auto& [action, text] : actions_) {
+        for (const auto& [name, keys] : shortcuts)
             if (action->objectName() == QLatin1String(name))
                 action->setShortcut(keys);
+        for (const auto& [name, keys] : fallbacks)
+            if (action->objectName() == QLatin1String(name) && action->shortcut().isEmpty())
+                action->setShortcut(keys);
+    }
     applyLanguage();
 }
 
@@ -174,6 +186,15 @@ void WindowActions::applyLanguage() {
         redoAction_->setText(q(Text(TextId::ActionRedo, lang)) + QLatin1Char(' ') + stack->redoText());
     englishAction_->setChecked(lang == Language::English);
     chineseAction_->setChecked(lang == Language::Chinese);
+}
+
+void WindowActions::fillRecentMenu(QMenu* menu) {
+    menu->clear();
+    int number = 1;
+    for (const std::string& path : window_.recentFiles()) {
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(q(path)));
+        connect(entry, &QAction::triggered, this, [this, path] { window_.openRecentFile(path); });
+    }
 }
 
 bool WindowActions::rowsHaveTheKeys() const {

@@ -46,6 +46,7 @@ private:
     /// Shows the image and selects the rows after a row command that made `changed` true.
     void showRowChange(bool changed, const std::vector<int>& selection);
     void clearRowsAs(TextId stepName);
+    void fillRecentMenu(QMenu* menu);
 
     MainWindow& window_;
     AppState& state_;

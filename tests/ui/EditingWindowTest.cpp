@@ -233,6 +233,26 @@ private slots:
         QVERIFY(copied->data(QStringLiteral("text/csv")).startsWith("CH,Frequency,"));
     }
 
+    void recentFilesAreTheUsersOwn() {
+        Fixture f;
+        f.start();
+        openSample(f);
+        const QString copy = dir_.filePath(QStringLiteral("copy.rdat"));
+        f.files.paths.push_back(copy.toStdString());
+        QTest::keySequence(f.focus(), f.find<QAction>("ActionSaveAs")->shortcut());
+        const std::vector<std::string> expected = {copy.toStdString(), sampleFile().toStdString()};
+        QVERIFY(f.window->recentFiles() == expected);
+        QVERIFY(!f.machine.values.count("RecentFiles")); // never machine-wide
+        QCOMPARE(QString::fromStdString(f.user.values["LastFolder"].text), dir_.path());
+        // A file gone since is dropped with a note, and the image stays.
+        QVERIFY(QFile::remove(copy));
+        const ImageBytes before = f.state.image.bytes();
+        f.window->openRecentFile(copy.toStdString());
+        QVERIFY(f.window->recentFiles() == std::vector<std::string>{sampleFile().toStdString()});
+        QVERIFY(f.find<QStatusBar>("StatusBar")->currentMessage().contains(copy));
+        QVERIFY(f.state.image.bytes() == before);
+    }
+
     void languageMenuAndRestartInChinese() {
         Fixture f;
         f.start();

@@ -40,6 +40,7 @@ public:
             formattedHalf = QLocale::system().toString(0.5).toStdString();
         MainWindowServices services{
             settings ? *settings : fakeSettings, messages, files, formattedHalf, {}, {}};
+        services.userSettings = &user;
         services.openProgrammingDialog = [this] {
             ++dialogsOpened;
             if (duringDialog)
