@@ -17,8 +17,9 @@ void BM_DecodeAllToneWords(benchmark::State& state) {
     for (auto _ : state) {
         for (int high = 0; high < 256; ++high)
             for (int low = 0; low < 256; ++low) {
-                std::string text = vorix::DecodeTone(static_cast<std::uint8_t>(low), static_cast<std::uint8_t>(high),
-                                                     true, ".");
+                std::string text =
+                    vorix::DecodeTone(static_cast<std::uint8_t>(low), static_cast<std::uint8_t>(high),
+                                      vorix::Language::English, ".");
                 benchmark::DoNotOptimize(text);
             }
     }
@@ -29,7 +30,7 @@ BENCHMARK(BM_DecodeAllToneWords)->Unit(benchmark::kMillisecond);
 // Every entry of the tone list typed back into the editor.
 void BM_EncodeToneList(benchmark::State& state) {
     std::vector<std::string> list;
-    vorix::FillToneList(list, true, ".");
+    vorix::FillToneList(list, vorix::Language::English, ".");
     for (auto _ : state)
         for (const std::string& text : list) {
             vorix::EncodedTone tone = vorix::EncodeTone(text, ".");
