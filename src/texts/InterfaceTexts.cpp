@@ -147,6 +147,7 @@ constexpr std::array kTexts = {
     Entry{TextId::ActionOpenRecent, "Open &Recent", "最近打开(&R)"},
     Entry{TextId::StatusRecentMissing, "%1 no longer exists and was removed from the recent files",
           "%1 已不存在，已从最近文件中移除"},
+    Entry{TextId::StatusReadBackup, "Read OK \u2014 backup saved to %1", "读频成功 \u2014 备份已保存到 %1"},
 };
 
 constexpr bool tableIsComplete() {

@@ -125,6 +125,7 @@ enum class TextId {
     StatusNothingPasted,
     ActionOpenRecent,
     StatusRecentMissing,
+    StatusReadBackup,
     Count
 };
 

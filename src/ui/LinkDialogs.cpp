@@ -28,11 +28,12 @@ void LinkDialogs::openProgrammingDialog() {
         [this, window] {
             // Called only after a successful read: keep what the radio held before anything edits it.
             // A backup that cannot be written never disturbs the read.
+            std::optional<std::filesystem::path> backup;
             if (!backupFolder_.empty())
-                SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
-                               std::chrono::system_clock::now());
+                backup = SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
+                                        std::chrono::system_clock::now());
             if (window)
-                window->onImageRead();
+                window->onImageRead(backup ? backup->string() : std::string());
         },
         window);
     boxes.setParent(&dialog);

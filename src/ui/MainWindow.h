@@ -55,8 +55,9 @@ public:
     /// Sets every text and refills every list in the current language.
     void applyLanguage();
 
-    /// After a finished read: the view shows the radio's image, which is now the saved state.
-    void onImageRead();
+    /// After a finished read: the view shows the radio's image, which is now the saved state;
+    /// backupPath names the copy kept of it, empty when none was written.
+    void onImageRead(const std::string& backupPath = {});
     /// After a finished write: the radio holds what the window shows.
     void onImageWritten();
 
@@ -115,6 +116,7 @@ private:
     std::string filePath_;         // the file last loaded or saved; empty before any
     bool imageFromSource_ = false; // read from a radio or loaded from a file since start-up
     bool readFinished_ = false;    // set by onImageRead while the programming dialog runs
+    std::string readBackupPath_;   // where onImageRead says the read was kept
     ChannelGrid* grid_ = nullptr;
     QComboBox* sqLevelList_ = nullptr;
     QComboBox* totList_ = nullptr;
