@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
 
     vorix::MainWindow window(state, services);
     messages.setParent(&window);
+    messages.setLanguage(&state.language);
     linkDialogs.setMainWindow(&window);
     window.show();
     return app.exec();

@@ -87,8 +87,6 @@ constexpr std::array kTexts = {
     Entry{TextId::StepMoveUp, "Move channels up", "上移信道"},
     Entry{TextId::StepMoveDown, "Move channels down", "下移信道"},
     Entry{TextId::StepSort, "Sort channels by frequency", "按频率排序信道"},
-    Entry{TextId::UndoPrefix, "Undo", "撤销"},
-    Entry{TextId::RedoPrefix, "Redo", "重做"},
     Entry{TextId::SaveChanges, "Save changes?", "保存更改？"},
     Entry{TextId::AnswerSave, "&Save", "保存(&S)"},
     Entry{TextId::AnswerDiscard, "&Discard", "不保存(&D)"},

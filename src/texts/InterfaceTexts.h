@@ -79,8 +79,6 @@ enum class TextId {
     StepMoveUp,
     StepMoveDown,
     StepSort,
-    UndoPrefix,
-    RedoPrefix,
     SaveChanges,
     AnswerSave,
     AnswerDiscard,

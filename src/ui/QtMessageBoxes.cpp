@@ -3,6 +3,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "texts/InterfaceTexts.h"
+#include "ui/QtText.h"
+
 namespace vorix {
 
 MessageAnswer QtMessageBoxes::show(const std::string& text, const std::string& title, MessageButtons buttons,
@@ -27,10 +30,22 @@ MessageAnswer QtMessageBoxes::show(const std::string& text, const std::string& t
         break;
     case MessageButtons::ContinueCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Ok)->setText(QStringLiteral("Continue"));
         box.setDefaultButton(QMessageBox::Cancel);
         break;
     }
+    // The answers of the window's own questions speak the window's language.
+    const std::pair<QMessageBox::StandardButton, TextId> captions[] = {
+        {QMessageBox::Save, TextId::AnswerSave},
+        {QMessageBox::Discard, TextId::AnswerDiscard},
+        {QMessageBox::Cancel, TextId::AnswerCancel}};
+    const Language language = language_ ? *language_ : Language::English;
+    if (buttons == MessageButtons::ContinueCancel)
+        box.button(QMessageBox::Ok)->setText(q(Text(TextId::AnswerContinue, language)));
+    if (language_ &&
+        (buttons == MessageButtons::SaveDiscardCancel || buttons == MessageButtons::ContinueCancel))
+        for (auto [button, text] : captions)
+            if (QAbstractButton* shown = box.button(button))
+                shown->setText(q(Text(text, language)));
     box.setObjectName(QStringLiteral("VorixMessageBox"));
     switch (box.exec()) {
     case QMessageBox::Ok:

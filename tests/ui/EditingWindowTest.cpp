@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
@@ -12,8 +13,10 @@
 #include <QtTest>
 #include <functional>
 
+#include "ModalDriver.h"
 #include "WindowDriver.h"
 #include "support/SampleImages.h"
+#include "ui/QtMessageBoxes.h"
 
 using namespace vorix;
 
@@ -251,6 +254,55 @@ private slots:
         QVERIFY(f.window->recentFiles() == std::vector<std::string>{sampleFile().toStdString()});
         QVERIFY(f.find<QStatusBar>("StatusBar")->currentMessage().contains(copy));
         QVERIFY(f.state.image.bytes() == before);
+    }
+
+    void questionBoxesSpeakTheWindowsLanguage() {
+        struct Case {
+            MessageButtons buttons;
+            Language language;
+            QStringList captions; // in the box's order
+            QString defaultCaption;
+            QString press;
+            MessageAnswer expected;
+        };
+        const Case cases[] = {
+            {MessageButtons::SaveDiscardCancel,
+             Language::Chinese,
+             {QStringLiteral("保存(&S)"), QStringLiteral("不保存(&D)"), QStringLiteral("取消(&C)")},
+             QStringLiteral("保存(&S)"),
+             QStringLiteral("不保存(&D)"),
+             MessageAnswer::Discard},
+            {MessageButtons::ContinueCancel,
+             Language::English,
+             {QStringLiteral("C&ontinue"), QStringLiteral("&Cancel")},
+             QStringLiteral("&Cancel"),
+             QStringLiteral("C&ontinue"),
+             MessageAnswer::Continue},
+        };
+        for (const Case& c : cases) {
+            QtMessageBoxes boxes;
+            boxes.setLanguage(&c.language);
+            QStringList shown;
+            QString defaultShown;
+            test::ModalDriver driver([&](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                QVERIFY(box);
+                for (QAbstractButton* button : box->buttons())
+                    shown << button->text();
+                defaultShown = box->defaultButton() ? box->defaultButton()->text() : QString();
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == c.press)
+                        button->click();
+            });
+            const MessageAnswer answer =
+                boxes.show("Save changes?", "Vorix", c.buttons, MessageIcon::Warning);
+            QVERIFY(answer == c.expected);
+            shown.sort();
+            QStringList expected = c.captions;
+            expected.sort();
+            QCOMPARE(shown, expected);
+            QCOMPARE(defaultShown, c.defaultCaption);
+        }
     }
 
     void languageMenuAndRestartInChinese() {
