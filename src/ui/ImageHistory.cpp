@@ -40,6 +40,11 @@ ImageHistory::ImageHistory(RadioImage& image, std::function<void()> showImage, Q
     connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
+ImageHistory::~ImageHistory() {
+    // The stack empties itself as it goes and reports that; the window listening may be half gone.
+    stack_->blockSignals(true);
+}
+
 bool ImageHistory::push(ImageStep step) {
     if (step.empty())
         return false;

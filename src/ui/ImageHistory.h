@@ -18,6 +18,7 @@ class ImageHistory : public QObject {
 public:
     /// showImage puts the image into the view after an undo or redo.
     ImageHistory(RadioImage& image, std::function<void()> showImage, QObject* parent = nullptr);
+    ~ImageHistory() override;
 
     /// Runs `edit` and keeps what it changed as one step; a change that left every byte as it was
     /// is no step. Returns true when a step was kept.

@@ -87,6 +87,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QStringLiteral("StatusBar"));
     statusBar_->setSizeGripEnabled(false);
+    statusBar_->setAccessibleName(QStringLiteral("Status"));
     buildLayout();
     connectOptionControls();
     startUp();

@@ -35,6 +35,7 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
     : QObject(&window), window_(window), state_(state), history_(history), grid_(grid),
       menuBar_(new QMenuBar(&window)) {
     menuBar_->setObjectName(QStringLiteral("MenuBar"));
+    menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
     auto menu = [this](TextId text, const char* name) {
         QMenu* m = menuBar_->addMenu(QString());
         m->setObjectName(QString::fromLatin1(name));
