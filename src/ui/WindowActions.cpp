@@ -199,7 +199,9 @@ void WindowActions::fillRecentMenu(QMenu* menu) {
 }
 
 bool WindowActions::rowsHaveTheKeys() const {
-    return !grid_.isEditing();
+    // Delete or Ctrl+Up in an option list must not reach the channel rows: the grid must hold the
+    // focus, and an editor open over it keeps the keys for its text.
+    return !grid_.isEditing() && QApplication::focusWidget() == &grid_;
 }
 
 void WindowActions::undo() {

@@ -41,7 +41,7 @@ public:
 
 private:
     QAction* addAction(QMenu* menu, TextId text, const char* name);
-    /// True when the row commands may act: no in-place editor holds the editing keys.
+    /// True when the row commands may act: the grid has the focus and no in-place editor is open.
     bool rowsHaveTheKeys() const;
     /// Shows the image and selects the rows after a row command that made `changed` true.
     void showRowChange(bool changed, const std::vector<int>& selection);

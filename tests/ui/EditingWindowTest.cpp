@@ -90,6 +90,17 @@ private slots:
                  f.clickCell(2, 0);
                  f.key(Qt::Key_Down, Qt::ControlModifier);
              }},
+            {"delete in an option list, then clear", true,
+             [](Fixture& f) {
+                 f.clickCell(2, 0);
+                 f.click(f.find<QComboBox>("ComboSQ"));
+                 f.key(Qt::Key_Escape); // the list closes, the focus stays on the box
+                 const ImageBytes before = f.state.image.bytes();
+                 f.keys(QKeySequence::Delete);
+                 QVERIFY(f.state.image.bytes() == before);
+                 f.clickCell(2, 0);
+                 f.keys(QKeySequence::Delete);
+             }},
             {"sort", true,
              [](Fixture& f) {
                  f.clickCell(1, 0);
