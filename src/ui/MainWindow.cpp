@@ -93,6 +93,12 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     startUp();
 }
 
+MainWindow::~MainWindow() {
+    // An editor still open commits when its focus goes as the children are taken down; the image
+    // takes it, but no step is kept in a history that goes with this window.
+    grid_->setStepSink({});
+}
+
 void MainWindow::buildControls() {
     grid_ = new ChannelGrid(state_, services_.messages, this);
     grid_->setStepSink([this](ImageStep step) { history_->push(std::move(step)); });

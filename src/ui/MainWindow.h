@@ -47,6 +47,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     MainWindow(AppState& state, MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     /// Shows the RadioImage in the table and the option controls; never changes the image.
     void showImage();
