@@ -8,3 +8,4 @@ cmake --build "$BUILD_DIR" --target vorix-screenshot
 mkdir -p docs
 xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD_DIR/bin/vorix-screenshot" docs/main-window.png
 xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD_DIR/bin/vorix-screenshot" docs/main-window-chinese.png --chinese
+xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD_DIR/bin/vorix-screenshot" docs/main-window-menus.png --edit-menu

@@ -5,11 +5,11 @@
 #include <QStandardPaths>
 
 #include "image/AppState.h"
-#include "ui/QtFileDialogs.h"
-#include "ui/QtMessageBoxes.h"
 #include "platform/QtSettingsScope.h"
 #include "ui/LinkDialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtMessageBoxes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -24,10 +24,12 @@ int main(int argc, char* argv[]) {
 
     vorix::MainWindowServices services{settings.store(), messages, files, "0.5", {}, {}};
     services.formattedHalf = QLocale::system().toString(0.5).toStdString();
+    services.userSettings = &settings.userScope();
     linkDialogs.attach(services);
 
     vorix::MainWindow window(state, services);
     messages.setParent(&window);
+    messages.setLanguage(&state.language);
     linkDialogs.setMainWindow(&window);
     window.show();
     return app.exec();

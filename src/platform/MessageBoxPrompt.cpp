@@ -16,6 +16,9 @@ link::PromptAnswer MessageBoxPrompt::ask(const link::PromptQuestion& question) {
     case MessageAnswer::Retry:
         return retryCancel ? link::PromptAnswer::Retry : link::PromptAnswer::Ok;
     case MessageAnswer::Cancel:
+    case MessageAnswer::Save: // answers of other questions: these boxes never offer them
+    case MessageAnswer::Discard:
+    case MessageAnswer::Continue:
         break;
     }
     // An OK box closed with Escape or its close box was still only acknowledged.

@@ -6,8 +6,10 @@
 namespace vorix {
 
 enum class MessageIcon { Warning, Exclamation, Critical };
-enum class MessageButtons { Ok, OkCancel, RetryCancel };
-enum class MessageAnswer { Ok, Cancel, Retry };
+/// SaveDiscardCancel asks about unsaved changes; ContinueCancel asks before something that cannot
+/// be taken back, with Cancel the default.
+enum class MessageButtons { Ok, OkCancel, RetryCancel, SaveDiscardCancel, ContinueCancel };
+enum class MessageAnswer { Ok, Cancel, Retry, Save, Discard, Continue };
 
 class MessageBoxes {
 public:

@@ -23,8 +23,11 @@ private:
 /// The two scopes and the store over them, as the running tool uses them.
 class QtSettingsStore {
 public:
-    QtSettingsStore() : machine_(QSettings::SystemScope), user_(QSettings::UserScope), store_(machine_, user_) {}
+    QtSettingsStore()
+        : machine_(QSettings::SystemScope), user_(QSettings::UserScope), store_(machine_, user_) {}
     SettingsStore& store() { return store_; }
+    /// The user's own store, for what is never kept machine-wide.
+    SettingsScope& userScope() { return user_; }
 
 private:
     QtSettingsScope machine_;

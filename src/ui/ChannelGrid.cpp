@@ -59,7 +59,9 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Whole rows are selected, several with Shift or Ctrl, for the row commands.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setTabKeyNavigation(false);
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column) {
@@ -67,7 +69,8 @@ ChannelGrid::ChannelGrid(AppState& state, MessageBoxes& messages, QWidget* paren
             const bool fixed = row == 0 || column == 0;
             item->setTextAlignment(Qt::AlignCenter);
             if (fixed) {
-                item->setFlags(Qt::ItemIsEnabled);
+                // A channel number selects its row; the header row is never selected.
+                item->setFlags(row > 0 ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled);
                 item->setBackground(palette().button());
                 item->setForeground(palette().buttonText());
             }
@@ -250,8 +253,10 @@ void ChannelGrid::commitFrequencyEditor() {
         return;
     committing_ = true;
     const bool toneCellEmpty = cellText(editRow_, kToneColumn).empty();
-    const FrequencyCommit result =
-        CommitFrequencyText(state_, editRow_, frequencyEditor_->text().toStdString(), toneCellEmpty);
+    FrequencyCommit result;
+    recordEdit(TextId::StepEditFrequency, [&] {
+        result = CommitFrequencyText(state_, editRow_, frequencyEditor_->text().toStdString(), toneCellEmpty);
+    });
     frequencyEditor_->setText(q(result.cellText));
     if (result.row) {
         for (int column = 1; column < kColumns; ++column)
@@ -291,20 +296,63 @@ void ChannelGrid::commitListEditor(int index) {
     }
     switch (editColumn_) {
     case 4:
-        CommitPowerItem(state_, editRow_, listIndex);
+        recordEdit(TextId::StepEditPower, [&] { CommitPowerItem(state_, editRow_, listIndex); });
         break;
     case 3:
-        CommitSpacingItem(state_, editRow_, listIndex);
+        recordEdit(TextId::StepEditSpacing, [&] { CommitSpacingItem(state_, editRow_, listIndex); });
         break;
-    case kToneColumn:
-        editor->setEditText(q(CommitToneText(state_, editRow_, editor->currentText().toStdString())));
+    case kToneColumn: {
+        std::string stored;
+        recordEdit(TextId::StepEditTone,
+                   [&] { stored = CommitToneText(state_, editRow_, editor->currentText().toStdString()); });
+        editor->setEditText(q(stored));
         break;
+    }
     default:
         break;
     }
     setCellText(editRow_, editColumn_, editor->currentText().toStdString());
     editor->hide();
     committing_ = false;
+}
+
+template <typename Edit> void ChannelGrid::recordEdit(TextId name, Edit&& edit) {
+    const std::string stepName = q(Text(name, state_.language)).arg(editRow_).toStdString();
+    ImageStep step = RecordImageStep(state_.image, stepName, std::forward<Edit>(edit));
+    if (stepSink_ && !step.empty())
+        stepSink_(std::move(step));
+}
+
+std::vector<int> ChannelGrid::selectedChannels() const {
+    std::vector<int> channels;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        if (index.row() > 0)
+            channels.push_back(index.row());
+    if (channels.empty() && currentRow() > 0)
+        channels.push_back(currentRow());
+    std::sort(channels.begin(), channels.end());
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
+}
+
+void ChannelGrid::selectChannels(const std::vector<int>& channels) {
+    clearSelection();
+    if (channels.empty())
+        return;
+    setCurrentCell(channels.front(), 0, QItemSelectionModel::NoUpdate);
+    for (int channel : channels)
+        selectionModel()->select(model()->index(channel, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void ChannelGrid::cancelOpenEdit() {
+    QWidget* editor = openEditor();
+    if (!editor)
+        return;
+    // Hidden first, so that the focus leaving it commits nothing.
+    editor->hide();
+    setCurrentCell(editRow_, editColumn_);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelGrid::commitOpenEdit() {
@@ -334,6 +382,10 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QTableWidget::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (keyEvent->key() == Qt::Key_Escape && watched == openEditor()) {
+        cancelOpenEdit();
+        return true;
+    }
     if (watched == frequencyEditor_)
         return frequencyKeyPress(keyEvent);
     const bool enter = keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;

@@ -4,11 +4,15 @@
 
 #include <QTableWidget>
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "editing/ImageStep.h"
 #include "image/AppState.h"
 #include "image/ChannelView.h"
 #include "platform/MessageBoxes.h"
+#include "texts/InterfaceTexts.h"
 
 class QComboBox;
 class QLineEdit;
@@ -37,6 +41,16 @@ public:
 
     /// Finishes an open edit as if the editor had lost the focus; does nothing otherwise.
     void commitOpenEdit();
+    /// True while an in-place editor is open: the editing keys belong to it.
+    bool isEditing() const { return openEditor() != nullptr; }
+    /// The selected channel rows, ascending; the current row when none is selected.
+    std::vector<int> selectedChannels() const;
+    /// Selects the rows of these channels; the first becomes the current row.
+    void selectChannels(const std::vector<int>& channels);
+    /// Closes an open editor without storing anything: the cell keeps what it showed.
+    void cancelOpenEdit();
+    /// Each committed cell edit that changed the image is handed on as a step.
+    void setStepSink(std::function<void(ImageStep)> sink) { stepSink_ = std::move(sink); }
 
     QLineEdit* frequencyEditor() const { return frequencyEditor_; }
     QComboBox* listEditor(int index) const { return listEditors_[static_cast<std::size_t>(index)]; }
@@ -62,6 +76,7 @@ private:
     int wrappedTextHeight(int row, int column) const;
     int comboListIndex(int index) const;
     QWidget* openEditor() const;
+    template <typename Edit> void recordEdit(TextId name, Edit&& edit);
 
     AppState& state_;
     MessageBoxes& messages_;
@@ -71,6 +86,7 @@ private:
     int editRow_ = 1;
     int editColumn_ = 0;
     bool enterPressed_ = false;
+    std::function<void(ImageStep)> stepSink_;
 };
 
 } // namespace vorix

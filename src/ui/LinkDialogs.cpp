@@ -24,16 +24,23 @@ void LinkDialogs::openProgrammingDialog() {
         state_, prompts,
         [this, window] {
             // Called only after a successful read: keep what the radio held before anything edits it.
-            // A backup that cannot be written never disturbs the read, so its failure goes unreported.
-            if (!backupFolder_.empty())
-                (void)SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
-                                     std::chrono::system_clock::now());
+            // A backup that cannot be written never disturbs the read: the status bar then names none.
+            std::string backup;
+            if (!backupFolder_.empty()) {
+                const Result<std::filesystem::path> saved =
+                    SaveReadBackup(MachineFileSystem(), backupFolder_, state_.image.bytes(),
+                                   std::chrono::system_clock::now());
+                if (saved.ok())
+                    backup = saved.value().string();
+            }
             if (window)
-                window->showImage();
+                window->onImageRead(backup);
         },
         window);
     boxes.setParent(&dialog);
     dialog.exec();
+    if (window && dialog.linkResult() == link::LinkResult::WriteOk)
+        window->onImageWritten();
 }
 
 void LinkDialogs::openPortDialog() {

@@ -1,13 +1,17 @@
 #include "ui/MainWindow.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "editing/OptionControls.h"
@@ -19,8 +23,11 @@
 #include "store/RadioDataFile.h"
 #include "texts/InterfaceTexts.h"
 #include "ui/ChannelGrid.h"
+#include "ui/ImageHistory.h"
 #include "ui/QtText.h"
+#include "ui/RecentFiles.h"
 #include "ui/TwipScale.h"
+#include "ui/WindowActions.h"
 
 namespace vorix {
 
@@ -67,23 +74,34 @@ public:
     }
 };
 
-FileSystem& diskOf(const MainWindowServices& services) {
-    return services.disk ? *services.disk : MachineFileSystem();
-}
-
 } // namespace
 
 MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* parent)
     : QWidget(parent), state_(state), services_(std::move(services)) {
     setObjectName(QStringLiteral("Form1"));
+    history_ = new ImageHistory(
+        state_.image, [this] { showImage(); }, this);
+    connect(history_, &ImageHistory::modifiedChanged, this, &MainWindow::updateTitle);
     buildControls();
+    actions_ = new WindowActions(*this, state_, *history_, *grid_);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar"));
+    statusBar_->setSizeGripEnabled(false);
+    statusBar_->setAccessibleName(QStringLiteral("Status"));
     buildLayout();
     connectOptionControls();
     startUp();
 }
 
+MainWindow::~MainWindow() {
+    // An editor still open commits when its focus goes as the children are taken down; the image
+    // takes it, but no step is kept in a history that goes with this window.
+    grid_->setStepSink({});
+}
+
 void MainWindow::buildControls() {
     grid_ = new ChannelGrid(state_, services_.messages, this);
+    grid_->setStepSink([this](ImageStep step) { history_->push(std::move(step)); });
     sqDelayList_ = makeCombo(QStringLiteral("ComboSqDelay"), false, this);
     sqLevelList_ = makeCombo(QStringLiteral("ComboSQ"), false, this);
     totList_ = makeCombo(QStringLiteral("ComboTOT"), false, this);
@@ -116,7 +134,7 @@ void MainWindow::buildControls() {
     portButton_ = makeButton("CommandCom", this);
     closeButton_ = makeButton("CommandClose", this);
     languageButton_ = makeButton("CommandLanguage", this);
-    // Hidden while start-up ignores the stored Language: a switch offered now would not last a restart.
+    // View > Language offers the switch; the button stays, hidden, for what finds it by its name.
     languageButton_->hide();
     versionLabel_ = new QLabel(this);
     versionLabel_->setObjectName(QStringLiteral("Label2"));
@@ -173,7 +191,14 @@ void MainWindow::buildLayout() {
     right->addLayout(buttons);
     right->addStretch();
 
-    auto* main = new QHBoxLayout(this);
+    // The menu bar above and the status bar below the window's own arrangement.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->setMenuBar(actions_->menuBar());
+    auto* main = new QHBoxLayout;
+    outer->addLayout(main, 1);
+    outer->addWidget(statusBar_);
     main->setContentsMargins(scale.x(480), scale.y(360), scale.x(240), scale.y(240));
     main->addWidget(grid_, 1, Qt::AlignTop);
     main->addSpacing(scale.x(240));
@@ -187,24 +212,32 @@ void MainWindow::connectOptionControls() {
                                                        {offsetLists_[0], OptionList::OffsetWide},
                                                        {offsetLists_[1], OptionList::OffsetNarrow}};
     // `activated` comes from the user's choice only; refreshing_ still guards, as the view sets them.
+    const std::array<QLabel*, 5> listLabels = {sqLevelLabel_, totLabel_, sqDelayLabel_, offsetLabels_[0],
+                                               offsetLabels_[1]};
+    int labelIndex = 0;
     for (auto [combo, list] : lists)
-        connect(combo, &QComboBox::activated, this, [this, list = list](int index) {
-            if (!refreshing_)
-                ApplyOptionItem(state_.image, list, index);
-        });
+        connect(combo, &QComboBox::activated, this,
+                [this, list = list, label = listLabels[static_cast<std::size_t>(labelIndex++)]](int index) {
+                    if (!refreshing_)
+                        history_->record(stepName(TextId::StepChangeOption, label->text().toStdString()),
+                                         [&] { ApplyOptionItem(state_.image, list, index); });
+                });
     const std::pair<QCheckBox*, OptionCheck> checks[] = {{powerSaveCheck_, OptionCheck::PowerSave},
                                                          {beepCheck_, OptionCheck::Beep},
                                                          {busyLockCheck_, OptionCheck::BusyLock}};
     for (auto [box, check] : checks)
-        connect(box, &QCheckBox::toggled, this, [this, check = check](bool on) {
+        connect(box, &QCheckBox::toggled, this, [this, box = box, check = check](bool on) {
             if (!refreshing_)
-                ApplyOptionCheck(state_.image, check, on);
+                history_->record(stepName(TextId::StepChangeOption, box->text().toStdString()),
+                                 [&] { ApplyOptionCheck(state_.image, check, on); });
         });
 }
 
 void MainWindow::startUp() {
     state_.decimalSeparator = DecimalSeparatorFrom(services_.formattedHalf);
-    state_.language = Language::English;
+    // The stored choice of the language switch; "False" is Chinese, anything else English.
+    state_.language =
+        services_.settings.GetStringValue(kLanguageValue) == "False" ? Language::Chinese : Language::English;
     state_.portNumber = PortNumberFromSetting(services_.settings.GetStringValue(kComPortValue));
     state_.bandLow = {136, 400};
     state_.bandHigh = {174, 560};
@@ -219,7 +252,7 @@ void MainWindow::startUp() {
 
 void MainWindow::applyLanguage() {
     const Language lang = state_.language;
-    setWindowTitle(q(Text(TextId::ApplicationTitle, lang)));
+    updateTitle();
     QComboBox* refilled[] = {sqLevelList_, totList_, sqDelayList_, offsetLists_[0], offsetLists_[1]};
     const bool wasRefreshing = refreshing_;
     refreshing_ = true; // emptying and filling lists raises change events that are not the user's
@@ -257,6 +290,8 @@ void MainWindow::applyLanguage() {
             label->setText(text);
     }
     grid_->applyLanguage();
+    if (actions_)
+        actions_->applyLanguage();
 }
 
 void MainWindow::showImage() {
@@ -280,12 +315,47 @@ void MainWindow::commitOpenEdit() {
 }
 
 void MainWindow::onReadClicked() {
+    commitOpenEdit();
+    if (!changesMayBeLost())
+        return;
     state_.readMode = true;
-    if (services_.openProgrammingDialog)
-        services_.openProgrammingDialog();
+    readFinished_ = false;
+    ImageStep step = RecordImageStep(state_.image, stepName(TextId::StepRead, {}), [this] {
+        if (services_.openProgrammingDialog)
+            services_.openProgrammingDialog();
+    });
+    if (!readFinished_)
+        return;
+    history_->push(std::move(step));
+    history_->markSaved();
+    imageFromSource_ = true;
+    showStatus(readBackupPath_.empty()
+                   ? q(Text(TextId::StatusRead, state_.language))
+                   : q(Text(TextId::StatusReadBackup, state_.language)).arg(q(readBackupPath_)));
+}
+
+void MainWindow::onImageRead(const std::string& backupPath) {
+    readFinished_ = true;
+    readBackupPath_ = backupPath;
+    showImage();
+}
+
+void MainWindow::onImageWritten() {
+    history_->markSaved();
+    showStatus(q(Text(TextId::StatusWritten, state_.language)).arg(state_.portNumber));
 }
 
 void MainWindow::onWriteClicked() {
+    commitOpenEdit();
+    if (!imageFromSource_) {
+        // Nothing here came from a radio or a file: writing it replaces the radio's whole content.
+        const MessageAnswer answer =
+            services_.messages.show(std::string(Text(TextId::WriteUnreadImage, state_.language)),
+                                    std::string(Text(TextId::ApplicationTitle, state_.language)),
+                                    MessageButtons::ContinueCancel, MessageIcon::Warning);
+        if (answer != MessageAnswer::Continue)
+            return;
+    }
     state_.readMode = false;
     state_.image.write(layout::WriteMark, layout::WriteMarkValue);
     if (services_.openProgrammingDialog)
@@ -299,57 +369,23 @@ void MainWindow::onPortClicked() {
 
 void MainWindow::onLanguageClicked() {
     state_.language = state_.language == Language::English ? Language::Chinese : Language::English;
+    commitOpenEdit();
     applyLanguage();
-    // Recorded for start-up to honour later; start-up does not read it yet and always begins in English.
+    showImage(); // the table and lists in the new language, so no cell holds a text its list lacks
+    // The language holds for this run either way; a store that refuses it is not worth a message box.
     (void)services_.settings.SetStringValue(kLanguageValue,
                                             state_.language == Language::English ? "True" : "False");
 }
 
-std::string MainWindow::chooseFile(const std::string& mode, const std::string& title) {
-    return services_.files.choose(MakeFileDialogRequest(mode, title, state_.language));
+void MainWindow::showStatus(const QString& text) {
+    statusBar_->showMessage(text);
 }
 
-void MainWindow::showError(const std::string& text) {
-    services_.messages.show(text, std::string(Text(TextId::ApplicationTitle, state_.language)),
-                            MessageButtons::Ok, MessageIcon::Critical);
-}
-
-void MainWindow::onLoadClicked() {
-    const Language lang = state_.language;
-    const std::string path = chooseFile("OPEN", std::string(Text(TextId::OpenTitle, lang)));
-    if (path.empty())
-        return;
-    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
-                                                         std::string(Text(TextId::ApplicationTitle, lang)),
-                                                         MessageButtons::OkCancel, MessageIcon::Warning);
-    if (answer != MessageAnswer::Ok)
-        return;
-    const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
-    if (!loaded.ok()) {
-        const ImageLoadFailure& failure = loaded.error();
-        const std::string text = failure.tooShort
-                                     ? std::string(Text(TextId::FileTooShort, lang))
-                                     : std::string(Text(TextId::FileCannotOpen, lang)) + " " + failure.reason;
-        showError(text + "\n" + path);
-        return;
-    }
-    state_.image.replaceAll(loaded.value());
-    showImage();
-}
-
-void MainWindow::onSaveClicked() {
-    commitOpenEdit();
-    const Language lang = state_.language;
-    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, lang)));
-    if (path.empty())
-        return;
-    const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
-    if (saved.ok())
-        return;
-    // A file written in place when it could not be replaced may have lost its old content: say so.
-    const OutputFailure& failure = saved.error();
-    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    showError(std::string(Text(text, lang)) + " " + failure.reason + "\n" + path);
+std::string MainWindow::stepName(TextId id, const std::string& argument) const {
+    QString name = q(Text(id, state_.language));
+    if (name.contains(QStringLiteral("%1")))
+        name = name.arg(q(argument).remove(QLatin1Char('&')));
+    return name.toStdString();
 }
 
 } // namespace vorix

@@ -4,21 +4,27 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "image/AppState.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "store/SettingsStore.h"
+#include "texts/InterfaceTexts.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QStatusBar;
 
 namespace vorix {
 
 class ChannelGrid;
 class FileSystem;
+class ImageHistory;
+class WindowActions;
 
 /// What the main window needs from outside; tests pass fakes.
 struct MainWindowServices {
@@ -33,12 +39,15 @@ struct MainWindowServices {
     std::function<void()> openPortDialog;
     /// Where Load and Save read and write; null for the machine's own files.
     FileSystem* disk = nullptr;
+    /// The user's own settings, for the recent files and the last folder; null keeps none.
+    SettingsScope* userSettings = nullptr;
 };
 
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     MainWindow(AppState& state, MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     /// Shows the RadioImage in the table and the option controls; never changes the image.
     void showImage();
@@ -47,7 +56,26 @@ public:
     /// Sets every text and refills every list in the current language.
     void applyLanguage();
 
+    /// After a finished read: the view shows the radio's image, which is now the saved state;
+    /// backupPath names the copy kept of it, empty when none was written.
+    void onImageRead(const std::string& backupPath = {});
+    /// After a finished write: the radio holds what the window shows.
+    void onImageWritten();
+
     ChannelGrid* grid() const { return grid_; }
+    ImageHistory* history() const { return history_; }
+    /// True when the image has user changes that no file or radio holds.
+    bool modified() const;
+    /// Saves to the current file, or asks for one when there is none; true when the file was written.
+    bool saveToCurrentFile();
+    /// The name of an undo step in the current language; argument fills its %1.
+    std::string stepName(TextId id, const std::string& argument) const;
+    /// The Load flow for a file chosen from the recent files: the same questions, no file dialog.
+    void openRecentFile(const std::string& path);
+    /// The files last loaded or saved, newest first.
+    std::vector<std::string> recentFiles() const;
+    /// Reports the result of the last action in the status bar.
+    void showStatus(const QString& text);
 
 public slots:
     void onReadClicked();
@@ -64,10 +92,32 @@ private:
     void startUp();
     std::string chooseFile(const std::string& mode, const std::string& title);
     void showError(const std::string& text);
+    /// Asks "Save changes?" when there are unsaved changes; false when the user chose to keep them
+    /// here (Cancel, or a save that did not happen).
+    bool changesMayBeLost();
+    bool saveTo(const std::string& path);
+    /// Loads `path` over the image after the questions have been answered.
+    void loadFile(const std::string& path);
+    /// Asks what Load asks before covering the image; false when the user keeps it.
+    bool mayCoverImage(bool alreadyAsked);
+    /// Puts a file loaded or saved at the top of the recent files and keeps its folder.
+    void rememberFile(const std::string& path);
+    void updateTitle();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     AppState& state_;
     MainWindowServices services_;
     bool refreshing_ = false; // the view is being shown: change events are not the user's
+    ImageHistory* history_ = nullptr;
+    WindowActions* actions_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    std::string filePath_;         // the file last loaded or saved; empty before any
+    bool imageFromSource_ = false; // read from a radio or loaded from a file since start-up
+    bool readFinished_ = false;    // set by onImageRead while the programming dialog runs
+    std::string readBackupPath_;   // where onImageRead says the read was kept
     ChannelGrid* grid_ = nullptr;
     QComboBox* sqLevelList_ = nullptr;
     QComboBox* totList_ = nullptr;

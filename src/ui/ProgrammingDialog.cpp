@@ -263,6 +263,7 @@ void ProgrammingDialog::setProgress(double fraction) {
 }
 
 void ProgrammingDialog::showResult(link::LinkResult result) {
+    linkResult_ = result;
     resultField_->setText(q(ResultText(result, state_.language)));
     resultField_->show();
 }

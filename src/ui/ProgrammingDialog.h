@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "image/AppState.h"
 #include "link/LinkDisplay.h"
@@ -47,6 +48,9 @@ public:
 
     /// Abandons a run in progress and resets readMode before the dialog closes.
     void done(int result) override;
+
+    /// The result the last run showed; nothing before a run ended.
+    std::optional<link::LinkResult> linkResult() const { return linkResult_; }
 
     /// The link session, for tests and diagnostics.
     const link::LinkSession& session() const;
@@ -94,6 +98,7 @@ private:
     // Declared in the order of their use; the session goes first when the dialog is destroyed.
     std::unique_ptr<MessageBoxPrompt> prompt_;
     std::unique_ptr<QtLinkRunner> runner_;
+    std::optional<link::LinkResult> linkResult_;
 };
 
 } // namespace vorix

@@ -18,13 +18,23 @@ public:
         MessageIcon icon;
     };
     std::vector<Shown> shown;
-    std::deque<MessageAnswer> answers; // Ok when empty
+    std::deque<MessageAnswer> answers; // the first button when empty
 
     MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
                        MessageIcon icon) override {
         shown.push_back({text, title, buttons, icon});
         if (answers.empty())
-            return buttons == MessageButtons::RetryCancel ? MessageAnswer::Retry : MessageAnswer::Ok;
+            switch (buttons) {
+            case MessageButtons::RetryCancel:
+                return MessageAnswer::Retry;
+            case MessageButtons::SaveDiscardCancel:
+                return MessageAnswer::Save;
+            case MessageButtons::ContinueCancel:
+                return MessageAnswer::Continue;
+            case MessageButtons::Ok:
+            case MessageButtons::OkCancel:
+                return MessageAnswer::Ok;
+            }
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -105,6 +106,8 @@ struct Fixture {
         pressMain("CommandWrite", [this](QWidget* modal) { pressStartButton(modal); });
     }
 
+    QString status() const { return window->findChild<QStatusBar*>()->currentMessage(); }
+
     std::array<ChannelRowTexts, 16> tableRows() const {
         std::array<ChannelRowTexts, 16> rows;
         for (int channel = 1; channel <= 16; ++channel)
@@ -162,6 +165,9 @@ private slots:
         QFile backup(QDir(f.backups.path()).filePath(backups[0]));
         QVERIFY(backup.open(QIODevice::ReadOnly));
         QCOMPARE(backup.readAll(), QByteArray(reinterpret_cast<const char*>(expected.data()), 128));
+        QCOMPARE(f.status(), QStringLiteral("Read OK \u2014 backup saved to ") +
+                                 QDir(f.backups.path()).filePath(backups[0]));
+        QVERIFY(!f.window->modified());
     }
 
     void aWriteLeavesTheRadioHoldingTheImageWithTheWriteMark() {
@@ -178,6 +184,7 @@ private slots:
         QCOMPARE(f.outcome.caption, QStringLiteral("Write data into radio"));
         QCOMPARE(f.outcome.result, QStringLiteral("Write Data OK"));
         QVERIFY(f.prompts.shown.empty());
+        QCOMPARE(f.status(), QStringLiteral("Written to COM%1").arg(f.state.portNumber));
         // Sixteen blocks of 8 bytes: 4 header bytes and 8 data bytes each.
         QCOMPARE(f.radio->frameLengths(sim::FrameKind::WriteBlock), std::vector<std::size_t>(16, 12));
     }

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "WindowDriver.h"
+#include "image/ChannelTexts.h"
 
 using namespace vorix;
 
@@ -63,9 +64,10 @@ private slots:
         f.user.values["Language"] = {StoredValue::Type::Text, "False", 0};
         f.start("0,5");
         QCOMPARE(f.state.portNumber, 3);
-        QVERIFY(f.state.language == Language::English);
+        QVERIFY(f.state.language == Language::Chinese); // the stored choice of the language switch
         QCOMPARE(f.state.decimalSeparator, std::string(","));
-        QCOMPARE(f.grid()->listEditor(1)->itemText(0), QStringLiteral("12,5K(Narrow)"));
+        QCOMPARE(f.grid()->listEditor(1)->itemText(0),
+                 QString::fromStdString(SpacingItems(Language::Chinese, ",")[0]));
     }
 
     void typingAFrequencyAndEnterCreatesTheChannel() {
@@ -327,8 +329,9 @@ private slots:
             const char* expectedStart;
         };
         const Case cases[] = {
-            {shortFile, MessageAnswer::Ok, "The file is not a radio data file"},
-            {dir_.filePath("missing.rdat"), MessageAnswer::Ok, "Cannot read the file:"},
+            // The table was edited: "Save changes?" takes the place of "cover current data?".
+            {shortFile, MessageAnswer::Discard, "The file is not a radio data file"},
+            {dir_.filePath("missing.rdat"), MessageAnswer::Discard, "Cannot read the file:"},
             {shortFile, MessageAnswer::Cancel, nullptr},
         };
         for (const Case& c : cases) {

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ public:
     FakeFileDialogs files;
     AppState state;
     int dialogsOpened = 0;
+    std::function<void()> duringDialog; // what the programming dialog does while it is open
     std::unique_ptr<MainWindow> window;
 
     /// Opens the window with the user's number format, as the tool starts; formattedHalf overrides it.
@@ -38,7 +40,12 @@ public:
             formattedHalf = QLocale::system().toString(0.5).toStdString();
         MainWindowServices services{
             settings ? *settings : fakeSettings, messages, files, formattedHalf, {}, {}};
-        services.openProgrammingDialog = [this] { ++dialogsOpened; };
+        services.userSettings = &user;
+        services.openProgrammingDialog = [this] {
+            ++dialogsOpened;
+            if (duringDialog)
+                duringDialog();
+        };
         window = std::make_unique<MainWindow>(state, services);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -74,6 +81,8 @@ public:
     void type(const QString& text) { QTest::keyClicks(focus(), text); }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focus(), key, modifiers); }
     void enter() { key(Qt::Key_Return); }
+    /// A standard shortcut (Undo, Copy...) as this platform binds it, pressed on the focused widget.
+    void keys(QKeySequence::StandardKey standard) { QTest::keySequence(focus(), QKeySequence(standard)); }
     /// Selects the whole text of the focused field, as Ctrl+A does in a line edit.
     void selectAll() { key(Qt::Key_A, Qt::ControlModifier); }
 

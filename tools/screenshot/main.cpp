@@ -1,8 +1,11 @@
 // Renders the main window with a few channels filled in and saves it as a PNG, for the README.
-// Usage: vorix-screenshot OUT.png [--chinese]   (run under a real X server such as Xvfb)
+// Usage: vorix-screenshot OUT.png [--chinese | --edit-menu]   (run under a real X server such as Xvfb)
+// --edit-menu shows the window with two rows selected and its Edit menu open.
 
 #include <QApplication>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -11,6 +14,7 @@
 #include "editing/OptionControls.h"
 #include "image/AppState.h"
 #include "store/SettingsStore.h"
+#include "ui/ChannelGrid.h"
 #include "ui/MainWindow.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
@@ -45,11 +49,12 @@ constexpr SampleChannel kSamples[] = {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png [--chinese]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT.png [--chinese | --edit-menu]\n", argv[0]);
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     const bool chinese = argc > 2 && QString::fromLatin1(argv[2]) == QLatin1String("--chinese");
+    const bool editMenu = argc > 2 && QString::fromLatin1(argv[2]) == QLatin1String("--edit-menu");
 
     vorix::AppState state;
     NoSettings machine, user;
@@ -74,8 +79,20 @@ int main(int argc, char* argv[]) {
     window.showImage();
     window.show();
 
+    QMenu* edit = window.findChild<QMenu*>(QStringLiteral("MenuEdit"));
+    if (editMenu && edit) {
+        window.grid()->selectChannels({2, 3});
+        QTimer::singleShot(200, &app,
+                           [&] { window.findChild<QMenuBar*>()->setActiveAction(edit->menuAction()); });
+    }
+
     QTimer::singleShot(500, &app, [&] {
-        const bool ok = window.grab().save(out);
+        // An open menu is a window of its own: the screen is taken where the two lie.
+        const QRect area = editMenu && edit ? window.frameGeometry().united(edit->geometry()) : QRect();
+        const bool ok =
+            editMenu
+                ? window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(out)
+                : window.grab().save(out);
         std::fprintf(stderr, ok ? "saved %s\n" : "could not save %s\n", qPrintable(out));
         app.exit(ok ? 0 : 1);
     });
