@@ -1,6 +1,8 @@
 // Vorix: programming tool for the 16-channel handheld radio.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -13,6 +15,21 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // --help and --version answer on the terminal and end here, before any window or settings.
+    QApplication::setApplicationName(QStringLiteral("vorix"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(VORIX_VERSION_MAJOR)
+                                            .arg(VORIX_VERSION_MINOR)
+                                            .arg(VORIX_VERSION_REVISION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Reads, edits and writes the configuration of the 16-channel handheld radio."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A radio data file (.rdat) to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
     vorix::AppState state;
     vorix::QtSettingsStore settings;
     vorix::QtMessageBoxes messages;
@@ -32,5 +49,7 @@ int main(int argc, char* argv[]) {
     messages.setLanguage(&state.language);
     linkDialogs.setMainWindow(&window);
     window.show();
+    if (!parser.positionalArguments().isEmpty())
+        window.openAtStart(QFileInfo(parser.positionalArguments().first()).absoluteFilePath().toStdString());
     return app.exec();
 }

@@ -13,6 +13,7 @@ struct FileDialogRequest {
     /// Each a description ending in its pattern, "Radio data file(*.rdat)"; the first is preselected.
     std::vector<std::string> filters;
     std::string defaultSuffix; // appended to a typed name without extension (save dialog)
+    std::string folder;        // where the dialog starts; empty: the process's current folder
 };
 
 class FileDialogs {

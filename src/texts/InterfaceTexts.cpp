@@ -48,6 +48,8 @@ constexpr std::array kTexts = {
     Entry{TextId::FileMayBeIncomplete,
           "The file may be incomplete: it could not be replaced as a whole, and writing it in place failed:",
           "文件可能不完整：无法整体替换，就地写入时失败："},
+    Entry{TextId::FileNotDroppable, "Only radio data files (.rdat) can be opened by dropping them here:",
+          "只能拖放对讲机数据文件(.rdat)到此处打开："},
     Entry{TextId::DialogLabelPassword, "Password:", "密码:"},
     Entry{TextId::DialogLabelNewPassword, "New Password:", "新密码:"},
     Entry{TextId::DialogCommandWrite, "Write", "写入"},

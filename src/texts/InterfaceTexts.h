@@ -40,6 +40,7 @@ enum class TextId {
     FileTooShort,
     FileCannotSave,
     FileMayBeIncomplete,
+    FileNotDroppable,
     // Programming dialog.
     DialogLabelPassword,
     DialogLabelNewPassword,

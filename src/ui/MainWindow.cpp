@@ -90,6 +90,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     statusBar_->setAccessibleName(QStringLiteral("Status"));
     buildLayout();
     connectOptionControls();
+    setAcceptDrops(true); // a radio data file dropped on the window opens as Load opens it
     startUp();
 }
 

@@ -72,6 +72,8 @@ public:
     std::string stepName(TextId id, const std::string& argument) const;
     /// The Load flow for a file chosen from the recent files: the same questions, no file dialog.
     void openRecentFile(const std::string& path);
+    /// Loads a file named when the program started; nothing is there yet to ask about.
+    void openAtStart(const std::string& path);
     /// The files last loaded or saved, newest first.
     std::vector<std::string> recentFiles() const;
     /// Reports the result of the last action in the status bar.
@@ -98,6 +100,8 @@ private:
     bool saveTo(const std::string& path);
     /// Loads `path` over the image after the questions have been answered.
     void loadFile(const std::string& path);
+    /// Load's questions ("Save changes?", "cover current data?"), then loads `path`.
+    void openWithQuestions(const std::string& path);
     /// Asks what Load asks before covering the image; false when the user keeps it.
     bool mayCoverImage(bool alreadyAsked);
     /// Puts a file loaded or saved at the top of the recent files and keeps its folder.
@@ -106,6 +110,8 @@ private:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     AppState& state_;

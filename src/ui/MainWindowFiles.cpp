@@ -4,7 +4,11 @@
 // files, the title with its modified mark, and Close.
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 #include "platform/PosixFileSystem.h"
 #include "store/OutputFile.h"
@@ -24,7 +28,9 @@ FileSystem& diskOf(const MainWindowServices& services) {
 } // namespace
 
 std::string MainWindow::chooseFile(const std::string& mode, const std::string& title) {
-    return services_.files.choose(MakeFileDialogRequest(mode, title, state_.language));
+    FileDialogRequest request = MakeFileDialogRequest(mode, title, state_.language);
+    request.folder = RecentFiles(services_.userSettings).lastFolder();
+    return services_.files.choose(request);
 }
 
 void MainWindow::showError(const std::string& text) {
@@ -52,9 +58,37 @@ void MainWindow::openRecentFile(const std::string& path) {
         showStatus(q(Text(TextId::StatusRecentMissing, state_.language)).arg(q(path)));
         return;
     }
+    openWithQuestions(path);
+}
+
+void MainWindow::openWithQuestions(const std::string& path) {
     const bool asked = modified();
     if (changesMayBeLost() && mayCoverImage(asked))
         loadFile(path);
+}
+
+void MainWindow::openAtStart(const std::string& path) {
+    loadFile(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    commitOpenEdit();
+    const QString path = urls.first().toLocalFile();
+    // Only the extension is judged here; the content goes through Load's own checks.
+    if (QFileInfo(path).suffix().compare(QStringLiteral("rdat"), Qt::CaseInsensitive) != 0) {
+        showError(std::string(Text(TextId::FileNotDroppable, state_.language)) + "\n" + path.toStdString());
+        return;
+    }
+    openWithQuestions(path.toStdString());
 }
 
 std::vector<std::string> MainWindow::recentFiles() const {

@@ -7,8 +7,12 @@
 namespace vorix {
 
 std::string QtFileDialogs::choose(const FileDialogRequest& request) {
-    // Shown without an owner window, starting in the process's current folder.
-    QFileDialog dialog(nullptr, QString::fromStdString(request.title), QDir::currentPath());
+    // Shown without an owner window, starting in the folder asked for while it still exists, else in
+    // the process's current folder.
+    const QString folder = QString::fromStdString(request.folder);
+    const bool folderExists = !folder.isEmpty() && QDir(folder).exists();
+    QFileDialog dialog(nullptr, QString::fromStdString(request.title),
+                       folderExists ? folder : QDir::currentPath());
     QStringList filters;
     for (const std::string& filter : request.filters)
         filters << QString::fromStdString(filter);

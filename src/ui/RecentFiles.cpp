@@ -29,6 +29,13 @@ std::vector<std::string> RecentFiles::files() const {
     return files;
 }
 
+std::string RecentFiles::lastFolder() const {
+    const std::optional<StoredValue> value = scope_ ? scope_->read(kLastFolderValue) : std::nullopt;
+    if (!value || value->type != StoredValue::Type::Text)
+        return {};
+    return value->text;
+}
+
 void RecentFiles::add(const std::string& path) {
     if (!scope_ || path.empty())
         return;

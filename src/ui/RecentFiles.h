@@ -21,6 +21,8 @@ public:
     explicit RecentFiles(SettingsScope* scope) : scope_(scope) {}
 
     std::vector<std::string> files() const;
+    /// The folder of the file last loaded or saved; empty when none is kept.
+    std::string lastFolder() const;
     /// Puts the file first (once), keeps at most kMaxFiles, and its folder as the last folder.
     void add(const std::string& path);
     void remove(const std::string& path);

@@ -1,0 +1,176 @@
+// Opening files from outside the Load button: the file named on the command line, a file dropped on
+// the window, the program's terminal answers, and the folder the file dialogs start in.
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+#include <memory>
+
+#include "support/FakeDialogs.h"
+#include "support/FakeSettingsScope.h"
+#include "ui/ImageHistory.h"
+#include "ui/MainWindow.h"
+
+using namespace vorix;
+
+namespace {
+
+struct Window {
+    Window() {
+        MainWindowServices services{settings, messages, dialogs, "0.5", {}, {}};
+        services.userSettings = &user;
+        window = std::make_unique<MainWindow>(state, services);
+        window->show();
+    }
+    std::string critical() const {
+        for (const auto& shown : messages.shown)
+            if (shown.icon == MessageIcon::Critical)
+                return shown.text;
+        return {};
+    }
+    bool asked(TextId id) const {
+        for (const auto& shown : messages.shown)
+            if (shown.text == Text(id, Language::English))
+                return true;
+        return false;
+    }
+    // Drops the file as a file manager does: a local URL released over the window.
+    void drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+    }
+
+    test::FakeSettingsScope machine, user;
+    SettingsStore settings{machine, user};
+    test::FakeMessageBoxes messages;
+    test::FakeFileDialogs dialogs;
+    AppState state;
+    std::unique_ptr<MainWindow> window;
+};
+
+ImageBytes pattern() {
+    ImageBytes bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    return bytes;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, int size) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return path;
+    const ImageBytes bytes = pattern();
+    file.write(reinterpret_cast<const char*>(bytes.data()), size);
+    return path;
+}
+
+QString runProgram(const QString& argument) {
+    QProcess program;
+    program.start(QStringLiteral(VORIX_PROGRAM), {argument});
+    if (!program.waitForFinished(20000) || program.exitCode() != 0)
+        return QStringLiteral("failed");
+    return QString::fromUtf8(program.readAllStandardOutput());
+}
+
+} // namespace
+
+class OpeningTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fileNamedAtStart() {
+        QTemporaryDir dir;
+        const struct {
+            const char* name;
+            int size; // -1: no file
+            TextId message;
+            bool loaded;
+        } cases[] = {
+            {"good.rdat", kImageSize, TextId::Count, true},
+            {"short.rdat", kImageSize - 1, TextId::FileTooShort, false},
+            {"missing.rdat", -1, TextId::FileCannotOpen, false},
+        };
+        for (const auto& c : cases) {
+            Window w;
+            const QString path = c.size < 0 ? dir.filePath(QString::fromLatin1(c.name))
+                                            : writeFile(dir, QString::fromLatin1(c.name), c.size);
+            const ImageBytes before = w.state.image.bytes();
+            w.window->openAtStart(path.toStdString());
+            QVERIFY2(w.state.image.bytes() == (c.loaded ? pattern() : before), c.name);
+            const std::string message = w.critical();
+            if (c.loaded)
+                QVERIFY2(message.empty(), c.name);
+            else
+                QVERIFY2(message.starts_with(Text(c.message, Language::English)), c.name);
+        }
+    }
+
+    void answersOnTheTerminal() {
+        QCOMPARE(runProgram(QStringLiteral("--version")), QStringLiteral("vorix %1.%2.%3\n")
+                                                              .arg(VORIX_VERSION_MAJOR)
+                                                              .arg(VORIX_VERSION_MINOR)
+                                                              .arg(VORIX_VERSION_REVISION));
+        const QString help = runProgram(QStringLiteral("--help"));
+        QVERIFY2(help.contains(QStringLiteral("--version")) && help.contains(QStringLiteral("[file]")),
+                 qPrintable(help));
+    }
+
+    void droppedFile() {
+        QTemporaryDir dir;
+        const struct {
+            const char* name;
+            int size;
+            bool modified;
+            bool loaded;
+            TextId message; // Count: none
+        } cases[] = {
+            {"club.rdat", kImageSize, false, true, TextId::Count},
+            {"CLUB.RDAT", kImageSize, true, true, TextId::Count},
+            {"short.rdat", 10, false, false, TextId::FileTooShort},
+            {"club.csv", kImageSize, false, false, TextId::FileNotDroppable},
+        };
+        for (const auto& c : cases) {
+            Window w;
+            if (c.modified)
+                w.window->history()->record("edit",
+                                            [&] { w.state.image.write(0, w.state.image.read(0) ^ 1); });
+            if (c.modified)
+                w.messages.answers = {MessageAnswer::Discard}; // Save changes? covers the Load question
+            const ImageBytes before = w.state.image.bytes();
+            w.drop(writeFile(dir, QString::fromLatin1(c.name), c.size));
+            QVERIFY2(w.state.image.bytes() == (c.loaded ? pattern() : before), c.name);
+            QCOMPARE(w.asked(TextId::SaveChanges), c.modified);
+            if (c.message == TextId::Count)
+                QVERIFY2(w.critical().empty(), c.name);
+            else
+                QVERIFY2(w.critical().starts_with(Text(c.message, Language::English)), c.name);
+        }
+    }
+
+    void dialogsStartInTheLastFolder() {
+        QTemporaryDir dir;
+        Window w;
+        w.user.values["LastFolder"] = StoredValue{StoredValue::Type::Text, "/kept/folder", 0};
+        QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("CommandSave")), Qt::LeftButton);
+        QCOMPARE(w.dialogs.requests.back().folder, std::string("/kept/folder"));
+        // A file loaded elsewhere moves the start to its folder, for Load and Save alike.
+        w.dialogs.paths = {writeFile(dir, QStringLiteral("a.rdat"), kImageSize).toStdString()};
+        QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("CommandLoad")), Qt::LeftButton);
+        QCOMPARE(w.state.image.bytes(), pattern());
+        QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("CommandLoad")), Qt::LeftButton);
+        QCOMPARE(w.dialogs.requests.back().folder, dir.path().toStdString());
+    }
+};
+
+QTEST_MAIN(OpeningTest)
+#include "OpeningTest.moc"
