@@ -76,6 +76,8 @@ public:
     void openAtStart(const std::string& path);
     /// The files last loaded or saved, newest first.
     std::vector<std::string> recentFiles() const;
+    /// Asks for a file and writes the channel table and the options to it as CSV.
+    void exportCsv();
     /// Reports the result of the last action in the status bar.
     void showStatus(const QString& text);
 

@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "editing/TableFormat.h"
+#include "editing/TableTexts.h"
 #include "platform/PosixFileSystem.h"
 #include "store/OutputFile.h"
 #include "store/RadioDataFile.h"
@@ -153,6 +155,31 @@ bool MainWindow::saveTo(const std::string& path) {
     updateTitle();
     showStatus(q(Text(TextId::StatusSaved, state_.language)).arg(q(path)));
     return true;
+}
+
+void MainWindow::exportCsv() {
+    commitOpenEdit();
+    const Language lang = state_.language;
+    FileDialogRequest request =
+        MakeFileDialogRequest("Save", std::string(Text(TextId::ActionExportCsv, lang)), lang);
+    request.filters = {std::string(Text(TextId::FileFilterCsv, lang)),
+                       std::string(Text(TextId::FileFilterAll, lang))};
+    request.defaultSuffix = "csv";
+    request.folder = RecentFiles(services_.userSettings).lastFolder();
+    const std::string path = services_.files.choose(request);
+    if (path.empty())
+        return;
+    // The same table as the command line's show --csv, in the window's language and number format.
+    const std::string table = FormatCsvTable(BuildTableTexts(state_));
+    const OutputResult saved = WriteOutputFile(
+        diskOf(services_), path, {reinterpret_cast<const unsigned char*>(table.data()), table.size()});
+    if (!saved.ok()) {
+        const OutputFailure& failure = saved.error();
+        const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+        showError(std::string(Text(text, lang)) + " " + failure.reason + "\n" + path);
+        return;
+    }
+    showStatus(q(Text(TextId::StatusExported, lang)).arg(q(path)));
 }
 
 bool MainWindow::saveToCurrentFile() {

@@ -54,6 +54,9 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
     menus_.emplace_back(recent, TextId::ActionOpenRecent);
     connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
     file->addSeparator();
+    connect(addAction(file, TextId::ActionExportCsv, "ActionExportCsv"), &QAction::triggered, &window_,
+            &MainWindow::exportCsv);
+    file->addSeparator();
     connect(addAction(file, TextId::ActionQuit, "ActionQuit"), &QAction::triggered, &window_,
             &QWidget::close);
 

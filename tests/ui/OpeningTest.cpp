@@ -1,6 +1,7 @@
 // Opening files from outside the Load button: the file named on the command line, a file dropped on
 // the window, the program's terminal answers, and the folder the file dialogs start in.
 
+#include <QAction>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QProcess>
@@ -74,9 +75,10 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, int size) {
     return path;
 }
 
-QString runProgram(const QString& argument) {
+QString runProgram(const QString& argument, const QStringList& more = {},
+                   const QString& name = QStringLiteral(VORIX_PROGRAM)) {
     QProcess program;
-    program.start(QStringLiteral(VORIX_PROGRAM), {argument});
+    program.start(name, QStringList{argument} + more);
     if (!program.waitForFinished(20000) || program.exitCode() != 0)
         return QStringLiteral("failed");
     return QString::fromUtf8(program.readAllStandardOutput());
@@ -154,6 +156,33 @@ private slots:
                 QVERIFY2(w.critical().empty(), c.name);
             else
                 QVERIFY2(w.critical().starts_with(Text(c.message, Language::English)), c.name);
+        }
+    }
+
+    // File > Export CSV writes what vorix-cli show --csv prints for the same file, into the folder
+    // chosen, and a place that cannot take it is named in the message.
+    void exportCsvWritesWhatTheCommandLineShows() {
+        QTemporaryDir dir;
+        const QString image = writeFile(dir, QStringLiteral("club.rdat"), kImageSize);
+        const QString expected =
+            runProgram(QStringLiteral("show"), {QStringLiteral("--csv"), image}, QStringLiteral(VORIX_CLI));
+        QVERIFY(expected.contains(QLatin1Char(',')));
+        const struct {
+            QString path;
+            bool written;
+        } cases[] = {{dir.filePath(QStringLiteral("club.csv")), true}, {dir.path(), false}};
+        for (const auto& c : cases) {
+            Window w;
+            w.window->openAtStart(image.toStdString());
+            w.dialogs.paths = {c.path.toStdString()};
+            w.window->findChild<QAction*>(QStringLiteral("ActionExportCsv"))->trigger();
+            QCOMPARE(w.dialogs.requests.back().defaultSuffix, std::string("csv"));
+            QCOMPARE(w.critical().empty(), c.written);
+            if (!c.written)
+                continue;
+            QFile file(c.path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(file.readAll()), expected);
         }
     }
 
