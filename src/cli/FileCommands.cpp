@@ -18,9 +18,6 @@ namespace {
 
 const OptionSyntax kChineseOption{"--chinese", "", "", "texts of the Chinese interface"};
 
-// Sixteen rows and eight options fit in a few kilobytes; a larger input is not a table of this tool.
-constexpr std::size_t kMostTableBytes = 1 << 20;
-
 int fail(CliContext& context, const std::string& line) {
     context.err << line << '\n';
     return kExitBadInput;

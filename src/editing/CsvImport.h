@@ -13,6 +13,9 @@
 
 namespace vorix {
 
+/// Sixteen rows and eight options fit in a few kilobytes; a larger input is not a table of this tool.
+inline constexpr std::size_t kMostTableBytes = 1 << 20;
+
 /// A cell that was replaced or could not be used, or a record that makes the table unusable.
 struct ImportNote {
     int row = 0;    // the spreadsheet row (the header is row 1)

@@ -42,6 +42,7 @@ enum class TextId {
     FileMayBeIncomplete,
     FileNotDroppable,
     FileFilterCsv,
+    ImportNotesTitle,
     // Programming dialog.
     DialogLabelPassword,
     DialogLabelNewPassword,
@@ -81,6 +82,7 @@ enum class TextId {
     StepEditPower,
     StepChangeOption,
     StepLoad,
+    StepImportCsv,
     StepRead,
     StepPaste,
     StepCut,

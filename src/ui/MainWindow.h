@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace vorix {
 class ChannelGrid;
 class FileSystem;
 class ImageHistory;
+struct ImportNote;
 class WindowActions;
 
 /// What the main window needs from outside; tests pass fakes.
@@ -78,6 +80,9 @@ public:
     std::vector<std::string> recentFiles() const;
     /// Asks for a file and writes the channel table and the options to it as CSV.
     void exportCsv();
+    /// Asks for a CSV table and applies it to the image as one undo step; lists what it replaced
+    /// or could not use.
+    void importCsv();
     /// Reports the result of the last action in the status bar.
     void showStatus(const QString& text);
 
@@ -95,11 +100,15 @@ private:
     void connectOptionControls();
     void startUp();
     std::string chooseFile(const std::string& mode, const std::string& title);
+    /// The open or save dialog for a CSV table, titled with the menu entry's text.
+    std::string chooseCsvFile(const std::string& mode, TextId title);
     void showError(const std::string& text);
     /// Asks "Save changes?" when there are unsaved changes; false when the user chose to keep them
     /// here (Cancel, or a save that did not happen).
     bool changesMayBeLost();
     bool saveTo(const std::string& path);
+    /// Writes content through the checked output writer; false after telling the user why not.
+    bool writeChecked(const std::string& path, std::span<const unsigned char> content);
     /// Loads `path` over the image after the questions have been answered.
     void loadFile(const std::string& path);
     /// Load's questions ("Save changes?", "cover current data?"), then loads `path`.
@@ -109,6 +118,7 @@ private:
     /// Puts a file loaded or saved at the top of the recent files and keeps its folder.
     void rememberFile(const std::string& path);
     void updateTitle();
+    void showImportNotes(const std::vector<ImportNote>& notes);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

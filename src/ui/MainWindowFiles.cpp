@@ -4,15 +4,21 @@
 // files, the title with its modified mark, and Close.
 
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
+#include <QVBoxLayout>
 
+#include "editing/CsvImport.h"
 #include "editing/TableFormat.h"
 #include "editing/TableTexts.h"
 #include "platform/PosixFileSystem.h"
+#include "store/InputFile.h"
 #include "store/OutputFile.h"
 #include "store/RadioDataFile.h"
 #include "ui/ImageHistory.h"
@@ -31,6 +37,16 @@ FileSystem& diskOf(const MainWindowServices& services) {
 
 std::string MainWindow::chooseFile(const std::string& mode, const std::string& title) {
     FileDialogRequest request = MakeFileDialogRequest(mode, title, state_.language);
+    request.folder = RecentFiles(services_.userSettings).lastFolder();
+    return services_.files.choose(request);
+}
+
+std::string MainWindow::chooseCsvFile(const std::string& mode, TextId title) {
+    const Language lang = state_.language;
+    FileDialogRequest request = MakeFileDialogRequest(mode, std::string(Text(title, lang)), lang);
+    request.filters = {std::string(Text(TextId::FileFilterCsv, lang)),
+                       std::string(Text(TextId::FileFilterAll, lang))};
+    request.defaultSuffix = request.open ? "" : "csv";
     request.folder = RecentFiles(services_.userSettings).lastFolder();
     return services_.files.choose(request);
 }
@@ -140,15 +156,20 @@ void MainWindow::onSaveClicked() {
         saveTo(path);
 }
 
+bool MainWindow::writeChecked(const std::string& path, std::span<const unsigned char> content) {
+    const OutputResult saved = WriteOutputFile(diskOf(services_), path, content);
+    if (saved.ok())
+        return true;
+    // A file written in place when it could not be replaced may have lost its old content: say so.
+    const OutputFailure& failure = saved.error();
+    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+    showError(std::string(Text(text, state_.language)) + " " + failure.reason + "\n" + path);
+    return false;
+}
+
 bool MainWindow::saveTo(const std::string& path) {
-    const OutputResult saved = WriteOutputFile(diskOf(services_), path, state_.image.bytes());
-    if (!saved.ok()) {
-        // A file written in place when it could not be replaced may have lost its old content: say so.
-        const OutputFailure& failure = saved.error();
-        const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-        showError(std::string(Text(text, state_.language)) + " " + failure.reason + "\n" + path);
+    if (!writeChecked(path, state_.image.bytes()))
         return false;
-    }
     filePath_ = path;
     rememberFile(path);
     history_->markSaved();
@@ -159,27 +180,68 @@ bool MainWindow::saveTo(const std::string& path) {
 
 void MainWindow::exportCsv() {
     commitOpenEdit();
-    const Language lang = state_.language;
-    FileDialogRequest request =
-        MakeFileDialogRequest("Save", std::string(Text(TextId::ActionExportCsv, lang)), lang);
-    request.filters = {std::string(Text(TextId::FileFilterCsv, lang)),
-                       std::string(Text(TextId::FileFilterAll, lang))};
-    request.defaultSuffix = "csv";
-    request.folder = RecentFiles(services_.userSettings).lastFolder();
-    const std::string path = services_.files.choose(request);
+    const std::string path = chooseCsvFile("Save", TextId::ActionExportCsv);
     if (path.empty())
         return;
     // The same table as the command line's show --csv, in the window's language and number format.
     const std::string table = FormatCsvTable(BuildTableTexts(state_));
-    const OutputResult saved = WriteOutputFile(
-        diskOf(services_), path, {reinterpret_cast<const unsigned char*>(table.data()), table.size()});
-    if (!saved.ok()) {
-        const OutputFailure& failure = saved.error();
-        const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-        showError(std::string(Text(text, lang)) + " " + failure.reason + "\n" + path);
+    if (writeChecked(path, {reinterpret_cast<const unsigned char*>(table.data()), table.size()}))
+        showStatus(q(Text(TextId::StatusExported, state_.language)).arg(q(path)));
+}
+
+void MainWindow::importCsv() {
+    commitOpenEdit();
+    const Language lang = state_.language;
+    const std::string path = chooseCsvFile("OPEN", TextId::ActionImportCsv);
+    if (path.empty())
+        return;
+    const InputRead read = ReadInputFile(diskOf(services_), path, kMostTableBytes);
+    if (!read.ok() || read.value().longer) {
+        showError(std::string(Text(TextId::FileCannotOpen, lang)) + " " +
+                  (read.ok() ? std::string("larger than 1 MiB") : read.error()) + "\n" + path);
         return;
     }
-    showStatus(q(Text(TextId::StatusExported, lang)).arg(q(path)));
+    const std::vector<unsigned char>& bytes = read.value().bytes;
+    const CsvParse parsed = ParseCsv(std::string(bytes.begin(), bytes.end()));
+    if (!parsed.ok()) {
+        showError("row " + std::to_string(parsed.error().row) + ": " + parsed.error().message + "\n" + path);
+        return;
+    }
+    // Applied to a copy first: a table that turns out unusable half way leaves the image untouched,
+    // and a usable one becomes a single undo step.
+    AppState imported = state_;
+    const ImportResult result = ImportTable(imported, parsed.value());
+    if (!result.ok()) {
+        showError(DescribeNote(result.error()) + "\n" + path);
+        return;
+    }
+    history_->record(stepName(TextId::StepImportCsv, QFileInfo(q(path)).fileName().toStdString()),
+                     [&] { state_.image.replaceAll(imported.image.bytes()); });
+    showImage();
+    updateTitle();
+    if (!result.value().empty())
+        showImportNotes(result.value());
+}
+
+void MainWindow::showImportNotes(const std::vector<ImportNote>& notes) {
+    // Not modal to the application: the user reads the list, and may look at the table beside it.
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("ImportNotes"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(q(Text(TextId::ImportNotesTitle, state_.language)));
+    auto* list = new QListWidget(dialog);
+    list->setObjectName(QStringLiteral("ImportNotesList"));
+    list->setAccessibleName(q(Text(TextId::ImportNotesTitle, state_.language)));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const ImportNote& note : notes)
+        list->addItem(q(DescribeNote(note)));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog->resize(560, 320);
+    dialog->open();
 }
 
 bool MainWindow::saveToCurrentFile() {

@@ -56,6 +56,8 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
     file->addSeparator();
     connect(addAction(file, TextId::ActionExportCsv, "ActionExportCsv"), &QAction::triggered, &window_,
             &MainWindow::exportCsv);
+    connect(addAction(file, TextId::ActionImportCsv, "ActionImportCsv"), &QAction::triggered, &window_,
+            &MainWindow::importCsv);
     file->addSeparator();
     connect(addAction(file, TextId::ActionQuit, "ActionQuit"), &QAction::triggered, &window_,
             &QWidget::close);

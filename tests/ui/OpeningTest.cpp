@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QUrl>
 #include <QtTest>
 #include <memory>
@@ -72,6 +74,14 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, int size) {
         return path;
     const ImageBytes bytes = pattern();
     file.write(reinterpret_cast<const char*>(bytes.data()), size);
+    return path;
+}
+
+QString writeText(const QTemporaryDir& dir, const QString& name, const char* text) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
     return path;
 }
 
@@ -184,6 +194,56 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(QString::fromUtf8(file.readAll()), expected);
         }
+    }
+
+    // Export, import into a fresh window, export again: the same table. The import is one undo step.
+    void importCsvRoundTripAsOneUndoStep() {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.csv"));
+        const QString second = dir.filePath(QStringLiteral("second.csv"));
+        const QString typed =
+            writeText(dir, QStringLiteral("typed.csv"),
+                      "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n"
+                      "3,145.5,88.5,12.5K(Narrow),Low\r\n9,439.125,D023N,25K(Wide),High\r\n");
+        Window from;
+        from.dialogs.paths = {typed.toStdString(), first.toStdString()};
+        from.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
+        from.window->findChild<QAction*>(QStringLiteral("ActionExportCsv"))->trigger();
+        QVERIFY(from.critical().empty());
+
+        Window to;
+        const ImageBytes before = to.state.image.bytes();
+        to.dialogs.paths = {first.toStdString(), second.toStdString()};
+        to.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
+        QVERIFY(to.critical().empty());
+        QVERIFY(to.state.image.bytes() != before);
+        to.window->findChild<QAction*>(QStringLiteral("ActionExportCsv"))->trigger();
+        QFile a(first), b(second);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), a.readAll());
+        QCOMPARE(to.window->history()->stack()->count(), 1);
+        to.window->history()->stack()->undo();
+        QCOMPARE(to.state.image.bytes(), before);
+    }
+
+    // Every replaced or refused value is listed with its row and column; the rest is applied.
+    void importCsvListsItsNotes() {
+        QTemporaryDir dir;
+        const QString table = writeText(dir, QStringLiteral("notes.csv"),
+                                        "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n"
+                                        "1,145.5,,,\r\n2,999.5,,,\r\n3,146.52,zz,,\r\n");
+        Window w;
+        w.dialogs.paths = {table.toStdString()};
+        w.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
+        auto* list = w.window->findChild<QListWidget*>(QStringLiteral("ImportNotesList"));
+        QVERIFY2(list, w.critical().c_str());
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        QVERIFY2(shown.size() == 2 && shown[0].startsWith(QStringLiteral("row 3, column 2")) &&
+                     shown[1].startsWith(QStringLiteral("row 4, column 3")),
+                 qPrintable(shown.join(QLatin1Char('|'))));
+        QCOMPARE(w.window->history()->stack()->count(), 1);
     }
 
     void dialogsStartInTheLastFolder() {
