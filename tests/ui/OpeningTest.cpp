@@ -229,21 +229,34 @@ private slots:
     // Every replaced or refused value is listed with its row and column; the rest is applied.
     void importCsvListsItsNotes() {
         QTemporaryDir dir;
-        const QString table = writeText(dir, QStringLiteral("notes.csv"),
-                                        "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n"
-                                        "1,145.5,,,\r\n2,999.5,,,\r\n3,146.52,zz,,\r\n");
-        Window w;
-        w.dialogs.paths = {table.toStdString()};
-        w.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
-        auto* list = w.window->findChild<QListWidget*>(QStringLiteral("ImportNotesList"));
-        QVERIFY2(list, w.critical().c_str());
-        QStringList shown;
-        for (int i = 0; i < list->count(); ++i)
-            shown << list->item(i)->text();
-        QVERIFY2(shown.size() == 2 && shown[0].startsWith(QStringLiteral("row 3, column 2")) &&
-                     shown[1].startsWith(QStringLiteral("row 4, column 3")),
-                 qPrintable(shown.join(QLatin1Char('|'))));
-        QCOMPARE(w.window->history()->stack()->count(), 1);
+        const struct {
+            const char* name;
+            const char* text;
+            QStringList notes; // how each listed note starts
+        } cases[] = {
+            {"grid.csv",
+             "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx "
+             "Power\r\n1,145.5,,,\r\n2,999.5,,,\r\n3,146.52,zz,,\r\n",
+             {QStringLiteral("row 3, column 2"), QStringLiteral("row 4, column 3")}},
+            {"list.csv",
+             "Location,Frequency,Duplex,Mode\r\n1,145.500000,,FM\r\n2,146.000000,+,FM\r\n",
+             {QStringLiteral("row 3")}},
+        };
+        for (const auto& c : cases) {
+            Window w;
+            w.dialogs.paths = {writeText(dir, QString::fromLatin1(c.name), c.text).toStdString()};
+            w.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
+            auto* list = w.window->findChild<QListWidget*>(QStringLiteral("ImportNotesList"));
+            QVERIFY2(list, w.critical().c_str());
+            QStringList shown;
+            for (int i = 0; i < list->count(); ++i)
+                shown << list->item(i)->text();
+            bool match = shown.size() == c.notes.size();
+            for (int i = 0; match && i < shown.size(); ++i)
+                match = shown[i].startsWith(c.notes[i]);
+            QVERIFY2(match, qPrintable(shown.join(QLatin1Char('|'))));
+            QCOMPARE(w.window->history()->stack()->count(), 1);
+        }
     }
 
     void dialogsStartInTheLastFolder() {
