@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "ProgramRun.h"
-#include "TempFolder.h"
 #include "editing/CsvTable.h"
 #include "editing/OptionControls.h"
 #include "image/ChannelView.h"
 #include "support/Languages.h"
 #include "support/SampleImages.h"
+#include "support/TempFolder.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {
@@ -28,7 +28,7 @@ protected:
         return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
 
-    test::TempFolder folder;
+    vorix::test::TempFolder folder;
 };
 
 TEST_F(EndToEnd, ShowPrintsAnAlignedTable) {
@@ -82,8 +82,10 @@ TEST_F(EndToEnd, ShowCsvCellsAreTheWindowsTexts) {
         state.language = LanguageFor(english);
         const TableView view = BuildTableView(state);
         const std::vector<std::string> header{
-            std::string(Text(TextId::HeaderChannel, LanguageFor(english))), std::string(Text(TextId::HeaderFrequency, LanguageFor(english))),
-            std::string(Text(TextId::HeaderTone, LanguageFor(english))), std::string(Text(TextId::HeaderSpacing, LanguageFor(english))),
+            std::string(Text(TextId::HeaderChannel, LanguageFor(english))),
+            std::string(Text(TextId::HeaderFrequency, LanguageFor(english))),
+            std::string(Text(TextId::HeaderTone, LanguageFor(english))),
+            std::string(Text(TextId::HeaderSpacing, LanguageFor(english))),
             std::string(Text(TextId::HeaderPower, LanguageFor(english)))};
         EXPECT_EQ(csv.value()[0].cells, header);
         for (int n = 1; n <= 16; ++n) {

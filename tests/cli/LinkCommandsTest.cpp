@@ -9,7 +9,6 @@
 
 #include "FakeFiles.h"
 #include "ScriptedLinkService.h"
-#include "TempFolder.h"
 #include "cli/CliProgram.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileCommands.h"
@@ -19,6 +18,7 @@
 #include "image/ImageLayout.h"
 #include "support/Languages.h"
 #include "support/SampleImages.h"
+#include "support/TempFolder.h"
 #include "texts/InterfaceTexts.h"
 
 namespace vorix::cli {

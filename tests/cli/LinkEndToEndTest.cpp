@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "LinkProcesses.h"
-#include "TempFolder.h"
 #include "image/ImageLayout.h"
 #include "support/SampleImages.h"
+#include "support/TempFolder.h"
 
 namespace vorix::cli {
 namespace {
@@ -44,7 +44,7 @@ protected:
     QString port() const { return QString::number(radio.number()); }
     std::string label() const { return "COM" + std::to_string(radio.number()) + " (" + radio.device() + ")"; }
 
-    test::TempFolder folder; // the configuration folder of both programs, and the files
+    vorix::test::TempFolder folder; // the configuration folder of both programs, and the files
     test::RadioSimProcess radio{folder.file("")};
 };
 
@@ -128,7 +128,7 @@ TEST_F(LinkEndToEnd, AFaultyRadioFailsWithThePromptsText) {
         {"--silent-after", "5"},  // the radio goes quiet in the middle
     };
     for (const QStringList& fault : table) {
-        test::TempFolder configuration;
+        vorix::test::TempFolder configuration;
         test::RadioSimProcess faulty(configuration.file(""));
         ASSERT_TRUE(faulty.start(fault)) << faulty.output();
         const auto r = test::RunCliProcess(configuration.file(""),

@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include "TempFolder.h"
 #include "cli/PosixFiles.h"
 #include "platform/PosixFileSystem.h"
+#include "support/TempFolder.h"
 
 namespace vorix::cli {
 namespace {
@@ -20,7 +20,7 @@ mode_t modeOf(const std::string& path) {
 }
 
 TEST(PosixFiles, ReadsUpToTheCapAndNamesWhyNot) {
-    test::TempFolder folder;
+    vorix::test::TempFolder folder;
     const std::string big(10000, 'x');
     folder.put("big.bin", big);
     PosixFiles files(MachineFileSystem());
@@ -41,7 +41,7 @@ TEST(PosixFiles, ReadsUpToTheCapAndNamesWhyNot) {
 }
 
 TEST(PosixFiles, ReplacingLeavesNoTailAndNoTemporaryFile) {
-    test::TempFolder folder;
+    vorix::test::TempFolder folder;
     PosixFiles files(MachineFileSystem());
     EXPECT_TRUE(files.write(folder.file("out.rdat"), bytesOf("first")).ok());
     EXPECT_EQ(folder.content("out.rdat"), "first");
@@ -53,7 +53,7 @@ TEST(PosixFiles, ReplacingLeavesNoTailAndNoTemporaryFile) {
 }
 
 TEST(PosixFiles, ANewFileIsNotLeftPrivateToItsOwner) {
-    test::TempFolder folder;
+    vorix::test::TempFolder folder;
     PosixFiles files(MachineFileSystem());
     const mode_t mask = ::umask(022);
     EXPECT_TRUE(files.write(folder.file("fresh.rdat"), bytesOf("x")).ok());
@@ -63,7 +63,7 @@ TEST(PosixFiles, ANewFileIsNotLeftPrivateToItsOwner) {
 
 // The temporary file has a short name of its own, so the longest name a folder allows can be written.
 TEST(PosixFiles, TheLongestNameCanBeWritten) {
-    test::TempFolder folder;
+    vorix::test::TempFolder folder;
     PosixFiles files(MachineFileSystem());
     for (std::size_t length : {248u, 255u}) {
         const std::string name = std::string(length - 5, 'n') + ".rdat";
@@ -74,7 +74,7 @@ TEST(PosixFiles, TheLongestNameCanBeWritten) {
 }
 
 TEST(PosixFiles, SameFileComparesFilesNotNames) {
-    test::TempFolder folder;
+    vorix::test::TempFolder folder;
     folder.put("club.rdat", "x");
     std::filesystem::create_symlink("club.rdat", folder.file("link.rdat"));
     std::filesystem::create_hard_link(folder.file("club.rdat"), folder.file("second-name.rdat"));
