@@ -2,9 +2,7 @@
 
 #include <QEventLoop>
 
-#include "link/LinkSession.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
+#include "platform/QtLinkRunner.h"
 
 namespace vorix {
 
@@ -13,17 +11,10 @@ ConnectionOutcome RunConnectionTest(const QString& devicePath) {
     QtTimer timer;
     link::ConnectionTest test(port, timer);
     QEventLoop loop;
-    const auto step = [&](auto&& handle) {
-        handle();
+    ConnectLinkInputs(port, timer, test, [&] {
         if (test.done())
             loop.quit();
-    };
-    QObject::connect(&port, &QtSerialPort::received, &loop, [&] { step([&] { test.onReceived(); }); });
-    QObject::connect(&timer, &QtTimer::tick, &loop, [&] { step([&] { test.onTimerTick(); }); });
-    // Reported from inside the port's own error notification: handled from the event loop.
-    QObject::connect(
-        &port, &QtSerialPort::failed, &loop, [&] { step([&] { test.onPortFailed(); }); },
-        Qt::QueuedConnection);
+    });
     test.start();
     if (!test.done())
         loop.exec();

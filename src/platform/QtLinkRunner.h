@@ -15,6 +15,29 @@
 
 namespace vorix {
 
+/// Feeds a link state machine (a LinkSession, a ConnectionTest) from its port and timer: received bytes,
+/// ticks and a failed port, each followed by `after`. The port and the timer are the context, so nothing
+/// reaches the machine once they are gone. The failure is queued: the port reports it from inside its own
+/// error notification, where a machine's prompt must not start an event loop.
+template <class Machine, class After>
+void ConnectLinkInputs(QtSerialPort& port, QtTimer& timer, Machine& machine, After after) {
+    QObject::connect(&port, &QtSerialPort::received, &port, [&machine, after] {
+        machine.onReceived();
+        after();
+    });
+    QObject::connect(&timer, &QtTimer::tick, &timer, [&machine, after] {
+        machine.onTimerTick();
+        after();
+    });
+    QObject::connect(
+        &port, &QtSerialPort::failed, &port,
+        [&machine, after] {
+            machine.onPortFailed();
+            after();
+        },
+        Qt::QueuedConnection);
+}
+
 /// Owns the serial port of one device and the timer, creates the link session on them and hands
 /// it the port's receive events, the port's failure and the timer's ticks, all from the event
 /// loop. The host loads and starts the session and runs the event loop until the display's
