@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 
+#include "editing/Startup.h"
 #include "image/AppState.h"
 #include "platform/QtSettingsScope.h"
 #include "ui/LinkDialogs.h"
@@ -17,10 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // --help and --version answer on the terminal and end here, before any window or settings.
     QApplication::setApplicationName(QStringLiteral("vorix"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(VORIX_VERSION_MAJOR)
-                                            .arg(VORIX_VERSION_MINOR)
-                                            .arg(VORIX_VERSION_REVISION));
+    QApplication::setApplicationVersion(QString::fromStdString(vorix::ProgramVersion()));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Reads, edits and writes the configuration of the 16-channel handheld radio."));

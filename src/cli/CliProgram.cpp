@@ -48,7 +48,7 @@ int UsageError(CliContext& context, std::string_view command, const std::string&
 std::string ProgramHelp(const std::vector<Command>& commands) {
     std::string help =
         "Usage: " + std::string(kProgram) + " COMMAND [ARGUMENTS]\n" + "       " + std::string(kProgram) +
-        " COMMAND --help\n\n" +
+        " COMMAND --help\n       " + std::string(kProgram) + " --version\n\n" +
         "Shows, compares and converts radio data files (.rdat) of the Vorix radio and reads and\n"
         "writes the radio through its programming cable, with the same texts, editing rules and\n"
         "link as the Vorix window.\n\nCommands:\n";
@@ -67,6 +67,10 @@ int RunCli(const std::vector<Command>& commands, const std::vector<std::string>&
     const std::string& name = args[0];
     if (name == "--help" || name == "-h" || (name == "help" && args.size() == 1)) {
         context.out << ProgramHelp(commands);
+        return kExitSuccess;
+    }
+    if (name == "--version" && args.size() == 1) {
+        context.out << kProgram << " " << ProgramVersion() << "\n";
         return kExitSuccess;
     }
     if (name == "help") {

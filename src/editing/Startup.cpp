@@ -31,4 +31,9 @@ std::string ProgramVersionLabel() {
     return VersionLabel(VORIX_VERSION_MAJOR, VORIX_VERSION_MINOR, VORIX_VERSION_REVISION);
 }
 
+std::string ProgramVersion() {
+    return std::to_string(VORIX_VERSION_MAJOR) + "." + std::to_string(VORIX_VERSION_MINOR) + "." +
+           std::to_string(VORIX_VERSION_REVISION);
+}
+
 } // namespace vorix

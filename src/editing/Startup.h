@@ -21,4 +21,8 @@ std::string VersionLabel(int major, int minor, int revision);
 /// The label of this build's own version (from the project version).
 std::string ProgramVersionLabel();
 
+/// This build's version with a dot between each part ("1.1.2"), as each program's --version prints it
+/// after the program's name.
+std::string ProgramVersion();
+
 } // namespace vorix

@@ -284,6 +284,12 @@ TEST_F(EndToEnd, HelpAndUsage) {
         EXPECT_EQ(r.exitCode, 0) << command;
         EXPECT_EQ(r.out.rfind(std::string("Usage: vorix-cli ") + command, 0), 0u);
     }
+    const auto version = cli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "vorix-cli " + std::to_string(VORIX_VERSION_MAJOR) + "." +
+                               std::to_string(VORIX_VERSION_MINOR) + "." +
+                               std::to_string(VORIX_VERSION_REVISION) + "\n");
+    EXPECT_NE(help.out.find("vorix-cli --version"), std::string::npos);
     const auto none = cli({});
     EXPECT_EQ(none.exitCode, 2);
     EXPECT_EQ(none.err, "vorix-cli: no command given (see vorix-cli --help)\n");

@@ -150,6 +150,21 @@ private slots:
         QCOMPARE(ResolvedDevice(sim), sim.device());
     }
 
+    void answersHelpAndVersionOnStdout() {
+        // What the manual page is made from: both answers on stdout, exit code 0.
+        const auto run = [](const QString& option) {
+            QProcess process;
+            process.start(QStringLiteral(VORIX_RADIO_SIM), {option});
+            const bool ended = process.waitForFinished(kWaitMs) && process.exitCode() == 0;
+            return ended ? QString::fromUtf8(process.readAllStandardOutput()) : QStringLiteral("(failed)");
+        };
+        QCOMPARE(run(QStringLiteral("--version")), QStringLiteral("vorix-radio-sim %1.%2.%3\n")
+                                                       .arg(VORIX_VERSION_MAJOR)
+                                                       .arg(VORIX_VERSION_MINOR)
+                                                       .arg(VORIX_VERSION_REVISION));
+        QVERIFY(run(QStringLiteral("--help")).contains(QStringLiteral("--version")));
+    }
+
     void refusesABadCommandLine() {
         QProcess process;
         QSignalSpy finished(&process, &QProcess::finished);

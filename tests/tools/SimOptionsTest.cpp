@@ -67,6 +67,8 @@ TEST(SimOptions, EveryOptionLandsInItsField) {
 TEST(SimOptions, HelpIsRecognised) {
     EXPECT_TRUE(ParseSimOptions({"--help"}).value().help);
     EXPECT_TRUE(ParseSimOptions({"-h"}).value().help);
+    EXPECT_TRUE(ParseSimOptions({"--version"}).value().version);
+    EXPECT_FALSE(ParseSimOptions({"--help"}).value().version);
     EXPECT_NE(SimUsage().find("--silent-after"), std::string::npos);
 }
 

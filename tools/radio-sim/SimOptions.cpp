@@ -55,6 +55,10 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& arguments) {
             options.help = true;
             continue;
         }
+        if (name == "--version") {
+            options.version = true;
+            continue;
+        }
         if (name == "--no-pacing") {
             options.pacing = false;
             continue;
@@ -122,6 +126,7 @@ std::string SimUsage() {
            "  --drop-write N       acknowledge write block N but do not store it\n"
            "  --silent-after N     answer no frame after frame N (the cable still echoes)\n"
            "  --help               show this text\n"
+           "  --version            show the version\n"
            "Frames are counted from 1, the handshake included; fault options may repeat.\n";
 }
 

@@ -18,6 +18,7 @@ struct SimOptions {
     bool pacing = true;
     int latencyTimerMs = 0; ///< a USB adapter's latency timer between the wire and the tool; 0 for none
     bool help = false;
+    bool version = false;
     Faults faults;
 };
 

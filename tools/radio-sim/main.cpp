@@ -18,6 +18,7 @@
 #include "SimImage.h"
 #include "SimOptions.h"
 #include "SimRadio.h"
+#include "editing/Startup.h"
 #include "platform/PosixFileSystem.h"
 
 using namespace vorix::sim;
@@ -142,6 +143,10 @@ int main(int argc, char** argv) {
     const SimOptions& options = parsed.value();
     if (options.help) {
         std::fputs(SimUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("vorix-radio-sim %s\n", vorix::ProgramVersion().c_str());
         return 0;
     }
 
