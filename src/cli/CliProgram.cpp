@@ -47,8 +47,8 @@ int UsageError(CliContext& context, std::string_view command, const std::string&
 
 std::string ProgramHelp(const std::vector<Command>& commands) {
     std::string help =
-        "Usage: " + std::string(kProgram) + " COMMAND [ARGUMENTS]\n" + "       " + std::string(kProgram) +
-        " COMMAND --help\n       " + std::string(kProgram) + " --version\n\n" +
+        "Usage: " + std::string(kProgram) + " COMMAND [ARGUMENTS]\n   or: " + std::string(kProgram) +
+        " COMMAND --help\n   or: " + std::string(kProgram) + " --version\n\n" +
         "Shows, compares and converts radio data files (.rdat) of the Vorix radio and reads and\n"
         "writes the radio through its programming cable, with the same texts, editing rules and\n"
         "link as the Vorix window.\n\nCommands:\n";

@@ -289,7 +289,7 @@ TEST_F(EndToEnd, HelpAndUsage) {
     EXPECT_EQ(version.out, "vorix-cli " + std::to_string(VORIX_VERSION_MAJOR) + "." +
                                std::to_string(VORIX_VERSION_MINOR) + "." +
                                std::to_string(VORIX_VERSION_REVISION) + "\n");
-    EXPECT_NE(help.out.find("vorix-cli --version"), std::string::npos);
+    EXPECT_NE(help.out.find("\n   or: vorix-cli --version\n"), std::string::npos);
     const auto none = cli({});
     EXPECT_EQ(none.exitCode, 2);
     EXPECT_EQ(none.err, "vorix-cli: no command given (see vorix-cli --help)\n");

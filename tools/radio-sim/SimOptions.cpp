@@ -110,6 +110,7 @@ std::string SimUsage() {
            "A simulated Vorix radio behind a programming cable, on a pseudo-terminal that is linked\n"
            "into the ports folder as COMn, so that the programming tool can read and write it.\n"
            "\n"
+           "Options:\n"
            "  --ports-dir DIR      folder of the COMn links (default ~/.config/Talvry/Vorix/ports)\n"
            "  --com N              use COMN (1..99) instead of the first free number\n"
            "  --image FILE         start with the first 128 bytes of FILE (default: a demo memory)\n"
