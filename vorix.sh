@@ -7,6 +7,8 @@
 #   ./vorix.sh fuzz [s] [name]  every fuzz target (or one) for s seconds each, default 30 (build-fuzz/)
 #   ./vorix.sh bench            build and run the benchmarks (build-bench/)
 #   ./vorix.sh demo             build, start the tool beside a simulated radio (no hardware needed)
+#   ./vorix.sh package          build, then make the Debian package build/vorix_<version>_<arch>.deb
+#   ./vorix.sh package-check    the package, validated, checked by lintian and run from a temporary root
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -146,6 +148,34 @@ run_benchmarks() {
     "$BUILD_DIR/bench/vorix_probe_bench"
 }
 
+# What the package's files are made and checked with: the manual pages, the PNG icons, dpkg-shlibdeps,
+# and the validators of the check.
+PACKAGE_TOOLS=(help2man librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
+
+# The build folder is configured again so that it finds the tools just installed.
+build_package() {
+    PACKAGES+=("${PACKAGE_TOOLS[@]}")
+    install_packages
+    configure
+    cmake "$BUILD_DIR" >/dev/null
+    say "Building"
+    cmake --build "$BUILD_DIR" -j "$(job_count)"
+}
+
+make_package() {
+    build_package
+    say "Making the Debian package"
+    rm -f "$BUILD_DIR"/vorix_*.deb
+    cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$BUILD_DIR" >/dev/null
+    ls "$BUILD_DIR"/vorix_*.deb
+    echo "Install it with: sudo apt install $(ls "$BUILD_DIR"/vorix_*.deb)"
+}
+
+check_package() {
+    build_package
+    "$ROOT/packaging/check-package.sh" "$BUILD_DIR"
+}
+
 # The tool beside a simulated radio. The simulator links a pseudo-terminal into the user's ports
 # folder under the first free COM number; it is stopped, and so removes that link, when the tool exits.
 run_demo() {
@@ -196,8 +226,10 @@ test-asan) run_sanitized_tests ;;
 fuzz) run_fuzz "${@:2}" ;;
 bench) run_benchmarks ;;
 demo) run_demo ;;
+package) make_package ;;
+package-check) check_package ;;
 *)
-    echo "usage: $0 run|test|build|test-asan|fuzz [seconds] [target]|bench|demo" >&2
+    echo "usage: $0 run|test|build|test-asan|fuzz [seconds] [target]|bench|demo|package|package-check" >&2
     exit 2
     ;;
 esac
