@@ -60,6 +60,9 @@ command -v help2man >/dev/null &&
 for file in "${expected[@]}"; do
     [[ -f $USR/$file ]] || fail "the package has no /usr/$file"
 done
+# The three programs and their data only: no test, benchmark, fuzz target or screenshot tool.
+[[ $(ls "$USR/bin") == $'vorix\nvorix-cli\nvorix-radio-sim' ]] || fail "/usr/bin holds: $(ls "$USR/bin")"
+[[ $(ls "$ROOT_DIR") == usr && $(ls "$USR") == $'bin\nshare' ]] || fail "files outside /usr/bin and /usr/share"
 # Nothing in the package may point back into the source or build tree.
 if grep -rlF -e "$ROOT/" -e "$BUILD_DIR/" "$ROOT_DIR" >"$WORK/tree-paths"; then
     cat "$WORK/tree-paths" >&2
