@@ -78,6 +78,8 @@ say "desktop-file-validate"
 desktop-file-validate "$USR/share/applications/vorix.desktop"
 say "appstreamcli validate --no-net"
 appstreamcli validate --no-net "$USR/share/metainfo/io.vorix.Vorix.metainfo.xml"
+# The whole tree as a software centre reads it: the metainfo's launchable names the desktop entry.
+appstreamcli validate-tree --no-net "$ROOT_DIR"
 say "The .rdat file type"
 cp -r "$USR/share/mime" "$WORK/mime"
 update-mime-database "$WORK/mime" >/dev/null 2>&1
