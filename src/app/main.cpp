@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -27,6 +28,10 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A radio data file (.rdat) to open."),
                                  QStringLiteral("[file]"));
     parser.process(app);
+    // The installed desktop entry and icon theme name the window in task bars and switchers; from
+    // the build tree there is no theme icon and the window keeps the platform's default.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vorix"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vorix")));
 
     vorix::AppState state;
     vorix::QtSettingsStore settings;
