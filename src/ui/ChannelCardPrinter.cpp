@@ -38,7 +38,7 @@ QString cardHtml(const ChannelCard& card) {
             html += cell("td", text);
         html += QStringLiteral("</tr>");
     }
-    html += QStringLiteral("</table><p></p>") + table;
+    html += QStringLiteral("</table><p>&nbsp;</p>") + table;
     for (const auto& [caption, text] : card.options)
         html += QStringLiteral("<tr>") + cell("td", caption) + cell("td", text) + QStringLiteral("</tr>");
     return html + QStringLiteral("</table>");

@@ -25,10 +25,10 @@ namespace {
 
 // The window with the sample image loaded from club.rdat in dir, writing through `disk`.
 struct Window : test::WindowDriver {
-    Window(FileSystem& through, const QTemporaryDir& dir) {
+    Window(FileSystem& through, const QTemporaryDir& dir, const RadioImage& image = test::SampleImage()) {
         const QString rdat = dir.filePath(QStringLiteral("club.rdat"));
         QFile file(rdat);
-        const ImageBytes bytes = test::SampleImage().bytes();
+        const ImageBytes bytes = image.bytes();
         if (file.open(QIODevice::WriteOnly))
             file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
         file.close();
@@ -71,11 +71,15 @@ private slots:
     // the PDF's text, on one page; the dialog suggests the file's name beside the last folder.
     void exportPdfHoldsTheCard_data() {
         QTest::addColumn<bool>("english");
-        QTest::newRow("English") << true;
-        QTest::newRow("Chinese") << false;
+        QTest::addColumn<bool>("full"); // all sixteen channels in use, else the sample's five
+        QTest::newRow("English") << true << false;
+        QTest::newRow("Chinese") << false << false;
+        QTest::newRow("English, sixteen channels") << true << true;
+        QTest::newRow("Chinese, sixteen channels") << false << true;
     }
     void exportPdfHoldsTheCard() {
         QFETCH(bool, english);
+        QFETCH(bool, full);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             if (qEnvironmentVariableIsSet("CI")) // in CI a missing tool is a broken set-up, never a skip
                 QFAIL("pdftotext (poppler-utils) is missing");
@@ -90,7 +94,10 @@ private slots:
         }
         QTemporaryDir dir;
         test::FaultyDisk disk; // with no fault: the disk's own
-        Window w(disk, dir);
+        RadioImage image = test::SampleImage();
+        for (int channel = 1; full && channel <= 16; ++channel)
+            test::PutRecord(image, channel, {0x00, 0x50, 0x12, 0x46, 0x13, 0xA0, 0x10}); // 461.25000 D023I
+        Window w(disk, dir, image);
         if (!english)
             w.window->findChild<QAction*>(QStringLiteral("ActionChinese"))->trigger();
         const QString pdf = dir.filePath(QStringLiteral("card.pdf"));
@@ -107,7 +114,7 @@ private slots:
         const QString text = pdfText(pdf);
         QCOMPARE(text.count(QLatin1Char('\f')), 1); // one page
         const ChannelCard card = BuildChannelCard(w.state, "club.rdat", today.toStdString());
-        QCOMPARE(card.rows.size(), std::size_t{5});
+        QCOMPARE(card.rows.size(), std::size_t{full ? 16u : 5u});
         QStringList expected{QString::fromStdString(card.title), QString::fromStdString(card.fileLine)};
         for (const TableRow& row : card.rows)
             for (const std::string& cell : row)
