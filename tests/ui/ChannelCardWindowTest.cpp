@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDate>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QProcess>
@@ -18,6 +19,7 @@
 #include "support/FaultyDisk.h"
 #include "support/SampleImages.h"
 #include "ui/MainWindow.h"
+#include "ui/QtFileDialogs.h"
 
 using namespace vorix;
 
@@ -156,6 +158,28 @@ private slots:
             QCOMPARE(old.readAll(), QByteArray("old card"));
             old.close();
         }
+    }
+
+    // The save dialog opens in the folder asked for with the suggested name filled in: Enter takes it.
+    void theSaveDialogSuggestsTheName() {
+        QTemporaryDir dir;
+        FileDialogRequest request = MakeFileDialogRequest("Save", "Export PDF", Language::English);
+        request.defaultSuffix = "pdf";
+        request.folder = dir.path().toStdString();
+        request.fileName = "club.pdf";
+        QString typed;
+        test::ModalDriver driver(
+            [&typed](QWidget*) {
+                if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+                    typed = field->text();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            },
+            5000);
+        QtFileDialogs dialogs;
+        const std::string chosen = dialogs.choose(request);
+        QVERIFY(!driver.timedOut());
+        QCOMPARE(typed, QStringLiteral("club.pdf"));
+        QCOMPARE(chosen, dir.filePath(QStringLiteral("club.pdf")).toStdString());
     }
 
     // Ctrl+P opens the print preview with the card; closing it prints nothing and changes nothing.
