@@ -9,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -107,6 +108,7 @@ private slots:
         const QString today = QDate::currentDate().toString(Qt::ISODate);
         w.fromFileMenu(Qt::Key_D);
         QVERIFY2(w.critical().empty(), w.critical().c_str());
+        QVERIFY(w.find<QStatusBar>("StatusBar")->currentMessage().endsWith(pdf));
         QCOMPARE(w.files.requests.size(), std::size_t{1});
         const FileDialogRequest& asked = w.files.requests.back();
         QCOMPARE(asked.fileName, std::string("club.pdf"));
@@ -154,6 +156,7 @@ private slots:
                 "The file was not saved: " + std::make_error_code(c.error).message() + "\n" +
                 pdf.toStdString();
             QCOMPARE(w.critical(), expected);
+            QVERIFY(!w.find<QStatusBar>("StatusBar")->currentMessage().contains(pdf));
             QVERIFY(old.open(QIODevice::ReadOnly));
             QCOMPARE(old.readAll(), QByteArray("old card"));
             old.close();
