@@ -17,7 +17,7 @@ BUILD_DIR=${VORIX_BUILD_DIR:-$ROOT/build}
 BUILD_TYPE=${VORIX_BUILD_TYPE:-RelWithDebInfo}
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev locales ccache
-          libgl-dev)
+          libgl-dev poppler-utils)
 
 # Rebuilds in a fresh checkout or another build folder reuse what was compiled before.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}

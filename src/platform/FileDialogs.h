@@ -14,6 +14,7 @@ struct FileDialogRequest {
     std::vector<std::string> filters;
     std::string defaultSuffix; // appended to a typed name without extension (save dialog)
     std::string folder;        // where the dialog starts; empty: the process's current folder
+    std::string fileName;      // the name a save dialog suggests; empty: none
 };
 
 class FileDialogs {

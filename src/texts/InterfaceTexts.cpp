@@ -161,6 +161,14 @@ constexpr std::array kTexts = {
     Entry{TextId::StatusRecentMissing, "%1 no longer exists and was removed from the recent files",
           "%1 已不存在，已从最近文件中移除"},
     Entry{TextId::StatusReadBackup, "Read OK \u2014 backup saved to %1", "读频成功 \u2014 备份已保存到 %1"},
+    Entry{TextId::ActionPrint, "&Print…", "打印(&P)…"},
+    Entry{TextId::ActionExportPdf, "Export P&DF…", "导出PDF(&D)…"},
+    Entry{TextId::FileFilterPdf, "PDF file(*.pdf)", "PDF文件(*.pdf)"},
+    Entry{TextId::StatusExportedPdf, "Exported the channel card to %1", "已导出信道卡到 %1"},
+    Entry{TextId::CardTitle, "Channel card", "信道卡"},
+    Entry{TextId::CardFile, "File: %1", "文件：%1"},
+    Entry{TextId::CardDate, "Date: %1", "日期：%1"},
+    Entry{TextId::CardNotSaved, "(not saved)", "（未保存）"},
 };
 
 constexpr bool tableIsComplete() {

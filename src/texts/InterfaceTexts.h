@@ -138,6 +138,15 @@ enum class TextId {
     ActionOpenRecent,
     StatusRecentMissing,
     StatusReadBackup,
+    // The printed channel card.
+    ActionPrint,
+    ActionExportPdf,
+    FileFilterPdf,
+    StatusExportedPdf,
+    CardTitle,
+    CardFile,
+    CardDate,
+    CardNotSaved,
     Count
 };
 

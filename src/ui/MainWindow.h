@@ -22,6 +22,7 @@ class QStatusBar;
 
 namespace vorix {
 
+struct ChannelCard;
 class ChannelGrid;
 class FileSystem;
 class ImageHistory;
@@ -83,6 +84,10 @@ public:
     /// Asks for a CSV table and applies it to the image as one undo step; lists what it replaced
     /// or could not use.
     void importCsv();
+    /// Shows the channel card in a print preview, from which the user prints it.
+    void printCard();
+    /// Asks for a file and writes the channel card to it as a one-page PDF.
+    void exportPdf();
     /// Reports the result of the last action in the status bar.
     void showStatus(const QString& text);
 
@@ -119,6 +124,8 @@ private:
     void rememberFile(const std::string& path);
     void updateTitle();
     void showImportNotes(const std::vector<ImportNote>& notes);
+    /// The channel card of the image as it is now, with the file's name and today's date.
+    ChannelCard channelCard() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

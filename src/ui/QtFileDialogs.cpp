@@ -27,6 +27,8 @@ std::string QtFileDialogs::choose(const FileDialogRequest& request) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+        if (!request.fileName.empty())
+            dialog.selectFile(QString::fromStdString(request.fileName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

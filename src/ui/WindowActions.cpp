@@ -59,6 +59,11 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
     connect(addAction(file, TextId::ActionImportCsv, "ActionImportCsv"), &QAction::triggered, &window_,
             &MainWindow::importCsv);
     file->addSeparator();
+    connect(addAction(file, TextId::ActionPrint, "ActionPrint"), &QAction::triggered, &window_,
+            &MainWindow::printCard);
+    connect(addAction(file, TextId::ActionExportPdf, "ActionExportPdf"), &QAction::triggered, &window_,
+            &MainWindow::exportPdf);
+    file->addSeparator();
     connect(addAction(file, TextId::ActionQuit, "ActionQuit"), &QAction::triggered, &window_,
             &QWidget::close);
 
@@ -142,6 +147,7 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
         {"ActionOpen", QKeySequence::Open},
         {"ActionSave", QKeySequence::Save},
         {"ActionSaveAs", QKeySequence::SaveAs},
+        {"ActionPrint", QKeySequence::Print},
         {"ActionQuit", QKeySequence::Quit},
         {"ActionUndo", QKeySequence::Undo},
         {"ActionRedo", QKeySequence::Redo},

@@ -32,6 +32,7 @@ public:
     AppState state;
     int dialogsOpened = 0;
     std::function<void()> duringDialog; // what the programming dialog does while it is open
+    FileSystem* disk = nullptr;         // where the window's files go; null: the machine's own
     std::unique_ptr<MainWindow> window;
 
     /// Opens the window with the user's number format, as the tool starts; formattedHalf overrides it.
@@ -41,6 +42,7 @@ public:
         MainWindowServices services{
             settings ? *settings : fakeSettings, messages, files, formattedHalf, {}, {}};
         services.userSettings = &user;
+        services.disk = disk;
         services.openProgrammingDialog = [this] {
             ++dialogsOpened;
             if (duringDialog)
