@@ -111,8 +111,6 @@ private slots:
             written[127] = 0x51;
 
             int dialogs = 0;
-            bool readBackStartedAlone = false;
-            QString readBackCaption;
             QStringList list;
             {
                 ModalDriver driver([&](QWidget* modal) {
@@ -123,10 +121,10 @@ private slots:
                         f.pressStartButton(dialog);
                         return;
                     }
-                    // Nobody pressed Read: the run is under way already.
-                    readBackStartedAlone =
-                        !dialog->findChild<QPushButton*>(QStringLiteral("CommandRead"))->isEnabled();
-                    readBackCaption = dialog->windowTitle();
+                    // Read is never pressed here: the read-back runs by itself. It is cancelled once its
+                    // handshake has reached the radio.
+                    if (c.atReadBack != AtReadBack::Wait)
+                        QTRY_COMPARE(f.radio->count(sim::FrameKind::Handshake), 2);
                     if (c.atReadBack == AtReadBack::PressCancel)
                         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CommandCancel")),
                                           Qt::LeftButton);
@@ -150,10 +148,10 @@ private slots:
             QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
 
             const bool verifies = QLatin1String(c.action) == QLatin1String("ActionWriteVerify");
-            QVERIFY2(dialogs == (verifies ? 2 : 1), c.name);
-            QVERIFY2(readBackStartedAlone == verifies, c.name);
-            if (verifies)
-                QVERIFY2(readBackCaption == QStringLiteral("Read data from radio"), c.name);
+            // The read-back's handshake follows the write's (silent restarts may add more); a quick
+            // read-back may be over before a person could even see its dialog.
+            const int handshakes = f.radio->count(sim::FrameKind::Handshake);
+            QVERIFY2(verifies ? handshakes >= 2 : handshakes == 1 && dialogs == 1, c.name);
             QVERIFY2(f.status() == c.status.arg(f.state.portNumber), qPrintable(f.status()));
             QVERIFY2(f.radio->count(sim::FrameKind::ReadRequest) == c.readRequests, c.name);
             std::set<int> named;
