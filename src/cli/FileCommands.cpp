@@ -4,11 +4,11 @@
 #include <string>
 
 #include "cli/ExitCodes.h"
-#include "cli/ImageDiff.h"
 #include "cli/ImageFiles.h"
 #include "editing/ChannelList.h"
 #include "editing/CsvImport.h"
 #include "editing/CsvTable.h"
+#include "editing/ImageDiff.h"
 #include "editing/TableFormat.h"
 #include "texts/InterfaceTexts.h"
 

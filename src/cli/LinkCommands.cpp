@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/ExitCodes.h"
-#include "cli/ImageDiff.h"
 #include "cli/ImageFiles.h"
+#include "editing/ImageDiff.h"
 #include "editing/TableFormat.h"
 #include "image/ImageLayout.h"
 #include "link/ConnectionTest.h"

@@ -1,5 +1,7 @@
 #include "ui/LinkDialogs.h"
 
+#include <QTimer>
+
 #include "platform/PosixFileSystem.h"
 #include "store/ReadBackups.h"
 #include "ui/ProgrammingDialog.h"
@@ -13,6 +15,7 @@ LinkDialogs::LinkDialogs(AppState& state, SettingsStore& settings, MessageBoxes*
 void LinkDialogs::attach(MainWindowServices& services) {
     services.openProgrammingDialog = [this] { openProgrammingDialog(); };
     services.openPortDialog = [this] { openPortDialog(); };
+    services.readBack = [this](RadioImage& into) { return readBack(into); };
 }
 
 void LinkDialogs::openProgrammingDialog() {
@@ -41,6 +44,25 @@ void LinkDialogs::openProgrammingDialog() {
     dialog.exec();
     if (window && dialog.linkResult() == link::LinkResult::WriteOk)
         window->onImageWritten();
+}
+
+ReadBack LinkDialogs::readBack(RadioImage& into) {
+    QtMessageBoxes boxes;
+    MessageBoxes& prompts = prompts_ ? *prompts_ : boxes;
+    // The radio's image lands in a state of its own: the window keeps the image that was written.
+    AppState radio = state_;
+    radio.readMode = true;
+    ProgrammingDialog dialog(radio, prompts, {}, window_);
+    boxes.setParent(&dialog);
+    // The read starts as soon as the dialog's event loop runs, as if its Read button had been pressed.
+    QTimer::singleShot(0, &dialog, &ProgrammingDialog::onReadClicked);
+    const int closedBy = dialog.exec();
+    if (dialog.linkResult() == link::LinkResult::ReadOk) {
+        into = radio.image;
+        return ReadBack::Done;
+    }
+    // Cancel, Esc and the close box reject; a run the link gave up on closes the dialog itself.
+    return closedBy == QDialog::Rejected ? ReadBack::Cancelled : ReadBack::Failed;
 }
 
 void LinkDialogs::openPortDialog() {

@@ -11,7 +11,7 @@
 
 namespace vorix {
 
-/// The main window's Read, Write and COM PORT hooks: each press opens a fresh dialog modally over
+/// The main window's Read, Write, read-back and COM PORT hooks: each press opens a fresh dialog modally over
 /// the main window and returns when it has closed. Outlives the main window it serves.
 class LinkDialogs {
 public:
@@ -29,6 +29,9 @@ public:
 
     /// readMode is already set (and for a write the write mark): one run in a new ProgrammingDialog.
     void openProgrammingDialog();
+    /// A read of the radio into `into` in a new ProgrammingDialog that starts without a press; the
+    /// shared image is not touched and no backup is kept.
+    ReadBack readBack(RadioImage& into);
     /// A new PortDialog.
     void openPortDialog();
 

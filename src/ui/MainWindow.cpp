@@ -342,11 +342,16 @@ void MainWindow::onImageRead(const std::string& backupPath) {
 }
 
 void MainWindow::onImageWritten() {
+    writeFinished_ = true;
     history_->markSaved();
     showStatus(q(Text(TextId::StatusWritten, state_.language)).arg(state_.portNumber));
 }
 
 void MainWindow::onWriteClicked() {
+    writeToRadio();
+}
+
+bool MainWindow::writeToRadio() {
     commitOpenEdit();
     if (!imageFromSource_) {
         // Nothing here came from a radio or a file: writing it replaces the radio's whole content.
@@ -355,12 +360,14 @@ void MainWindow::onWriteClicked() {
                                     std::string(Text(TextId::ApplicationTitle, state_.language)),
                                     MessageButtons::ContinueCancel, MessageIcon::Warning);
         if (answer != MessageAnswer::Continue)
-            return;
+            return false;
     }
     state_.readMode = false;
     state_.image.write(layout::WriteMark, layout::WriteMarkValue);
+    writeFinished_ = false;
     if (services_.openProgrammingDialog)
         services_.openProgrammingDialog();
+    return writeFinished_;
 }
 
 void MainWindow::onPortClicked() {

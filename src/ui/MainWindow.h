@@ -27,7 +27,15 @@ class ChannelGrid;
 class FileSystem;
 class ImageHistory;
 struct ImportNote;
+class RadioImage;
 class WindowActions;
+
+/// How the read-back after a verified write ended.
+enum class ReadBack {
+    Done,      // the whole image was read
+    Cancelled, // the user closed the dialog (Cancel, Esc) before the read ended
+    Failed,    // the link gave up: no answer, a wrong answer, no port
+};
 
 /// What the main window needs from outside; tests pass fakes.
 struct MainWindowServices {
@@ -38,6 +46,9 @@ struct MainWindowServices {
     std::string formattedHalf = "0.5";
     /// Opens the programming dialog modally (readMode already set) and returns when it closed.
     std::function<void()> openProgrammingDialog;
+    /// Reads the radio into the given image with a programming dialog that starts by itself; the
+    /// window's own image, its history and the read backups are left alone.
+    std::function<ReadBack(RadioImage&)> readBack;
     /// Opens the serial port dialog modally.
     std::function<void()> openPortDialog;
     /// Where Load and Save read and write; null for the machine's own files.
@@ -94,6 +105,8 @@ public:
 public slots:
     void onReadClicked();
     void onWriteClicked();
+    /// Write, then read the radio back and compare it with what was written.
+    void onWriteAndVerifyClicked();
     void onLoadClicked();
     void onSaveClicked();
     void onPortClicked();
@@ -126,6 +139,8 @@ private:
     void showImportNotes(const std::vector<ImportNote>& notes);
     /// The channel card of the image as it is now, with the file's name and today's date.
     ChannelCard channelCard() const;
+    /// Write's question and write mark, then the programming dialog; true when the write ended well.
+    bool writeToRadio();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +157,7 @@ private:
     std::string filePath_;         // the file last loaded or saved; empty before any
     bool imageFromSource_ = false; // read from a radio or loaded from a file since start-up
     bool readFinished_ = false;    // set by onImageRead while the programming dialog runs
+    bool writeFinished_ = false;   // set by onImageWritten while the programming dialog runs
     std::string readBackupPath_;   // where onImageRead says the read was kept
     ChannelGrid* grid_ = nullptr;
     QComboBox* sqLevelList_ = nullptr;

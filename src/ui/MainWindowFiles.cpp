@@ -4,15 +4,11 @@
 // files, the title with its modified mark, and Close.
 
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include "editing/CsvImport.h"
 #include "editing/TableFormat.h"
@@ -22,6 +18,7 @@
 #include "store/OutputFile.h"
 #include "store/RadioDataFile.h"
 #include "ui/ImageHistory.h"
+#include "ui/ListDialog.h"
 #include "ui/QtText.h"
 #include "ui/RecentFiles.h"
 
@@ -224,24 +221,11 @@ void MainWindow::importCsv() {
 }
 
 void MainWindow::showImportNotes(const std::vector<ImportNote>& notes) {
-    // Not modal to the application: the user reads the list, and may look at the table beside it.
-    auto* dialog = new QDialog(this);
-    dialog->setObjectName(QStringLiteral("ImportNotes"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(q(Text(TextId::ImportNotesTitle, state_.language)));
-    auto* list = new QListWidget(dialog);
-    list->setObjectName(QStringLiteral("ImportNotesList"));
-    list->setAccessibleName(q(Text(TextId::ImportNotesTitle, state_.language)));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    QStringList lines;
     for (const ImportNote& note : notes)
-        list->addItem(q(DescribeNote(note)));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(list);
-    layout->addWidget(buttons);
-    dialog->resize(560, 320);
-    dialog->open();
+        lines << q(DescribeNote(note));
+    OpenListDialog(this, QStringLiteral("ImportNotes"), q(Text(TextId::ImportNotesTitle, state_.language)),
+                   lines);
 }
 
 bool MainWindow::saveToCurrentFile() {

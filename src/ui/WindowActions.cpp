@@ -103,6 +103,8 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
             &MainWindow::onReadClicked);
     connect(addAction(radio, TextId::ActionWrite, "ActionWrite"), &QAction::triggered, &window_,
             &MainWindow::onWriteClicked);
+    connect(addAction(radio, TextId::ActionWriteVerify, "ActionWriteVerify"), &QAction::triggered, &window_,
+            &MainWindow::onWriteAndVerifyClicked);
     connect(addAction(radio, TextId::ActionPort, "ActionPort"), &QAction::triggered, &window_,
             &MainWindow::onPortClicked);
     connect(addAction(radio, TextId::ActionBackups, "ActionBackups"), &QAction::triggered, this, [] {

@@ -11,123 +11,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "ModalDriver.h"
-#include "SimImage.h"
-#include "TestPortsFolder.h"
-#include "image/ChannelView.h"
-#include "support/FakeDialogs.h"
-#include "support/FakeSettingsScope.h"
-#include "support/PtyRadio.h"
-#include "ui/ChannelGrid.h"
-#include "ui/LinkDialogs.h"
-#include "ui/MainWindow.h"
+#include "RadioWindow.h"
 #include "ui/PortDialog.h"
-#include "ui/ProgrammingDialog.h"
 
 using namespace vorix;
+using namespace vorix::test;
 
 namespace {
 
-constexpr int kRadioPort = 97;
 constexpr int kMissingPort = 98; // neither a link nor a default device
-constexpr std::uint8_t kEndByte = 0x45;
-
-ImageBytes ToImage(const sim::Memory& memory) {
-    ImageBytes bytes{};
-    std::copy(memory.begin(), memory.end(), bytes.begin());
-    return bytes;
-}
-
-/// What a closing programming dialog showed.
-struct DialogOutcome {
-    int closes = 0;
-    QString caption;
-    QString result;
-    bool resultShown = false;
-};
-
-struct Fixture {
-    test::FakeSettingsScope machine, user;
-    SettingsStore settings{machine, user};
-    test::FakeMessageBoxes messages; // the main window's own boxes
-    test::FakeMessageBoxes prompts;  // the link's questions, unless real boxes are asked for
-    test::FakeFileDialogs files;
-    AppState state;
-    std::unique_ptr<LinkDialogs> dialogs;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<test::PtyRadio> radio;
-    DialogOutcome outcome;
-    QTemporaryDir backups;
-
-    void start(sim::Memory radioMemory, sim::Faults faults = {}, bool realPrompts = false) {
-        radio = std::make_unique<test::PtyRadio>(radioMemory, std::move(faults));
-        QVERIFY(radio->isValid());
-        QVERIFY(test::TestPortsFolder::link(kRadioPort, radio->device()));
-        dialogs = std::make_unique<LinkDialogs>(state, settings, realPrompts ? nullptr : &prompts);
-        dialogs->setReadBackupFolder(backups.path().toStdString());
-        MainWindowServices services{settings, messages, files, "0.5", {}, {}};
-        dialogs->attach(services);
-        window = std::make_unique<MainWindow>(state, services);
-        dialogs->setMainWindow(window.get());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        state.portNumber = kRadioPort;
-    }
-    ~Fixture() { test::TestPortsFolder::unlink(kRadioPort); }
-
-    /// Presses the dialog's start button as soon as the dialog is up, and notes what it shows
-    /// when it closes.
-    void pressStartButton(QWidget* modal) {
-        auto* dialog = qobject_cast<ProgrammingDialog*>(modal);
-        if (!dialog)
-            return;
-        QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog] {
-            ++outcome.closes;
-            outcome.caption = dialog->windowTitle();
-            auto* result = dialog->findChild<QLineEdit*>(QStringLiteral("TextShow"));
-            outcome.result = result->text();
-            outcome.resultShown = result->isVisibleTo(dialog);
-        });
-        const char* start = state.readMode ? "CommandRead" : "CommandWrite";
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(start)), Qt::LeftButton);
-    }
-
-    /// Presses a main window button; returns once its modal dialog has closed.
-    void pressMain(const char* button, const test::ModalDriver::Handler& handler) {
-        test::ModalDriver driver(handler);
-        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-        QVERIFY2(!driver.timedOut(), "a modal window stayed open");
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
-    }
-    void read() {
-        pressMain("CommandRead", [this](QWidget* modal) { pressStartButton(modal); });
-    }
-    void write() {
-        pressMain("CommandWrite", [this](QWidget* modal) { pressStartButton(modal); });
-    }
-
-    QString status() const { return window->findChild<QStatusBar*>()->currentMessage(); }
-
-    std::array<ChannelRowTexts, 16> tableRows() const {
-        std::array<ChannelRowTexts, 16> rows;
-        for (int channel = 1; channel <= 16; ++channel)
-            for (int column = 1; column <= 4; ++column)
-                rows[static_cast<std::size_t>(channel - 1)][static_cast<std::size_t>(column - 1)] =
-                    window->grid()->cellText(channel, column);
-        return rows;
-    }
-    /// The rows the table shows for an image.
-    std::array<ChannelRowTexts, 16> rowsOf(const ImageBytes& bytes) const {
-        AppState view = state;
-        view.image.replaceAll(bytes);
-        return BuildTableView(view).rows;
-    }
-    bool endByteSent() const { return radio->received().endsWith(char(kEndByte)); }
-    /// The backups the reads left, oldest name first.
-    QStringList backupFiles() const {
-        return QDir(backups.path()).entryList({"*.rdat"}, QDir::Files, QDir::Name);
-    }
-};
 
 } // namespace
 

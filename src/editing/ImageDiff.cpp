@@ -1,4 +1,4 @@
-#include "cli/ImageDiff.h"
+#include "editing/ImageDiff.h"
 
 #include <array>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "image/ImageLayout.h"
 #include "image/Tones.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 namespace {
 
@@ -189,4 +189,4 @@ std::string FormatImageDiff(const ImageDiff& diff, Language language) {
     return out;
 }
 
-} // namespace vorix::cli
+} // namespace vorix

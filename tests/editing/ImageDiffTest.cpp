@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "cli/ImageDiff.h"
+#include "editing/ImageDiff.h"
 #include "support/SampleImages.h"
 
-namespace vorix::cli {
+namespace vorix {
 namespace {
 
 AppState english() {
@@ -162,4 +162,4 @@ TEST(ImageDiff, ByteNamesAndInterpretedBits) {
 }
 
 } // namespace
-} // namespace vorix::cli
+} // namespace vorix

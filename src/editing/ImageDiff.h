@@ -9,7 +9,7 @@
 #include "editing/TableTexts.h"
 #include "image/AppState.h"
 
-namespace vorix::cli {
+namespace vorix {
 
 struct CellChange {
     int channel = 0; // 1..16
@@ -53,4 +53,4 @@ ImageDiff DiffImages(const AppState& settings, const RadioImage& a, const RadioI
 /// The three sections (Channels, Options, Raw bytes); empty text for equal images.
 std::string FormatImageDiff(const ImageDiff& diff, Language language);
 
-} // namespace vorix::cli
+} // namespace vorix
