@@ -111,7 +111,7 @@ constexpr std::array kTexts = {
           "容替换（启动时所有信道均为空）。"},
     Entry{TextId::MenuFile, "&File", "文件(&F)"},
     Entry{TextId::MenuEdit, "&Edit", "编辑(&E)"},
-    Entry{TextId::MenuRadio, "&Radio", "对讲机(&R)"},
+    Entry{TextId::MenuRadio, "R&adio", "对讲机(&A)"},
     Entry{TextId::MenuView, "&View", "视图(&V)"},
     Entry{TextId::MenuHelp, "&Help", "帮助(&H)"},
     Entry{TextId::MenuLanguage, "&Language", "语言(&L)"},

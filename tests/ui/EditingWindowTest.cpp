@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -316,6 +317,26 @@ private slots:
         }
     }
 
+    // Every menu opens with Alt and its underlined letter from the grid, in both languages, and no
+    // letter is also a button's: a shared letter only moves the focus between the two.
+    void eachMenuOpensWithItsAltLetter() {
+        for (const bool chinese : {false, true}) {
+            Fixture f;
+            f.start();
+            if (chinese)
+                f.find<QAction>("ActionChinese")->trigger();
+            for (const char* name : {"MenuFile", "MenuEdit", "MenuRadio", "MenuView", "MenuHelp"}) {
+                const QString title = f.find<QMenu>(name)->title();
+                const QKeySequence mnemonic = QKeySequence::mnemonic(title);
+                QVERIFY2(!mnemonic.isEmpty(), qPrintable(title));
+                f.clickCell(16, 0);
+                QTest::keySequence(f.focus(), mnemonic);
+                auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY2(open && open->objectName() == QLatin1String(name), qPrintable(title));
+                open->close();
+            }
+        }
+    }
     void languageMenuAndRestartInChinese() {
         Fixture f;
         f.start();
