@@ -18,7 +18,7 @@ struct ProbedPort {
     int number = 0;
     QString devicePath;
     /// The device as the list names it (link::PortItemText).
-    link::PortOrigin origin;
+    link::PortOrigin origin = {};
     friend bool operator==(const ProbedPort&, const ProbedPort&) = default;
 };
 

@@ -45,12 +45,12 @@ struct MainWindowServices {
     /// The user's text for the number 0.5, which decides the decimal separator.
     std::string formattedHalf = "0.5";
     /// Opens the programming dialog modally (readMode already set) and returns when it closed.
-    std::function<void()> openProgrammingDialog;
+    std::function<void()> openProgrammingDialog = {};
     /// Reads the radio into the given image with a programming dialog that starts by itself; the
     /// window's own image, its history and the read backups are left alone.
-    std::function<ReadBack(RadioImage&)> readBack;
+    std::function<ReadBack(RadioImage&)> readBack = {};
     /// Opens the serial port dialog modally.
-    std::function<void()> openPortDialog;
+    std::function<void()> openPortDialog = {};
     /// Where Load and Save read and write; null for the machine's own files.
     FileSystem* disk = nullptr;
     /// The user's own settings, for the recent files and the last folder; null keeps none.

@@ -45,8 +45,10 @@ void RecentFiles::add(const std::string& path) {
     if (list.size() > kMaxFiles)
         list.resize(kMaxFiles);
     store(list);
+    // The list and the folder are conveniences: a user's store that refuses them is no reason to
+    // interrupt the file that was just opened or saved.
     if (scope_->isWritable())
-        scope_->write(kLastFolderValue, QFileInfo(q(path)).absolutePath().toStdString());
+        (void)scope_->write(kLastFolderValue, QFileInfo(q(path)).absolutePath().toStdString());
 }
 
 void RecentFiles::remove(const std::string& path) {
@@ -61,7 +63,7 @@ void RecentFiles::store(const std::vector<std::string>& files) {
     std::string text;
     for (const std::string& file : files)
         text += (text.empty() ? "" : std::string(1, kSeparator)) + file;
-    scope_->write(kRecentFilesValue, text);
+    (void)scope_->write(kRecentFilesValue, text);
 }
 
 } // namespace vorix
