@@ -40,6 +40,7 @@ DEB=${debs[0]}
 VERSION=$(dpkg-deb -f "$DEB" Version)
 echo "$DEB"
 dpkg-deb -f "$DEB" Package Version Architecture Section Depends
+dpkg-deb -f "$DEB" Depends | grep -q 'qt6-qpa-plugins' || fail "Depends lacks the Qt platform plugins the window needs"
 
 say "Contents"
 dpkg-deb -c "$DEB" | awk '{ print $1, $6 }'
