@@ -67,10 +67,7 @@ std::vector<std::vector<std::string>> ChannelListRecords(const AppState& state) 
 }
 
 std::string FormatChannelList(const AppState& state) {
-    std::string text;
-    for (const auto& record : ChannelListRecords(state))
-        text += FormatCsvRecord(record);
-    return text;
+    return FormatCsvRecords(ChannelListRecords(state));
 }
 
 } // namespace vorix

@@ -140,4 +140,11 @@ std::string FormatCsvRecord(const std::vector<std::string>& cells, char separato
     return line;
 }
 
+std::string FormatCsvRecords(const std::vector<std::vector<std::string>>& records) {
+    std::string text;
+    for (const auto& record : records)
+        text += FormatCsvRecord(record);
+    return text;
+}
+
 } // namespace vorix

@@ -35,5 +35,7 @@ CsvParse ParseCsv(std::string_view text, char separator = ',');
 /// One record with CRLF at its end; a field is quoted when it holds the separator, a quote, a line
 /// end, or leading or trailing spaces that a spreadsheet would otherwise drop.
 std::string FormatCsvRecord(const std::vector<std::string>& cells, char separator = ',');
+/// Every record as FormatCsvRecord writes it, one after the other.
+std::string FormatCsvRecords(const std::vector<std::vector<std::string>>& records);
 
 } // namespace vorix

@@ -88,10 +88,7 @@ std::vector<std::vector<std::string>> TableCsvRecords(const TableTexts& texts) {
 }
 
 std::string FormatCsvTable(const TableTexts& texts) {
-    std::string out;
-    for (const auto& record : TableCsvRecords(texts))
-        out += FormatCsvRecord(record);
-    return out;
+    return FormatCsvRecords(TableCsvRecords(texts));
 }
 
 } // namespace vorix

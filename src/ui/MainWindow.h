@@ -118,8 +118,11 @@ private:
     void connectOptionControls();
     void startUp();
     std::string chooseFile(const std::string& mode, const std::string& title);
-    /// The open or save dialog for a CSV table, titled with the menu entry's text.
-    std::string chooseCsvFile(const std::string& mode, TextId title);
+    /// The open or save dialog for an exported or imported file (a CSV table, a PDF card), titled
+    /// with the menu entry's text: its own filter beside "All files", its suffix when saving, and
+    /// the name it suggests, if any.
+    std::string chooseTypedFile(const std::string& mode, TextId title, TextId filter,
+                                const std::string& suffix, const std::string& suggestedName = {});
     void showError(const std::string& text);
     /// Asks "Save changes?" when there are unsaved changes; false when the user chose to keep them
     /// here (Cancel, or a save that did not happen).

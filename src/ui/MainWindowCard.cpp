@@ -11,7 +11,6 @@
 #include "editing/ChannelCard.h"
 #include "ui/ChannelCardPrinter.h"
 #include "ui/QtText.h"
-#include "ui/RecentFiles.h"
 
 namespace vorix {
 
@@ -38,23 +37,17 @@ void MainWindow::printCard() {
 
 void MainWindow::exportPdf() {
     commitOpenEdit();
-    const Language lang = state_.language;
-    FileDialogRequest request =
-        MakeFileDialogRequest("Save", std::string(Text(TextId::ActionExportPdf, lang)), lang);
-    request.filters = {std::string(Text(TextId::FileFilterPdf, lang)),
-                       std::string(Text(TextId::FileFilterAll, lang))};
-    request.defaultSuffix = "pdf";
-    request.folder = RecentFiles(services_.userSettings).lastFolder();
-    if (!filePath_.empty())
-        request.fileName = QFileInfo(q(filePath_)).completeBaseName().toStdString() + ".pdf";
-    const std::string path = services_.files.choose(request);
+    const std::string suggested =
+        filePath_.empty() ? std::string() : QFileInfo(q(filePath_)).completeBaseName().toStdString() + ".pdf";
+    const std::string path =
+        chooseTypedFile("Save", TextId::ActionExportPdf, TextId::FileFilterPdf, "pdf", suggested);
     if (path.empty())
         return;
     // Rendered in memory first: a disk that fails takes the checked write's path, and the old file stays.
     const QByteArray pdf = ChannelCardPdf(channelCard());
     if (writeChecked(path, {reinterpret_cast<const unsigned char*>(pdf.constData()),
                             static_cast<std::size_t>(pdf.size())}))
-        showStatus(q(Text(TextId::StatusExportedPdf, lang)).arg(q(path)));
+        showStatus(q(Text(TextId::StatusExportedPdf, state_.language)).arg(q(path)));
 }
 
 } // namespace vorix

@@ -38,12 +38,13 @@ std::string MainWindow::chooseFile(const std::string& mode, const std::string& t
     return services_.files.choose(request);
 }
 
-std::string MainWindow::chooseCsvFile(const std::string& mode, TextId title) {
+std::string MainWindow::chooseTypedFile(const std::string& mode, TextId title, TextId filter,
+                                        const std::string& suffix, const std::string& suggestedName) {
     const Language lang = state_.language;
     FileDialogRequest request = MakeFileDialogRequest(mode, std::string(Text(title, lang)), lang);
-    request.filters = {std::string(Text(TextId::FileFilterCsv, lang)),
-                       std::string(Text(TextId::FileFilterAll, lang))};
-    request.defaultSuffix = request.open ? "" : "csv";
+    request.filters = {std::string(Text(filter, lang)), std::string(Text(TextId::FileFilterAll, lang))};
+    request.defaultSuffix = request.open ? "" : suffix;
+    request.fileName = suggestedName;
     request.folder = RecentFiles(services_.userSettings).lastFolder();
     return services_.files.choose(request);
 }
@@ -177,7 +178,7 @@ bool MainWindow::saveTo(const std::string& path) {
 
 void MainWindow::exportCsv() {
     commitOpenEdit();
-    const std::string path = chooseCsvFile("Save", TextId::ActionExportCsv);
+    const std::string path = chooseTypedFile("Save", TextId::ActionExportCsv, TextId::FileFilterCsv, "csv");
     if (path.empty())
         return;
     // The same table as the command line's show --csv, in the window's language and number format.
@@ -189,7 +190,7 @@ void MainWindow::exportCsv() {
 void MainWindow::importCsv() {
     commitOpenEdit();
     const Language lang = state_.language;
-    const std::string path = chooseCsvFile("OPEN", TextId::ActionImportCsv);
+    const std::string path = chooseTypedFile("OPEN", TextId::ActionImportCsv, TextId::FileFilterCsv, "csv");
     if (path.empty())
         return;
     const InputRead read = ReadInputFile(diskOf(services_), path, kMostTableBytes);
