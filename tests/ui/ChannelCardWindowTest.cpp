@@ -46,12 +46,6 @@ struct Window : test::WindowDriver {
         QVERIFY(menu && menu->objectName() == QStringLiteral("MenuFile"));
         QTest::keyClick(menu, letter);
     }
-    std::string critical() const {
-        for (const auto& shown : messages.shown)
-            if (shown.icon == MessageIcon::Critical)
-                return shown.text;
-        return {};
-    }
 };
 
 // The text pdftotext finds in the file; empty when it could not run.

@@ -13,8 +13,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/FakeDialogs.h"
-#include "support/FakeSettingsScope.h"
+#include "WindowDriver.h"
 #include "ui/ImageHistory.h"
 #include "ui/MainWindow.h"
 
@@ -22,19 +21,8 @@ using namespace vorix;
 
 namespace {
 
-struct Window {
-    Window() {
-        MainWindowServices services{settings, messages, dialogs, "0.5", {}, {}};
-        services.userSettings = &user;
-        window = std::make_unique<MainWindow>(state, services);
-        window->show();
-    }
-    std::string critical() const {
-        for (const auto& shown : messages.shown)
-            if (shown.icon == MessageIcon::Critical)
-                return shown.text;
-        return {};
-    }
+struct Window : test::WindowDriver {
+    Window() { start("0.5"); }
     bool asked(TextId id) const {
         for (const auto& shown : messages.shown)
             if (shown.text == Text(id, Language::English))
@@ -51,13 +39,6 @@ struct Window {
         QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &drop);
     }
-
-    test::FakeSettingsScope machine, user;
-    SettingsStore settings{machine, user};
-    test::FakeMessageBoxes messages;
-    test::FakeFileDialogs dialogs;
-    AppState state;
-    std::unique_ptr<MainWindow> window;
 };
 
 ImageBytes pattern() {
@@ -184,9 +165,9 @@ private slots:
         for (const auto& c : cases) {
             Window w;
             w.window->openAtStart(image.toStdString());
-            w.dialogs.paths = {c.path.toStdString()};
+            w.files.paths = {c.path.toStdString()};
             w.window->findChild<QAction*>(QStringLiteral("ActionExportCsv"))->trigger();
-            QCOMPARE(w.dialogs.requests.back().defaultSuffix, std::string("csv"));
+            QCOMPARE(w.files.requests.back().defaultSuffix, std::string("csv"));
             QCOMPARE(w.critical().empty(), c.written);
             if (!c.written)
                 continue;
@@ -206,14 +187,14 @@ private slots:
                       "CH,Frequency,CTCSS/DCS,Channel Spacing,Tx Power\r\n"
                       "3,145.5,88.5,12.5K(Narrow),Low\r\n9,439.125,D023N,25K(Wide),High\r\n");
         Window from;
-        from.dialogs.paths = {typed.toStdString(), first.toStdString()};
+        from.files.paths = {typed.toStdString(), first.toStdString()};
         from.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
         from.window->findChild<QAction*>(QStringLiteral("ActionExportCsv"))->trigger();
         QVERIFY(from.critical().empty());
 
         Window to;
         const ImageBytes before = to.state.image.bytes();
-        to.dialogs.paths = {first.toStdString(), second.toStdString()};
+        to.files.paths = {first.toStdString(), second.toStdString()};
         to.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
         QVERIFY(to.critical().empty());
         QVERIFY(to.state.image.bytes() != before);
@@ -244,7 +225,7 @@ private slots:
         };
         for (const auto& c : cases) {
             Window w;
-            w.dialogs.paths = {writeText(dir, QString::fromLatin1(c.name), c.text).toStdString()};
+            w.files.paths = {writeText(dir, QString::fromLatin1(c.name), c.text).toStdString()};
             w.window->findChild<QAction*>(QStringLiteral("ActionImportCsv"))->trigger();
             auto* list = w.window->findChild<QListWidget*>(QStringLiteral("ImportNotesList"));
             QVERIFY2(list, w.critical().c_str());
@@ -264,13 +245,13 @@ private slots:
         Window w;
         w.user.values["LastFolder"] = StoredValue{StoredValue::Type::Text, "/kept/folder", 0};
         QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("CommandSave")), Qt::LeftButton);
-        QCOMPARE(w.dialogs.requests.back().folder, std::string("/kept/folder"));
+        QCOMPARE(w.files.requests.back().folder, std::string("/kept/folder"));
         // A file loaded elsewhere moves the start to its folder, for Load and Save alike.
-        w.dialogs.paths = {writeFile(dir, QStringLiteral("a.rdat"), kImageSize).toStdString()};
+        w.files.paths = {writeFile(dir, QStringLiteral("a.rdat"), kImageSize).toStdString()};
         QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("CommandLoad")), Qt::LeftButton);
         QCOMPARE(w.state.image.bytes(), pattern());
         QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("CommandLoad")), Qt::LeftButton);
-        QCOMPARE(w.dialogs.requests.back().folder, dir.path().toStdString());
+        QCOMPARE(w.files.requests.back().folder, dir.path().toStdString());
     }
 };
 

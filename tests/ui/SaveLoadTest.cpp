@@ -5,8 +5,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/FakeDialogs.h"
-#include "support/FakeSettingsScope.h"
+#include "WindowDriver.h"
 #include "support/FilePlaces.h"
 #include "support/SmallTmpfs.h"
 #include "ui/MainWindow.h"
@@ -16,31 +15,19 @@ using namespace vorix;
 namespace {
 
 // A window whose Load and Save go to `disk`, with the dialogs answered by the test.
-struct Window {
-    explicit Window(FileSystem& disk) {
-        MainWindowServices services{settings, messages, dialogs, "0.5", {}, {}};
-        services.disk = &disk;
-        window = std::make_unique<MainWindow>(state, services);
-        window->show();
+struct Window : test::WindowDriver {
+    explicit Window(FileSystem& through) {
+        disk = &through;
+        start("0.5");
     }
     // Chooses path in the file dialog, confirms every question and clicks the button.
     std::string click(const char* button, const std::string& path) {
-        dialogs.paths.push_back(path);
+        files.paths.push_back(path);
         messages.shown.clear();
-        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-        for (const auto& shown : messages.shown)
-            if (shown.icon == MessageIcon::Critical)
-                return shown.text;
-        return {};
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+        return critical();
     }
     test::Bytes image() const { return {state.image.bytes().begin(), state.image.bytes().end()}; }
-
-    test::FakeSettingsScope machine, user;
-    SettingsStore settings{machine, user};
-    test::FakeMessageBoxes messages;
-    test::FakeFileDialogs dialogs;
-    AppState state;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace

@@ -58,6 +58,13 @@ public:
         return window->findChild<T*>(QString::fromLatin1(name));
     }
     static QWidget* focus() { return QApplication::focusWidget(); }
+    /// The text of the first error box shown, empty when there was none.
+    std::string critical() const {
+        for (const auto& shown : messages.shown)
+            if (shown.icon == MessageIcon::Critical)
+                return shown.text;
+        return {};
+    }
 
     /// A text written with "." as it is typed with the window's decimal separator.
     QString local(QString text) const {
