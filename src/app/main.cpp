@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
-#include <QStandardPaths>
 
 #include "editing/Startup.h"
 #include "image/AppState.h"
+#include "platform/QtPortNames.h"
 #include "platform/QtSettingsScope.h"
 #include "ui/LinkDialogs.h"
 #include "ui/MainWindow.h"
@@ -38,9 +38,7 @@ int main(int argc, char* argv[]) {
     vorix::QtMessageBoxes messages;
     vorix::QtFileDialogs files;
     vorix::LinkDialogs linkDialogs(state, settings.store());
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (!dataFolder.isEmpty())
-        linkDialogs.setReadBackupFolder((dataFolder + QStringLiteral("/Talvry/Vorix/backups")).toStdString());
+    linkDialogs.setReadBackupFolder(vorix::ReadBackupFolder().toStdString());
 
     vorix::MainWindowServices services{settings.store(), messages, files, "0.5", {}, {}};
     services.formattedHalf = QLocale::system().toString(0.5).toStdString();

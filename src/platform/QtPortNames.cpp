@@ -11,6 +11,11 @@ QString PortsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Talvry/Vorix/ports");
 }
 
+QString ReadBackupFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : data + QStringLiteral("/Talvry/Vorix/backups");
+}
+
 namespace {
 
 std::filesystem::path PortsFolderPath() {

@@ -1,5 +1,6 @@
 #pragma once
-// Port numbers to devices on this machine: the per-user ports folder and the system's names.
+// Port numbers to devices on this machine: the per-user ports folder and the system's names; and
+// the user's folder of read backups beside it.
 
 #include <QString>
 
@@ -7,6 +8,10 @@ namespace vorix {
 
 /// The folder of the user's COMn links: the generic configuration folder + "/Talvry/Vorix/ports".
 QString PortsFolder();
+
+/// The folder of the backups of reads: the generic data folder + "/Talvry/Vorix/backups"; empty
+/// when the system names no data folder.
+QString ReadBackupFolder();
 
 /// The device to open for COMn, empty when there is none.
 QString PortDevicePath(int number);

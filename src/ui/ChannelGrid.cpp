@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editing/ChannelEditing.h"
+#include "editing/ChannelRows.h"
 #include "editing/KeyFilter.h"
 #include "image/ChannelTexts.h"
 #include "image/Tones.h"
@@ -319,7 +320,7 @@ void ChannelGrid::commitListEditor(int index) {
 template <typename Edit> void ChannelGrid::recordEdit(TextId name, Edit&& edit) {
     const std::string stepName = q(Text(name, state_.language)).arg(editRow_).toStdString();
     ImageStep step = RecordImageStep(state_.image, stepName, std::forward<Edit>(edit));
-    if (stepSink_ && !step.empty())
+    if (stepSink_)
         stepSink_(std::move(step));
 }
 
@@ -330,9 +331,7 @@ std::vector<int> ChannelGrid::selectedChannels() const {
             channels.push_back(index.row());
     if (channels.empty() && currentRow() > 0)
         channels.push_back(currentRow());
-    std::sort(channels.begin(), channels.end());
-    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
-    return channels;
+    return NormalisedChannels(channels);
 }
 
 void ChannelGrid::selectChannels(const std::vector<int>& channels) {

@@ -392,7 +392,7 @@ void MainWindow::showStatus(const QString& text) {
 std::string MainWindow::stepName(TextId id, const std::string& argument) const {
     QString name = q(Text(id, state_.language));
     if (name.contains(QStringLiteral("%1")))
-        name = name.arg(q(argument).remove(QLatin1Char('&')));
+        name = name.arg(withoutMnemonic(q(argument)));
     return name.toStdString();
 }
 

@@ -28,7 +28,7 @@ void MainWindow::printCard() {
     printer.setDocName(q(card.title));
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("PrintPreview"));
-    preview.setWindowTitle(q(Text(TextId::ActionPrint, state_.language)).remove(QLatin1Char('&')));
+    preview.setWindowTitle(withoutMnemonic(q(Text(TextId::ActionPrint, state_.language))));
     preview.setAccessibleName(preview.windowTitle());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&card](QPrinter* target) { PaintChannelCard(card, *target); });

@@ -7,13 +7,14 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QUndoStack>
 #include <QUrl>
 
 #include "editing/ChannelRows.h"
 #include "editing/RowClipboard.h"
+#include "editing/Startup.h"
 #include "image/ImageLayout.h"
+#include "platform/QtPortNames.h"
 #include "ui/ChannelGrid.h"
 #include "ui/ImageHistory.h"
 #include "ui/MainWindow.h"
@@ -24,10 +25,6 @@ namespace vorix {
 namespace {
 
 const QString kCsvType = QStringLiteral("text/csv");
-
-QString withoutMnemonic(QString text) {
-    return text.remove(QLatin1Char('&'));
-}
 
 } // namespace
 
@@ -108,8 +105,9 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
     connect(addAction(radio, TextId::ActionPort, "ActionPort"), &QAction::triggered, &window_,
             &MainWindow::onPortClicked);
     connect(addAction(radio, TextId::ActionBackups, "ActionBackups"), &QAction::triggered, this, [] {
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        QDesktopServices::openUrl(QUrl::fromLocalFile(data + QStringLiteral("/Talvry/Vorix/backups")));
+        const QString folder = ReadBackupFolder();
+        if (!folder.isEmpty())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     });
 
     QMenu* view = menu(TextId::MenuView, "MenuView");
@@ -138,11 +136,7 @@ WindowActions::WindowActions(MainWindow& window, AppState& state, ImageHistory& 
     connect(addAction(help, TextId::ActionAbout, "ActionAbout"), &QAction::triggered, this, [this] {
         QMessageBox::about(&window_, withoutMnemonic(q(Text(TextId::ActionAbout, state_.language))),
                            q(Text(TextId::AboutText, state_.language))
-                               .arg(QStringLiteral("%1.%2.%3")
-                                        .arg(VORIX_VERSION_MAJOR)
-                                        .arg(VORIX_VERSION_MINOR)
-                                        .arg(VORIX_VERSION_REVISION),
-                                    QString::fromLatin1(qVersion())));
+                               .arg(q(ProgramVersion()), QString::fromLatin1(qVersion())));
     });
 
     const std::pair<const char*, QKeySequence> shortcuts[] = {
@@ -319,7 +313,7 @@ void WindowActions::selectAllRows() {
     if (!rowsHaveTheKeys())
         return;
     std::vector<int> all;
-    for (int channel = 1; channel <= 16; ++channel)
+    for (int channel = 1; channel <= layout::kChannelCount; ++channel)
         all.push_back(channel);
     grid_.selectChannels(all);
 }
