@@ -355,11 +355,7 @@ bool MainWindow::writeToRadio() {
     commitOpenEdit();
     if (!imageFromSource_) {
         // Nothing here came from a radio or a file: writing it replaces the radio's whole content.
-        const MessageAnswer answer =
-            services_.messages.show(std::string(Text(TextId::WriteUnreadImage, state_.language)),
-                                    std::string(Text(TextId::ApplicationTitle, state_.language)),
-                                    MessageButtons::ContinueCancel, MessageIcon::Warning);
-        if (answer != MessageAnswer::Continue)
+        if (ask(TextId::WriteUnreadImage, MessageButtons::ContinueCancel) != MessageAnswer::Continue)
             return false;
     }
     state_.readMode = false;

@@ -124,6 +124,10 @@ private:
     std::string chooseTypedFile(const std::string& mode, TextId title, TextId filter,
                                 const std::string& suffix, const std::string& suggestedName = {});
     void showError(const std::string& text);
+    /// A warning question in the window's language and title; the button the user chose.
+    MessageAnswer ask(TextId question, MessageButtons buttons);
+    /// The save dialog, then the file; false when the user cancelled or the file was not written.
+    bool saveAs();
     /// Asks "Save changes?" when there are unsaved changes; false when the user chose to keep them
     /// here (Cancel, or a save that did not happen).
     bool changesMayBeLost();

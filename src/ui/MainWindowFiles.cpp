@@ -54,6 +54,12 @@ void MainWindow::showError(const std::string& text) {
                             MessageButtons::Ok, MessageIcon::Critical);
 }
 
+MessageAnswer MainWindow::ask(TextId question, MessageButtons buttons) {
+    return services_.messages.show(std::string(Text(question, state_.language)),
+                                   std::string(Text(TextId::ApplicationTitle, state_.language)), buttons,
+                                   MessageIcon::Warning);
+}
+
 void MainWindow::onLoadClicked() {
     commitOpenEdit();
     const Language lang = state_.language;
@@ -114,11 +120,7 @@ std::vector<std::string> MainWindow::recentFiles() const {
 bool MainWindow::mayCoverImage(bool alreadyAsked) {
     if (alreadyAsked)
         return true;
-    const Language lang = state_.language;
-    const MessageAnswer answer = services_.messages.show(std::string(Text(TextId::CoverCurrentData, lang)),
-                                                         std::string(Text(TextId::ApplicationTitle, lang)),
-                                                         MessageButtons::OkCancel, MessageIcon::Warning);
-    return answer == MessageAnswer::Ok;
+    return ask(TextId::CoverCurrentData, MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 
 void MainWindow::rememberFile(const std::string& path) {
@@ -149,9 +151,12 @@ void MainWindow::loadFile(const std::string& path) {
 
 void MainWindow::onSaveClicked() {
     commitOpenEdit();
+    saveAs();
+}
+
+bool MainWindow::saveAs() {
     const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, state_.language)));
-    if (!path.empty())
-        saveTo(path);
+    return !path.empty() && saveTo(path);
 }
 
 bool MainWindow::writeChecked(const std::string& path, std::span<const unsigned char> content) {
@@ -231,10 +236,7 @@ void MainWindow::showImportNotes(const std::vector<ImportNote>& notes) {
 
 bool MainWindow::saveToCurrentFile() {
     commitOpenEdit();
-    if (!filePath_.empty())
-        return saveTo(filePath_);
-    const std::string path = chooseFile("Save", std::string(Text(TextId::SaveTitle, state_.language)));
-    return !path.empty() && saveTo(path);
+    return filePath_.empty() ? saveAs() : saveTo(filePath_);
 }
 
 bool MainWindow::modified() const {
@@ -244,10 +246,7 @@ bool MainWindow::modified() const {
 bool MainWindow::changesMayBeLost() {
     if (!modified())
         return true;
-    const MessageAnswer answer =
-        services_.messages.show(std::string(Text(TextId::SaveChanges, state_.language)),
-                                std::string(Text(TextId::ApplicationTitle, state_.language)),
-                                MessageButtons::SaveDiscardCancel, MessageIcon::Warning);
+    const MessageAnswer answer = ask(TextId::SaveChanges, MessageButtons::SaveDiscardCancel);
     if (answer == MessageAnswer::Save)
         return saveToCurrentFile();
     return answer == MessageAnswer::Discard;
