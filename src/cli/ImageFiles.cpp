@@ -21,10 +21,10 @@ Result<RadioImage> LoadImageFile(CliFiles& files, const std::string& path) {
     if (loaded.ok())
         return RadioImage(loaded.value());
     const ImageLoadFailure& failure = loaded.error();
+    std::string text = path + ": " + LoadFailureText(failure, Language::English);
     if (failure.tooShort)
-        return Failure{path + ": " + std::string(Text(TextId::FileTooShort, Language::English)) + " (" +
-                       std::to_string(failure.size) + " bytes)"};
-    return Failure{path + ": " + std::string(Text(TextId::FileCannotOpen, Language::English)) + " " + failure.reason};
+        text += " (" + std::to_string(failure.size) + " bytes)";
+    return Failure{text};
 }
 
 Result<void> SaveImageFile(CliFiles& files, const std::string& path, const RadioImage& image) {
@@ -36,8 +36,7 @@ Result<void> SaveImageFile(CliFiles& files, const std::string& path, const Radio
 }
 
 std::string DescribeOutputFailure(const std::string& path, const OutputFailure& failure) {
-    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    return path + ": " + std::string(Text(text, Language::English)) + " " + failure.reason;
+    return path + ": " + OutputFailureText(failure, Language::English);
 }
 
 Result<void> CheckOutputs(CliFiles& files, const std::vector<std::string>& outputs,

@@ -1,6 +1,13 @@
 #include "store/OutputFile.h"
 
+#include "texts/InterfaceTexts.h"
+
 namespace vorix {
+
+std::string OutputFailureText(const OutputFailure& failure, Language language) {
+    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
+    return std::string(Text(text, language)) + " " + failure.reason;
+}
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "image/Language.h"
 #include "image/Result.h"
 #include "store/FileSystem.h"
 
@@ -18,6 +19,10 @@ struct OutputFailure {
 };
 
 using OutputResult = Result<void, OutputFailure>;
+
+/// What the user is told, before the file's name: "The file was not saved: <reason>", or that the
+/// file may be incomplete when it was being written in place.
+std::string OutputFailureText(const OutputFailure& failure, Language language);
 
 /// Fails with the reason an output to path would be refused, found without writing anything (a
 /// directory, a socket, a block device, a missing folder).

@@ -2,7 +2,15 @@
 
 #include <algorithm>
 
+#include "texts/InterfaceTexts.h"
+
 namespace vorix {
+
+std::string LoadFailureText(const ImageLoadFailure& failure, Language language) {
+    if (failure.tooShort)
+        return std::string(Text(TextId::FileTooShort, language));
+    return std::string(Text(TextId::FileCannotOpen, language)) + " " + failure.reason;
+}
 
 LoadedImage ImageFromFileContent(const std::vector<unsigned char>& content) {
     if (content.size() < static_cast<std::size_t>(kImageSize))

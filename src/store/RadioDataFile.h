@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "image/Language.h"
 #include "image/RadioImage.h"
 #include "image/Result.h"
 #include "store/FileSystem.h"
@@ -22,6 +23,10 @@ struct ImageLoadFailure {
 
 /// The image of a radio data file: its first 128 bytes.
 using LoadedImage = Result<ImageBytes, ImageLoadFailure>;
+
+/// What the user is told of a file that did not load: that it is too short, or why it could not be
+/// read.
+std::string LoadFailureText(const ImageLoadFailure& failure, Language language);
 
 /// The image a file's content gives.
 LoadedImage ImageFromFileContent(const std::vector<unsigned char>& content);

@@ -131,11 +131,7 @@ void MainWindow::loadFile(const std::string& path) {
     const Language lang = state_.language;
     const LoadedImage loaded = LoadRadioDataFile(diskOf(services_), path);
     if (!loaded.ok()) {
-        const ImageLoadFailure& failure = loaded.error();
-        const std::string text = failure.tooShort
-                                     ? std::string(Text(TextId::FileTooShort, lang))
-                                     : std::string(Text(TextId::FileCannotOpen, lang)) + " " + failure.reason;
-        showError(text + "\n" + path);
+        showError(LoadFailureText(loaded.error(), lang) + "\n" + path);
         return;
     }
     history_->record(stepName(TextId::StepLoad, QFileInfo(q(path)).fileName().toStdString()),
@@ -164,9 +160,7 @@ bool MainWindow::writeChecked(const std::string& path, std::span<const unsigned 
     if (saved.ok())
         return true;
     // A file written in place when it could not be replaced may have lost its old content: say so.
-    const OutputFailure& failure = saved.error();
-    const TextId text = failure.mayBeIncomplete ? TextId::FileMayBeIncomplete : TextId::FileCannotSave;
-    showError(std::string(Text(text, state_.language)) + " " + failure.reason + "\n" + path);
+    showError(OutputFailureText(saved.error(), state_.language) + "\n" + path);
     return false;
 }
 
