@@ -58,7 +58,7 @@ PortListing QtLinkService::probePorts() {
     PortListing listing;
     listing.permissionDenied = probed.permissionDenied;
     for (const ProbedPort& port : probed.openable)
-        listing.ports.push_back({port.number, QFile::encodeName(port.devicePath).toStdString(), port.origin});
+        listing.ports.push_back({port.number, port.origin});
     return listing;
 }
 

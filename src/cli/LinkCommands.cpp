@@ -203,7 +203,7 @@ int runPorts(LinkService& service, const ParsedArguments& args, CliContext& cont
     const PortListing listing = service.probePorts();
     std::vector<std::vector<std::string>> rows;
     for (const ListedPort& port : listing.ports)
-        rows.push_back({link::PortItemText(port.number, port.origin, args.language()), port.device});
+        rows.push_back({link::PortItemText(port.number, port.origin, args.language()), port.origin.device});
     context.out << FormatAlignedRows(rows);
     if (listing.ports.empty())
         context.err << "No port opens now.\n";

@@ -38,8 +38,7 @@ struct ConnectionCheck {
 
 struct ListedPort {
     int number = 0;
-    std::string device;
-    link::PortOrigin origin; // what the system knows of the device, as the port dialog names it
+    link::PortOrigin origin; // the device and what the system knows of it, as the port dialog names it
 };
 
 struct PortListing {

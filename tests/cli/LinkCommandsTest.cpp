@@ -406,10 +406,10 @@ TEST_F(LinkCommandsTest, ProgressBarOnlyOnATerminal) {
 
 TEST_F(LinkCommandsTest, PortsListsWhatOpensAndThePermissionHint) {
     const link::PortHardware adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI", true};
-    service.listing = {{{3, "/dev/ttyS2", {"/dev/ttyS2", false, std::nullopt}},
-                        {33, "/dev/ttyUSB0", {"/dev/ttyUSB0", false, adapter}},
-                        {40, "/dev/pts/4", {"/dev/pts/4", true, std::nullopt}},
-                        {65, "/dev/ttyACM0", {"/dev/ttyACM0", false, std::nullopt}}},
+    service.listing = {{{3, {"/dev/ttyS2", false, std::nullopt}},
+                        {33, {"/dev/ttyUSB0", false, adapter}},
+                        {40, {"/dev/pts/4", true, std::nullopt}},
+                        {65, {"/dev/ttyACM0", false, std::nullopt}}},
                        false};
     const Outcome listed = run({"ports"});
     EXPECT_EQ(listed.code, kExitSuccess);
