@@ -72,8 +72,7 @@ int runImportCsv(const ParsedArguments& args, CliContext& context) {
     const std::vector<unsigned char>& table = csv.value().bytes;
     const CsvParse parsed = ParseCsv(std::string(table.begin(), table.end()));
     if (!parsed.ok())
-        return fail(context,
-                    csvPath + ": row " + std::to_string(parsed.error().row) + ": " + parsed.error().message);
+        return fail(context, csvPath + ": " + DescribeCsvError(parsed.error()));
 
     AppState state = context.viewState(Language::English);
     state.image = base.value();

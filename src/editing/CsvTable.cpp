@@ -147,4 +147,8 @@ std::string FormatCsvRecords(const std::vector<std::vector<std::string>>& record
     return text;
 }
 
+std::string DescribeCsvError(const CsvError& error) {
+    return "row " + std::to_string(error.row) + ": " + error.message;
+}
+
 } // namespace vorix

@@ -22,6 +22,9 @@ struct CsvError {
     std::string message;  // what is wrong, without the row
 };
 
+/// "row N: what is wrong", as every reader of a table reports a record it cannot parse.
+std::string DescribeCsvError(const CsvError& error);
+
 /// The records, or the first error: never a half table.
 using CsvParse = Result<std::vector<CsvRecord>, CsvError>;
 

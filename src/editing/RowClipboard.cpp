@@ -126,7 +126,7 @@ PasteResult PasteChannelRows(AppState& state, const ChannelList& selected, std::
         return failed("no channel selected to paste into");
     const CsvParse parse = ParseCsv(text, text.find(kTab) != std::string_view::npos ? kTab : kComma);
     if (!parse.ok())
-        return failed(rowPrefix(parse.error().row) + parse.error().message);
+        return failed(DescribeCsvError(parse.error()));
     PasteResult result;
     RowPaster paster(state, channels.front(), result);
     if (paster.read(parse.value()) == 0 && result.notes.empty())

@@ -201,7 +201,7 @@ void MainWindow::importCsv() {
     const std::vector<unsigned char>& bytes = read.value().bytes;
     const CsvParse parsed = ParseCsv(std::string(bytes.begin(), bytes.end()));
     if (!parsed.ok()) {
-        showError("row " + std::to_string(parsed.error().row) + ": " + parsed.error().message + "\n" + path);
+        showError(DescribeCsvError(parsed.error()) + "\n" + path);
         return;
     }
     // Applied to a copy first: a table that turns out unusable half way leaves the image untouched,
