@@ -16,10 +16,6 @@ namespace {
 constexpr std::size_t kFrequencyTextLength = 9; // "462.50000"
 constexpr double kUnitsPerMHz = 100000.0;       // the record stores 10 Hz units
 
-bool validChannel(int channel) {
-    return channel >= 1 && channel <= layout::kChannelCount;
-}
-
 // Characters, not bytes: a pasted text may hold multi-byte UTF-8.
 std::size_t characterCount(std::string_view text) {
     std::size_t count = 0;
@@ -104,7 +100,7 @@ ChannelRowTexts newChannel(AppState& state, int channel) {
 }
 
 void setFlagBit(AppState& state, int channel, std::uint8_t mask, int listIndex) {
-    if (!validChannel(channel) || (listIndex != 0 && listIndex != 1))
+    if (!layout::IsChannel(channel) || (listIndex != 0 && listIndex != 1))
         return;
     state.image.setBits(layout::channelBase(channel) + layout::Flags, mask, listIndex == 1);
 }
@@ -112,7 +108,7 @@ void setFlagBit(AppState& state, int channel, std::uint8_t mask, int listIndex) 
 } // namespace
 
 FrequencyCommit CommitFrequencyText(AppState& state, int channel, std::string_view text, bool toneCellEmpty) {
-    if (!validChannel(channel))
+    if (!layout::IsChannel(channel))
         return {false, std::string(text), std::nullopt};
     if (text.empty())
         return deleteChannel(state, channel);
@@ -157,7 +153,7 @@ FrequencyCommit CommitFrequencyText(AppState& state, int channel, std::string_vi
 
 std::string CommitToneText(AppState& state, int channel, std::string_view text) {
     EncodedTone tone = EncodeTone(text, state.decimalSeparator);
-    if (validChannel(channel)) {
+    if (layout::IsChannel(channel)) {
         const int base = layout::channelBase(channel);
         state.image.write(base + layout::Tone, tone.low);
         state.image.write(base + layout::ToneHigh, tone.high);

@@ -18,10 +18,6 @@ using Record = std::array<std::uint8_t, layout::kRecordSize>;
 // order[i] is the channel whose record goes to row i + 1.
 using Order = std::array<int, layout::kChannelCount>;
 
-bool validChannel(int channel) {
-    return channel >= 1 && channel <= layout::kChannelCount;
-}
-
 Record readRecord(const RadioImage& image, int channel) {
     Record record{};
     for (int i = 0; i < layout::kRecordSize; ++i)
@@ -65,7 +61,7 @@ RowChange reorder(AppState& state, const Order& order, const ChannelList& select
 
 ChannelList NormalisedChannels(const ChannelList& channels) {
     ChannelList valid;
-    std::copy_if(channels.begin(), channels.end(), std::back_inserter(valid), validChannel);
+    std::copy_if(channels.begin(), channels.end(), std::back_inserter(valid), layout::IsChannel);
     std::sort(valid.begin(), valid.end());
     valid.erase(std::unique(valid.begin(), valid.end()), valid.end());
     return valid;

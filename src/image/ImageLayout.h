@@ -14,6 +14,11 @@ inline constexpr int kOptionBlockStart = kChannelCount * kRecordSize; // 112
 inline constexpr int kOptionBlockSize = 16;
 static_assert(kOptionBlockStart + kOptionBlockSize == kImageSize, "records and options fill the image");
 
+/// True for the channel numbers 1..16 that name a record.
+constexpr bool IsChannel(int channel) {
+    return channel >= 1 && channel <= kChannelCount;
+}
+
 /// First byte of channel n (1..16).
 constexpr int channelBase(int channel) { return kRecordSize * (channel - 1); }
 
